@@ -1,0 +1,4 @@
+#include "TrackerSim.h"
+
+TTrackerSim::TTrackerSim(QObject* parent) : QObject(parent) {}
+TTrackerSim::~TTrackerSim() = default;

@@ -1,0 +1,3 @@
+#include "ColorList.h"
+
+TColorList::TColorList(QWidget* parent) : QComboBox(parent) {}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QObject>
+
+// Depth-first walk over everything root owns, parents before children,
+// siblings in ownership order. The root itself is never visited.
+class TDeepComponentEnumerator {
+public:
+    explicit TDeepComponentEnumerator(QObject* root);
+    // Steps to the next component; false when the walk is over.
+    bool MoveNext();
+    QObject* Current() const { return FCurrent; }
+
+private:
+    QObject* FRoot;
+    QObject* FCurrent = nullptr;
+};

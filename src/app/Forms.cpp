@@ -1,0 +1,35 @@
+#include "Forms.h"
+
+#include "TAboutBox.h"
+#include "TfmMain.h"
+#include "TfmSettings.h"
+#include "link/TfmDeviceReconnect.h"
+#include "link/TfmWaitingData.h"
+#include "status/TfmDeviceInfo.h"
+
+TfmMain* fmMain = nullptr;
+TAboutBox* AboutBox = nullptr;
+TfmSettings* fmSettings = nullptr;
+TfmWaitingData* fmWaitingData = nullptr;
+TfmDeviceInfo* fmDeviceInfo = nullptr;
+TfmDeviceReconnect* fmDeviceReconnect = nullptr;
+
+void CreateForms() {
+    fmMain = new TfmMain;
+    AboutBox = new TAboutBox(fmMain);
+    fmSettings = new TfmSettings(fmMain);
+    fmWaitingData = new TfmWaitingData(fmMain);
+    fmDeviceInfo = new TfmDeviceInfo(fmMain);
+    fmDeviceReconnect = new TfmDeviceReconnect(fmMain);
+}
+
+void DestroyForms() {
+    // The dialogs are children of the main window and go with it.
+    delete fmMain;
+    fmMain = nullptr;
+    AboutBox = nullptr;
+    fmSettings = nullptr;
+    fmWaitingData = nullptr;
+    fmDeviceInfo = nullptr;
+    fmDeviceReconnect = nullptr;
+}

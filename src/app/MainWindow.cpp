@@ -1,0 +1,272 @@
+#include "TfmMain.h"
+
+#include "Forms.h"
+#include "Settings.h"
+#include "StatusBarPanels.h"
+#include "TAboutBox.h"
+#include "TfmSettings.h"
+#include "link/ComPort.h"
+#include "link/LogFormat.h"
+#include "profile/ProfileLoader.h"
+#include "status/TfmDeviceInfo.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QSplitter>
+#include <QStatusTipEvent>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kClientWidth = 844;
+constexpr int kClientHeight = 665;
+constexpr int kLogGroupHeight = 216;
+constexpr int kSplitterHandle = 3;
+constexpr int kPortIdleCheckMs = 250;
+constexpr char kProfileFileName[] = "cmdprofile.xml";
+constexpr char kPageSuffixDisabled[] = "(*)";
+
+void SetupFileDialog(QFileDialog* dialog, bool save) {
+    dialog->setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog->setNameFilters({TfmMain::tr("Файлы настроек (*.zxml)"), TfmMain::tr("Все файлы (*)")});
+    dialog->setDefaultSuffix(QStringLiteral("zxml"));
+    dialog->setSizeGripEnabled(true);
+    if (save) {
+        dialog->setAcceptMode(QFileDialog::AcceptSave);
+        dialog->setFileMode(QFileDialog::AnyFile);
+    } else {
+        dialog->setAcceptMode(QFileDialog::AcceptOpen);
+        dialog->setFileMode(QFileDialog::ExistingFile);
+    }
+}
+
+} // namespace
+
+TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("fmMain"));
+    setWindowTitle(QStringLiteral("Velmora"));
+    CreateFrame();
+    CreateMenus();
+
+    // Window creation, in the order the later steps rely on.
+    SetConnected(false);
+    InCommandMode = false;
+    MeasureLayoutUnit();
+    RegExpr = QRegularExpression();
+    LoadCommandProfile(QDir(QCoreApplication::applicationDirPath())
+                           .filePath(QString::fromLatin1(kProfileFileName)));
+    BuildPages();
+    CreateProgressBar();
+    LoadSettings();
+    ApplySettings();
+    OpenDialog1->setDirectory(QDir::currentPath());
+    SaveDialog1->setDirectory(QDir::currentPath());
+    RegisterProcessors();
+}
+
+TfmMain::~TfmMain() {
+    if (ComPort1)
+        ComPort1->Close();
+}
+
+void TfmMain::CreateFrame() {
+    ComPort1 = new TComPort(this);
+    ComPort1->setObjectName(QStringLiteral("ComPort1"));
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    Splitter1 = new QSplitter(Qt::Vertical, central);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    Splitter1->setHandleWidth(kSplitterHandle);
+    Splitter1->setChildrenCollapsible(false);
+    PageControl1 = new QTabWidget(Splitter1);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    LogGroupBox = new QGroupBox(tr("Протокол"), Splitter1);
+    LogGroupBox->setObjectName(QStringLiteral("LogGroupBox"));
+    auto* logLayout = new QVBoxLayout(LogGroupBox);
+    logLayout->setContentsMargins(2, 2, 2, 2);
+    LogLines = new QTextEdit(LogGroupBox);
+    LogLines->setObjectName(QStringLiteral("LogLines"));
+    LogLines->setReadOnly(true);
+    LogLines->setLineWrapMode(QTextEdit::NoWrap);
+    LogLines->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    LogLines->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    LogLines->setUndoRedoEnabled(false);
+    LogLines->document()->setMaximumBlockCount(kLogMaxLines);
+    logLayout->addWidget(LogLines);
+    Splitter1->addWidget(PageControl1);
+    Splitter1->addWidget(LogGroupBox);
+    Splitter1->setStretchFactor(0, 1);
+    Splitter1->setStretchFactor(1, 0);
+    Splitter1->setSizes({kClientHeight - kLogGroupHeight, kLogGroupHeight});
+    layout->addWidget(Splitter1);
+    setCentralWidget(central);
+
+    StatusBar1 = new TStatusBarPanels(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    setStatusBar(StatusBar1);
+
+    OpenDialog1 = new QFileDialog(this);
+    OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
+    SetupFileDialog(OpenDialog1, false);
+    SaveDialog1 = new QFileDialog(this);
+    SaveDialog1->setObjectName(QStringLiteral("SaveDialog1"));
+    SetupFileDialog(SaveDialog1, true);
+
+    JvAppEvents1 = new QTimer(this);
+    JvAppEvents1->setObjectName(QStringLiteral("JvAppEvents1"));
+    JvAppEvents1->setInterval(kPortIdleCheckMs);
+    connect(JvAppEvents1, &QTimer::timeout, this, [this] { PortIdleCheck(); });
+
+    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height() + kStatusBarHeight);
+}
+
+void TfmMain::CreateMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    QMenu* file = bar->addMenu(tr("Файл"));
+    actLoad = file->addAction(tr("Загрузить конфигурацию из файла"), this, [this] { Load1Click(); });
+    actSave = file->addAction(tr("Сохранить конфигурацию в файл"), this, [this] { Save1Click(); });
+    file->addSeparator();
+    actExit = file->addAction(tr("Выход"), this, [this] { Exit1Click(); });
+
+    QMenu* link = bar->addMenu(tr("Связь"));
+    actParameters = link->addAction(tr("Параметры связи с трекером..."), this,
+                                    [this] { Parameters1Click(); });
+    actConnect =
+        link->addAction(tr("Установить связь с трекером"), this, [this] { Connect1Click(); });
+    actStoreFlash = link->addAction(tr("Сохранить настройки в энергонезависимой памяти"), this,
+                                    [this] { Storesettingsintoflash1Click(); });
+    link->addSeparator();
+    actDeviceState = link->addAction(tr("Состояние устройства"), this, [this] { N4Click(); });
+    link->addSeparator();
+    actLeaveCmd = link->addAction(tr("Выйти из командного режима"), this,
+                                  [this] { Leavecommandmode1Click(); });
+
+    actAbout = bar->addAction(tr("О программе"));
+    connect(actAbout, &QAction::triggered, this, [this] { About1Click(); });
+
+    actLoad->setObjectName(QStringLiteral("Load1"));
+    actSave->setObjectName(QStringLiteral("Save1"));
+    actExit->setObjectName(QStringLiteral("Exit1"));
+    actParameters->setObjectName(QStringLiteral("Parameters1"));
+    actConnect->setObjectName(QStringLiteral("Connect1"));
+    actStoreFlash->setObjectName(QStringLiteral("Storesettingsintoflash1"));
+    actDeviceState->setObjectName(QStringLiteral("N4"));
+    actLeaveCmd->setObjectName(QStringLiteral("Leavecommandmode1"));
+    actAbout->setObjectName(QStringLiteral("About1"));
+}
+
+void TfmMain::MeasureLayoutUnit() {
+    // The reference check box of the platform style sets the layout unit.
+    QCheckBox TestCB(QStringLiteral("W"));
+    TestCB.setObjectName(QStringLiteral("TestCB"));
+    TestCB.ensurePolished();
+    const QSize size = TestCB.sizeHint();
+    H = qMax(1, size.height());
+    W = H;
+}
+
+void TfmMain::CreateProgressBar() {
+    ProgressBar1 = new QProgressBar(StatusBar1);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->setMinimum(0);
+    ProgressBar1->setMaximum(100);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setGeometry(StatusBar1->PanelWidth(0) + StatusBar1->PanelWidth(1) + 1, 0,
+                              StatusBar1->PanelWidth(2) - 2, StatusBar1->ClientHeight());
+    ProgressBar1->show();
+}
+
+void TfmMain::ApplySettings() {
+    if (ComPort1->Connected())
+        ComPort1->Close();
+    ComPort1->SetPort(Settings.Port);
+    ComPort1->SetCustomBaudRate(quint32(Settings.Speed));
+    ComPort1->SetDataBitsText(QString::number(Settings.DataBits));
+    ComPort1->SetParityText(Settings.Parity);
+    ComPort1->SetStopBitsText(Settings.StopBits);
+    TComTimeouts t = ComPort1->Timeouts();
+    t.ReadInterval = quint32(Settings.TimeoutInterval);
+    t.ReadTotalMultiplier = 0;
+    t.ReadTotalConstant = quint32(Settings.Timeout);
+    t.WriteTotalMultiplier = 0;
+    t.WriteTotalConstant = quint32(Settings.Timeout);
+    ComPort1->SetTimeouts(t);
+
+    const int pages = qMin(PageControl1->count(), int(DevCommands.size()));
+    for (int i = 0; i < pages; ++i) {
+        PageControl1->setTabEnabled(i, false);
+        PageControl1->setTabText(i, DevCommands[i].PageName + QLatin1String(kPageSuffixDisabled));
+    }
+    for (int i = 0; i < pages; ++i) {
+        if (Settings.EnabledPages.contains(DevCommands[i].PageId, Qt::CaseSensitive)) {
+            PageControl1->setTabEnabled(i, true);
+            PageControl1->setTabText(i, DevCommands[i].PageName);
+        }
+    }
+
+    if (Settings.PortPoll)
+        JvAppEvents1->start();
+    else
+        JvAppEvents1->stop();
+}
+
+void TfmMain::SetConnected(bool on) {
+    if (ComPort1->Connected() == on)
+        return;
+    if (on)
+        OpenPort();
+    else
+        ComPort1->Close();
+    UpdateLinkStatus();
+}
+
+void TfmMain::SetStatusPanelText(int panel, const QString& text) {
+    StatusBar1->SetPanelText(panel, text);
+}
+
+QString TfmMain::StatusPanelText(int panel) const { return StatusBar1->PanelText(panel); }
+
+void TfmMain::Exit1Click() { close(); }
+
+void TfmMain::Parameters1Click() {
+    if (fmSettings && fmSettings->exec() == QDialog::Accepted)
+        ApplySettings();
+}
+
+void TfmMain::N4Click() {
+    if (fmDeviceInfo)
+        fmDeviceInfo->exec();
+}
+
+void TfmMain::About1Click() {
+    if (AboutBox)
+        AboutBox->exec();
+}
+
+bool TfmMain::event(QEvent* e) {
+    if (e->type() == QEvent::StatusTip) {
+        // Hints go to panel 0 instead of over the whole bar.
+        StatusBar1->SetPanelText(0, static_cast<QStatusTipEvent*>(e)->tip());
+        return true;
+    }
+    return QMainWindow::event(e);
+}
+
+void TfmMain::closeEvent(QCloseEvent* e) {
+    JvAppEvents1->stop();
+    ComPort1->Close();
+    QMainWindow::closeEvent(e);
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Cuts the next line off buffer. Terminators CR LF, CR, LF, NUL; the earliest
+// wins, and at the same position the longer one. False (buffer untouched)
+// when there is no terminator.
+bool ExtractLine(QString& buffer, QString& line);
+
+// Comma-separated items, trimmed; double quotes protect commas.
+void SplitList(const QString& text, QStringList& list);
+QStringList SplitList(const QString& text);

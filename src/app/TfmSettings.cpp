@@ -1,0 +1,5 @@
+#include "TfmSettings.h"
+
+TfmSettings::TfmSettings(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(tr("Настройки программы"));
+}

@@ -1,0 +1,22 @@
+#include "app/Forms.h"
+#include "app/IniFile.h"
+#include "app/Langs.h"
+#include "app/Settings.h"
+#include "app/TfmMain.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    {
+        // Only the language is read before any window exists.
+        const auto ini = OpenSettingsFile();
+        SetInterfaceLanguage(ini->ReadInteger(QStringLiteral("Interface"),
+                                              QStringLiteral("Language"), 0));
+    }
+    CreateForms();
+    fmMain->show();
+    const int rc = app.exec();
+    DestroyForms();
+    return rc;
+}

@@ -1,0 +1,4 @@
+#include "app/TfmMain.h"
+
+void TfmMain::Load1Click() {}
+void TfmMain::LoadConfiguration(const QString&) {}

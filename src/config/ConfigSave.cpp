@@ -1,0 +1,4 @@
+#include "app/TfmMain.h"
+
+void TfmMain::Save1Click() {}
+void TfmMain::SaveConfiguration(const QString&) {}

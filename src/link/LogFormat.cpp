@@ -1,0 +1,36 @@
+#include "LogFormat.h"
+
+#include "app/TextUtils.h"
+
+QString LogPrefix(int kind) {
+    switch (kind) {
+    case lkRead:
+        return QStringLiteral("<");
+    case lkWrite:
+        return QStringLiteral(">");
+    case lkReadError:
+        return QStringLiteral("E<");
+    case lkWriteError:
+        return QStringLiteral("E>");
+    case lkGeneral:
+        return QStringLiteral("]");
+    default:
+        return QString();
+    }
+}
+
+QStringList FormatLogLines(const QString& text, const QString& prefix) {
+    QStringList out;
+    QString buffer = text;
+    QString line;
+    while (ExtractLine(buffer, line)) {
+        for (QChar& c : line) {
+            if (c.unicode() < 32)
+                c = QLatin1Char('_');
+        }
+        out.append(prefix + line);
+    }
+    if (!buffer.isEmpty())
+        out.append(prefix + buffer);
+    return out;
+}

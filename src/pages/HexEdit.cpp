@@ -1,0 +1,3 @@
+#include "HexEdit.h"
+
+THexEdit::THexEdit(QWidget* parent) : QLineEdit(parent) {}

@@ -1,0 +1,5 @@
+#pragma once
+
+#include "profile/DevCommands.h"
+
+#include <QString>

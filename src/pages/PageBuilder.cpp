@@ -1,0 +1,3 @@
+#include "app/TfmMain.h"
+
+void TfmMain::BuildPages() {}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QString>
+#include <QVector>
+#include <cstdint>
+#include <functional>
+
+// The command table read from cmdprofile.xml. Plain records in file order;
+// nothing changes them after loading.
+
+enum TParamKind : uint8_t { pkInteger = 0, pkString = 1, pkHex = 2, pkOption = 3 };
+enum TPasswordMode : uint8_t { pmAdmin = 0, pmAdminUser = 1, pmUserAdmin = 2, pmUser = 3 };
+enum TGroupSetData : uint8_t { gsNo = 0, gsAuto = 1, gsYes = 2 };
+
+constexpr qint64 kIntegerMinDefault = -2147483648LL;
+constexpr qint64 kIntegerMaxDefault = 2147483647LL;
+constexpr qint64 kUnsignedMinDefault = 0;
+constexpr qint64 kUnsignedMaxDefault = 4294967295LL;
+constexpr int kHexDefaultMaxLen = 8;
+
+struct TCmdOption {
+    QString OptionValue;
+    QString OptionText;
+};
+
+struct TCmdParameter {
+    TParamKind ParamKind = pkString;
+    QString Description;
+    QString Suffix;
+    bool Optional = true;
+    qint64 MinValue = kUnsignedMinDefault;
+    qint64 MaxValue = kUnsignedMaxDefault;
+    QString OnCharMask;
+    QString OnLeaveMask;
+    QString DefaultValue;
+    qint32 MaxLen = 0;
+    bool Overwrite = true;
+    QVector<TCmdOption> Options;
+};
+
+struct TDevCommand {
+    bool PollData = false;
+    bool SetData = true;
+    TGroupSetData GroupSetData = gsAuto;
+    bool ExportData = false;
+    bool Indexed = false;
+    qint32 MaxIndex = -1;
+    QString PollProcessorName;
+    QString Description;
+    QString CommandName;
+    TPasswordMode PasswordMode = pmAdminUser;
+    QVector<TCmdParameter> Parameters;
+
+    // Rows shown and exchanged: MaxIndex for an indexed command, else one.
+    int RowCount() const { return Indexed ? MaxIndex : 1; }
+};
+
+struct TCmdPage {
+    QString PageId;
+    QString PageName;
+    QVector<TDevCommand> Commands;
+};
+
+struct TCmdAddress {
+    qint32 Page = 0;
+    qint32 Command = 0;
+    qint32 Row = 0;
+    qint32 Param = 0;
+};
+
+extern QVector<TCmdPage> DevCommands;
+
+// Command name -> (page, command); names compare without regard to case and
+// the later of two equal names wins. Page is -1 when the name is absent.
+TCmdAddress FindCommand(const QString& name);
+
+// Used by the loader; also empties the index together with the table.
+void ClearCommandIndex();
+void AddCommandIndex(const QString& name, int page, int command);
+
+// Processor supplied for a command whose profile entry names none.
+QString PollProcessorDefault(const QString& commandName);
+
+// Response routines by name (case-insensitive). An unknown non-empty name
+// falls back to the routine under the empty name.
+using TPollProcessor =
+    std::function<void(int page, int command, int row, int param, const QString& answer)>;
+void RegisterPollProcessor(const QString& name, TPollProcessor routine);
+TPollProcessor FindPollProcessor(const QString& name);
+void ClearPollProcessors();

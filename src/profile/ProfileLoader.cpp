@@ -1,0 +1,6 @@
+#include "ProfileLoader.h"
+
+#include "DevCommands.h"
+
+void LoadCommandProfile(const QString&) { DevCommands.clear(); }
+void LoadCommandProfileFromData(const QByteArray&) { DevCommands.clear(); }

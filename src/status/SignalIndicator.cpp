@@ -1,0 +1,3 @@
+#include "SignalIndicator.h"
+
+TSignalIndicator::TSignalIndicator(QWidget* parent) : QWidget(parent) {}
