@@ -18,11 +18,11 @@
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QSplitter>
 #include <QStatusTipEvent>
 #include <QTabWidget>
-#include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -95,14 +95,14 @@ void TfmMain::CreateFrame() {
     LogGroupBox->setObjectName(QStringLiteral("LogGroupBox"));
     auto* logLayout = new QVBoxLayout(LogGroupBox);
     logLayout->setContentsMargins(2, 2, 2, 2);
-    LogLines = new QTextEdit(LogGroupBox);
+    LogLines = new QPlainTextEdit(LogGroupBox);
     LogLines->setObjectName(QStringLiteral("LogLines"));
     LogLines->setReadOnly(true);
-    LogLines->setLineWrapMode(QTextEdit::NoWrap);
+    LogLines->setLineWrapMode(QPlainTextEdit::NoWrap);
     LogLines->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     LogLines->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     LogLines->setUndoRedoEnabled(false);
-    LogLines->document()->setMaximumBlockCount(kLogMaxLines);
+    LogLines->setMaximumBlockCount(kLogMaxLines);
     logLayout->addWidget(LogLines);
     Splitter1->addWidget(PageControl1);
     Splitter1->addWidget(LogGroupBox);
@@ -135,14 +135,15 @@ void TfmMain::CreateMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
     QMenu* file = bar->addMenu(tr("Файл"));
-    actLoad = file->addAction(tr("Загрузить конфигурацию из файла"), this, [this] { Load1Click(); });
+    actLoad =
+        file->addAction(tr("Загрузить конфигурацию из файла"), this, [this] { Load1Click(); });
     actSave = file->addAction(tr("Сохранить конфигурацию в файл"), this, [this] { Save1Click(); });
     file->addSeparator();
     actExit = file->addAction(tr("Выход"), this, [this] { Exit1Click(); });
 
     QMenu* link = bar->addMenu(tr("Связь"));
-    actParameters = link->addAction(tr("Параметры связи с трекером..."), this,
-                                    [this] { Parameters1Click(); });
+    actParameters =
+        link->addAction(tr("Параметры связи с трекером..."), this, [this] { Parameters1Click(); });
     actConnect =
         link->addAction(tr("Установить связь с трекером"), this, [this] { Connect1Click(); });
     actStoreFlash = link->addAction(tr("Сохранить настройки в энергонезависимой памяти"), this,
@@ -237,9 +238,13 @@ void TfmMain::SetStatusPanelText(int panel, const QString& text) {
     StatusBar1->SetPanelText(panel, text);
 }
 
-QString TfmMain::StatusPanelText(int panel) const { return StatusBar1->PanelText(panel); }
+QString TfmMain::StatusPanelText(int panel) const {
+    return StatusBar1->PanelText(panel);
+}
 
-void TfmMain::Exit1Click() { close(); }
+void TfmMain::Exit1Click() {
+    close();
+}
 
 void TfmMain::Parameters1Click() {
     if (fmSettings && fmSettings->exec() == QDialog::Accepted)

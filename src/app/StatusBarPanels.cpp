@@ -30,7 +30,9 @@ int TStatusBarPanels::PanelWidth(int panel) const {
     return panel >= 0 && panel < kStatusPanelCount ? kStatusPanelWidths[panel] : 0;
 }
 
-int TStatusBarPanels::ClientHeight() const { return contentsRect().height(); }
+int TStatusBarPanels::ClientHeight() const {
+    return contentsRect().height();
+}
 
 void TStatusBarPanels::resizeEvent(QResizeEvent* e) {
     QStatusBar::resizeEvent(e);

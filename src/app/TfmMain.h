@@ -16,7 +16,7 @@ class QMenu;
 class QProgressBar;
 class QSplitter;
 class QTabWidget;
-class QTextEdit;
+class QPlainTextEdit;
 class QTimer;
 class QWidget;
 class TComPort;
@@ -44,7 +44,7 @@ public:
     QTabWidget* PageControl1 = nullptr;
     QSplitter* Splitter1 = nullptr;
     QGroupBox* LogGroupBox = nullptr;
-    QTextEdit* LogLines = nullptr;
+    QPlainTextEdit* LogLines = nullptr; // coloured lines, capped
     TStatusBarPanels* StatusBar1 = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
     QFileDialog* OpenDialog1 = nullptr;
@@ -94,9 +94,9 @@ public:
     // --- editor rules (pages/EditorRules.cpp) ---
     void CheckBoxClick(QCheckBox* box);
     void EditChange(QLineEdit* edit);
-    bool EditExit(QLineEdit* edit);      // false: the focus stays
-    bool HexEditKeyPress(QChar& key);    // false: the key is dropped
-    bool HexEditExit(THexEdit* edit);    // false: the focus stays
+    bool EditExit(QLineEdit* edit);   // false: the focus stays
+    bool HexEditKeyPress(QChar& key); // false: the key is dropped
+    bool HexEditExit(THexEdit* edit); // false: the focus stays
     // Search semantics; an invalid mask counts as matching (logged once).
     bool MaskMatches(const QString& mask, const QString& text);
 
@@ -141,6 +141,11 @@ private:
     void CreateMenus();
     void MeasureLayoutUnit();
     void CreateProgressBar();
+
+    // --- transactions and command mode (link/*.cpp) ---
+    bool RunWithRetries(const TCmdAddress& address, const QString& request, const QString& logText);
+    void ProcessAnswer(int page, int command, const QString& answer, bool readValues);
+    void ShowDeviceError(const QString& text);
 
     int FExchangeDepth = 0;
     bool FInvalidMaskLogged = false;

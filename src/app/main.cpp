@@ -11,8 +11,8 @@ int main(int argc, char** argv) {
     {
         // Only the language is read before any window exists.
         const auto ini = OpenSettingsFile();
-        SetInterfaceLanguage(ini->ReadInteger(QStringLiteral("Interface"),
-                                              QStringLiteral("Language"), 0));
+        SetInterfaceLanguage(
+            ini->ReadInteger(QStringLiteral("Interface"), QStringLiteral("Language"), 0));
     }
     CreateForms();
     fmMain->show();

@@ -3,11 +3,11 @@
 #include "link/LogFormat.h"
 
 #include <QColor>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextEdit>
 
 namespace {
 
@@ -49,7 +49,7 @@ void TfmMain::WriteLog(const QString& text, int kind) {
             cursor.insertBlock();
         cursor.insertText(line, format);
     }
-    // The document's block cap (kLogMaxLines) drops the oldest lines.
-    cursor.movePosition(QTextCursor::End);
-    LogLines->setTextCursor(cursor);
+    // The pane's block cap (kLogMaxLines) drops the oldest lines; the caret
+    // goes to the end with no selection so the newest line is in view.
+    LogLines->moveCursor(QTextCursor::End);
 }

@@ -1,0 +1,141 @@
+#include "app/Settings.h"
+#include "app/TfmMain.h"
+#include "link/LogFormat.h"
+
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QtTest>
+
+namespace {
+
+QStringList PaneLines(const TfmMain& fm) {
+    QStringList lines;
+    const QTextDocument* doc = fm.LogLines->document();
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
+        lines.append(b.text());
+    if (doc->isEmpty())
+        lines.clear();
+    return lines;
+}
+
+QColor LineColor(const TfmMain& fm, int line) {
+    const QTextBlock b = fm.LogLines->document()->findBlockByNumber(line);
+    for (auto it = b.begin(); !it.atEnd(); ++it)
+        return it.fragment().charFormat().foreground().color();
+    return QColor();
+}
+
+} // namespace
+
+class TestExchangeLog : public QObject {
+    Q_OBJECT
+    QTemporaryDir FDir;
+    TfmMain* fm = nullptr;
+
+private Q_SLOTS:
+    void initTestCase() { SetSettingsFolder(FDir.path()); }
+    void init() {
+        Settings = TSettings();
+        fm = new TfmMain;
+    }
+    void cleanup() {
+        delete fm;
+        fm = nullptr;
+    }
+
+    void prefixesEachKind_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("read") << int(lkRead) << "<x";
+        QTest::newRow("write") << int(lkWrite) << ">x";
+        QTest::newRow("read error") << int(lkReadError) << "E<x";
+        QTest::newRow("write error") << int(lkWriteError) << "E>x";
+        QTest::newRow("general") << int(lkGeneral) << "]x";
+    }
+    void prefixesEachKind() {
+        QFETCH(int, kind);
+        QFETCH(QString, expected);
+        fm->WriteLog(QStringLiteral("x"), kind);
+        QCOMPARE(PaneLines(*fm), QStringList{expected});
+    }
+
+    void answerWithEchoGivesFiveLines() {
+        fm->WriteLog(QStringLiteral("AT+SGDT=?\r\r\n+RESP:SGDT,1,2\r\n\r\n>"), lkRead);
+        QCOMPARE(PaneLines(*fm), QStringList({"<AT+SGDT=?", "<", "<+RESP:SGDT,1,2", "<", "<>"}));
+    }
+
+    void terminatorsAloneGiveOnePrefixLine() {
+        fm->WriteLog(QStringLiteral("\r\n"), lkWrite);
+        QCOMPARE(PaneLines(*fm), QStringList{">"});
+    }
+
+    void entryCodeIsTwoLines() {
+        fm->WriteLog(QStringLiteral("\r4817263\r"), lkWrite);
+        QCOMPARE(PaneLines(*fm), QStringList({">", ">4817263"}));
+    }
+
+    void nulEndsALine() {
+        fm->WriteLog(QStringLiteral("AB") + QChar(0) + QStringLiteral("CD"), lkRead);
+        QCOMPARE(PaneLines(*fm), QStringList({"<AB", "<CD"}));
+    }
+
+    void controlCharactersShowAsUnderscoreExceptInTheRest() {
+        fm->WriteLog(QStringLiteral("a\tb\r\nc\td"), lkGeneral);
+        QCOMPARE(PaneLines(*fm), QStringList({"]a_b", "]c\td"}));
+    }
+
+    void emptyTextIsIgnored() {
+        fm->WriteLog(QString(), lkGeneral);
+        QVERIFY(PaneLines(*fm).isEmpty());
+    }
+
+    void unknownKindIsReportedThenWrittenWithoutPrefix() {
+        fm->WriteLog(QStringLiteral("hello"), 9);
+        QCOMPARE(PaneLines(*fm),
+                 QStringList({QStringLiteral("]Неизвестный тип протоколирования 9"), "hello"}));
+    }
+
+    void keepsTheLastThousandLines() {
+        QString text;
+        for (int i = 1; i <= 1500; ++i)
+            text += QString::number(i) + QStringLiteral("\r\n");
+        fm->WriteLog(text, lkRead);
+        const QStringList lines = PaneLines(*fm);
+        QCOMPARE(lines.size(), kLogMaxLines);
+        QCOMPARE(lines.first(), QStringLiteral("<501"));
+        QCOMPARE(lines.last(), QStringLiteral("<1500"));
+    }
+
+    void thousandAndFirstLinePushesOutTheFirst() {
+        for (int i = 1; i <= 1001; ++i)
+            fm->WriteLog(QString::number(i), lkGeneral);
+        const QStringList lines = PaneLines(*fm);
+        QCOMPARE(lines.size(), kLogMaxLines);
+        QCOMPARE(lines.first(), QStringLiteral("]2"));
+    }
+
+    void coloursFollowTheSettings() {
+        Settings.ReadColorText = 0x0000FF00;         // green
+        Settings.WriteColorText = 0x00FF0000;        // blue
+        Settings.GeneralErrorColorText = 0x000000FF; // red
+        fm->WriteLog(QStringLiteral("r"), lkRead);
+        fm->WriteLog(QStringLiteral("w"), lkWrite);
+        fm->WriteLog(QStringLiteral("g"), lkGeneral);
+        QCOMPARE(LineColor(*fm, 0), QColor(0, 255, 0));
+        QCOMPARE(LineColor(*fm, 1), QColor(0, 0, 255));
+        QCOMPARE(LineColor(*fm, 2), QColor(255, 0, 0));
+    }
+
+    void caretStaysAtTheEnd() {
+        for (int i = 0; i < 50; ++i)
+            fm->WriteLog(QStringLiteral("line"), lkRead);
+        const QTextCursor c = fm->LogLines->textCursor();
+        QVERIFY(!c.hasSelection());
+        QVERIFY(c.atEnd());
+    }
+};
+
+QTEST_MAIN(TestExchangeLog)
+#include "tst_exchangelog.moc"

@@ -1,0 +1,161 @@
+#include "app/Settings.h"
+#include "app/StatusBarPanels.h"
+#include "app/TfmMain.h"
+#include "link/ComPort.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QStatusTipEvent>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QStringList MenuCaptions(const QMenu* menu) {
+    QStringList out;
+    for (const QAction* a : menu->actions())
+        out.append(a->isSeparator() ? QStringLiteral("-") : a->text());
+    return out;
+}
+
+TCmdPage Page(const QString& id, const QString& name) {
+    TCmdPage p;
+    p.PageId = id;
+    p.PageName = name;
+    return p;
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+    QTemporaryDir FDir;
+
+private Q_SLOTS:
+    void initTestCase() { SetSettingsFolder(FDir.path()); }
+
+    void frameHasCaptionLogAndStatusPanels() {
+        TfmMain fm;
+        QCOMPARE(fm.windowTitle(), QStringLiteral("Velmora"));
+        QCOMPARE(fm.LogGroupBox->title(), QStringLiteral("Протокол"));
+        QVERIFY(fm.LogLines->isReadOnly());
+        QCOMPARE(fm.LogLines->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QCOMPARE(fm.LogLines->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        for (int i = 0; i < kStatusPanelCount; ++i)
+            QCOMPARE(fm.StatusBar1->PanelWidth(i), kStatusPanelWidths[i]);
+        QVERIFY(!fm.InCommandMode);
+        QVERIFY(fm.H > 0 && fm.W > 0);
+    }
+
+    void progressBarSitsInsidePanelTwo() {
+        TfmMain fm;
+        const QRect g = fm.ProgressBar1->geometry();
+        QCOMPARE(fm.ProgressBar1->parentWidget(), fm.StatusBar1);
+        QCOMPARE(g.left(), 400 + 50 + 1);
+        QCOMPARE(g.top(), 0);
+        QCOMPARE(g.width(), 200 - 2);
+        QCOMPARE(g.height(), fm.StatusBar1->ClientHeight());
+    }
+
+    void menusCarryTheirCaptionsAndSeparators() {
+        TfmMain fm;
+        const QList<QAction*> top = fm.menuBar()->actions();
+        QCOMPARE(top.size(), 3);
+        QCOMPARE(top[0]->text(), QStringLiteral("Файл"));
+        QCOMPARE(MenuCaptions(top[0]->menu()),
+                 QStringList({QStringLiteral("Загрузить конфигурацию из файла"),
+                              QStringLiteral("Сохранить конфигурацию в файл"), "-",
+                              QStringLiteral("Выход")}));
+        QCOMPARE(top[1]->text(), QStringLiteral("Связь"));
+        QCOMPARE(MenuCaptions(top[1]->menu()),
+                 QStringList({QStringLiteral("Параметры связи с трекером..."),
+                              QStringLiteral("Установить связь с трекером"),
+                              QStringLiteral("Сохранить настройки в энергонезависимой памяти"), "-",
+                              QStringLiteral("Состояние устройства"), "-",
+                              QStringLiteral("Выйти из командного режима")}));
+        QCOMPARE(top[2]->text(), QStringLiteral("О программе"));
+        QCOMPARE(top[2]->menu(), nullptr);
+    }
+
+    void fileDialogsShareFilterAndExtension() {
+        TfmMain fm;
+        for (QFileDialog* d : {fm.OpenDialog1, fm.SaveDialog1}) {
+            QCOMPARE(d->defaultSuffix(), QStringLiteral("zxml"));
+            QCOMPARE(d->nameFilters().size(), 2);
+            QVERIFY(d->nameFilters().first().contains(QStringLiteral("*.zxml")));
+            QCOMPARE(QDir(d->directory()).absolutePath(), QDir::current().absolutePath());
+        }
+        QCOMPARE(fm.OpenDialog1->fileMode(), QFileDialog::ExistingFile);
+        QCOMPARE(fm.SaveDialog1->acceptMode(), QFileDialog::AcceptSave);
+        QVERIFY(!fm.SaveDialog1->testOption(QFileDialog::DontConfirmOverwrite));
+    }
+
+    void statusTipsGoToPanelZero() {
+        TfmMain fm;
+        QStatusTipEvent tip(QStringLiteral("hint text"));
+        QCoreApplication::sendEvent(&fm, &tip);
+        QCOMPARE(fm.StatusPanelText(0), QStringLiteral("hint text"));
+    }
+
+    void applySettingsEnablesPagesByExactId() {
+        TfmMain fm;
+        DevCommands = {Page("main", "Основные"), Page("gsm", "GSM"), Page("io", "Входы")};
+        while (fm.PageControl1->count() > 0)
+            fm.PageControl1->removeTab(0);
+        for (const TCmdPage& p : DevCommands)
+            fm.PageControl1->addTab(new QWidget, p.PageName);
+
+        Settings.EnabledPages = {QStringLiteral("gsm"), QStringLiteral("MAIN"),
+                                 QStringLiteral("nosuch")};
+        fm.ApplySettings();
+        QVERIFY(!fm.PageControl1->isTabEnabled(0));
+        QCOMPARE(fm.PageControl1->tabText(0), QStringLiteral("Основные(*)"));
+        QVERIFY(fm.PageControl1->isTabEnabled(1));
+        QCOMPARE(fm.PageControl1->tabText(1), QStringLiteral("GSM"));
+        QVERIFY(!fm.PageControl1->isTabEnabled(2));
+
+        Settings.EnabledPages = {QStringLiteral("main"), QStringLiteral("gsm"),
+                                 QStringLiteral("io")};
+        fm.ApplySettings();
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(fm.PageControl1->isTabEnabled(i));
+            QCOMPARE(fm.PageControl1->tabText(i), DevCommands[i].PageName);
+        }
+
+        Settings.EnabledPages.clear();
+        fm.ApplySettings();
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(!fm.PageControl1->isTabEnabled(i));
+            QCOMPARE(fm.PageControl1->tabText(i), DevCommands[i].PageName + "(*)");
+        }
+        DevCommands.clear();
+    }
+
+    void applySettingsConfiguresThePort() {
+        TfmMain fm;
+        Settings.Port = QStringLiteral("/dev/nonexistent-velmora");
+        Settings.Speed = 19200;
+        Settings.Timeout = 400;
+        Settings.TimeoutInterval = 120;
+        Settings.PortPoll = true;
+        fm.ApplySettings();
+        QCOMPARE(fm.ComPort1->Port(), Settings.Port);
+        QCOMPARE(fm.ComPort1->CustomBaudRate(), 19200u);
+        const TComTimeouts t = fm.ComPort1->Timeouts();
+        QCOMPARE(t.ReadInterval, 120u);
+        QCOMPARE(t.ReadTotalConstant, 400u);
+        QCOMPARE(t.WriteTotalConstant, 400u);
+        QCOMPARE(t.ReadTotalMultiplier, 0u);
+        QCOMPARE(t.WriteTotalMultiplier, 0u);
+        Settings = TSettings();
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
