@@ -2,6 +2,12 @@
 
 #include <QDialog>
 
+class QLabel;
+class QPushButton;
+
+// The fixed code that switches the device into command mode.
+inline constexpr char kAccessCode[] = "4817263";
+
 // "Установка связи": runs the command-mode entry loop while shown.
 class TfmWaitingData : public QDialog {
     Q_OBJECT
@@ -9,4 +15,19 @@ public:
     explicit TfmWaitingData(QWidget* parent = nullptr);
     // True when the device was brought into command mode.
     bool RunConnectDialog();
+
+    QLabel* Label1 = nullptr;
+    QPushButton* btnCancel = nullptr;
+
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void customEvent(QEvent* e) override;
+
+private:
+    void RunEntryLoop();
+    // The dialog's result as the entry loop sees it; -1 while none is set.
+    int FModalResult = -1;
+    bool FLoopRunning = false;
 };

@@ -1,10 +1,198 @@
+#include "app/Settings.h"
 #include "app/TfmMain.h"
+#include "link/ComPort.h"
+
+#include <QMessageBox>
+#include <QPushButton>
 
 bool AnswerReceived = false;
 
-TExchangeResult TfmMain::ExchangeCommand(const QString&, const QString&, bool, bool, bool) {
-    return {};
+namespace {
+// Answers are read in blocks of this size; a shorter block ends the answer.
+constexpr int kAnswerBlockSize = 100;
+constexpr QChar kCR = QChar(13);
+
+QString PasswordFor(TPasswordMode mode) {
+    switch (mode) {
+    case pmAdmin:
+        return Settings.MasterPassword;
+    case pmAdminUser:
+        return Settings.MasterPassword.isEmpty() ? Settings.Password : Settings.MasterPassword;
+    case pmUserAdmin:
+        return Settings.Password.isEmpty() ? Settings.MasterPassword : Settings.Password;
+    case pmUser:
+        return Settings.Password;
+    }
+    return Settings.Password;
 }
-bool TfmMain::PollCommand(const TCmdAddress&) { return false; }
-bool TfmMain::ApplyCommand(const TCmdAddress&) { return false; }
-void TfmMain::RunPollProcessor(const TCmdAddress&, const QString&) {}
+
+quint32 Ms(qint32 value) {
+    return value > 0 ? quint32(value) : 0u;
+}
+
+const TDevCommand* CommandAt(const TCmdAddress& address) {
+    if (address.Page < 0 || address.Page >= DevCommands.size())
+        return nullptr;
+    const TCmdPage& page = DevCommands[address.Page];
+    if (address.Command < 0 || address.Command >= page.Commands.size())
+        return nullptr;
+    return &page.Commands[address.Command];
+}
+
+} // namespace
+
+// Marks the span in which the port is busy with a blocking write or read, so
+// that the idle check stays away from it.
+class TExchangeGuard {
+public:
+    explicit TExchangeGuard(TfmMain* owner) : FOwner(owner) { ++FOwner->FExchangeDepth; }
+    ~TExchangeGuard() { --FOwner->FExchangeDepth; }
+    TExchangeGuard(const TExchangeGuard&) = delete;
+    TExchangeGuard& operator=(const TExchangeGuard&) = delete;
+
+private:
+    TfmMain* FOwner;
+};
+
+TExchangeResult TfmMain::ExchangeCommand(const QString& command, const QString& logText, bool quiet,
+                                         bool noWait, bool addCR) {
+    TExchangeResult result;
+    const QString shown = logText.isEmpty() ? command : logText;
+
+    if (!ComPort1->Connected()) {
+        OpenPort();
+        if (!ComPort1->Connected()) {
+            if (quiet)
+                return result;
+            WaitForPort();
+            if (!ComPort1->Connected())
+                return result;
+        }
+    }
+
+    QString line = command;
+    bool portFailed = false;
+    QString failure;
+    try {
+        TExchangeGuard guard(this);
+        if (addCR)
+            line += kCR;
+        ComPort1->ClearBuffers(true, true);
+        const int written = ComPort1->WriteText(line);
+        if (written < line.size()) {
+            WriteLog(tr("Ошибка записи, записано") + QLatin1Char(' ') + QString::number(written) +
+                         QLatin1Char('/') + QString::number(line.size()),
+                     lkWriteError);
+            result.failed = true;
+        }
+        WriteLog(shown, lkWrite);
+        if (result.failed || noWait)
+            return result;
+
+        ComPort1->SetReadTotalConstant(Ms(Settings.TimeoutEcho));
+        result.answer = ComPort1->ReadText(line.size());
+        // A whole echo means the device is listening: give it the full time to
+        // answer. Without one, only the gap time is worth waiting.
+        ComPort1->SetReadTotalConstant(result.answer == line ? Ms(Settings.Timeout)
+                                                             : Ms(Settings.TimeoutInterval));
+        for (;;) {
+            const QString block = ComPort1->ReadText(kAnswerBlockSize);
+            result.answer += block;
+            if (block.size() < kAnswerBlockSize)
+                break;
+            ComPort1->SetReadTotalConstant(Ms(Settings.TimeoutInterval));
+        }
+    } catch (const EComPort& e) {
+        portFailed = true;
+        failure = e.Message();
+    } catch (const std::exception& e) {
+        portFailed = true;
+        failure = QString::fromLocal8Bit(e.what());
+    }
+
+    if (portFailed) {
+        WriteLog(tr("Ошибка чтения, исключение=") + failure, lkReadError);
+        result.failed = true;
+        InCommandMode = false;
+        try {
+            ComPort1->Close();
+        } catch (const std::exception&) {
+            // The device is gone already; closed is what we wanted.
+        }
+        UpdateLinkStatus();
+        if (!quiet) {
+            QMessageBox box(QMessageBox::Question, tr("Ошибка передачи данных"),
+                            tr("Повторить попытку?"), QMessageBox::Retry | QMessageBox::Cancel,
+                            this);
+            box.setDefaultButton(QMessageBox::Retry);
+            if (box.exec() == QMessageBox::Retry)
+                result = ExchangeCommand(line, shown, quiet, noWait, false);
+        }
+    }
+
+    try {
+        ComPort1->SetReadTotalConstant(Ms(Settings.Timeout));
+    } catch (const std::exception&) {
+        // Only a closed or broken port refuses; it gets its time-outs on open.
+    }
+    WriteLog(result.answer, lkRead);
+    return result;
+}
+
+bool TfmMain::RunWithRetries(const TCmdAddress& address, const QString& request,
+                             const QString& logText) {
+    int attemptsLeft = Settings.RetryCount;
+    bool result = false;
+    for (;;) {
+        const TExchangeResult exchange = ExchangeCommand(request, logText, false, false, true);
+        result = !exchange.failed;
+        AnswerReceived = true;
+        RunPollProcessor(address, exchange.answer);
+        if (!AnswerReceived) {
+            --attemptsLeft;
+            WriteLog(tr("Не получен ожидаемый ответ на команду. ") +
+                         (attemptsLeft > 0 ? tr("Повтор") : tr("Прекращаю попытку")),
+                     lkGeneral);
+        }
+        if (AnswerReceived || attemptsLeft <= 0)
+            break;
+    }
+    return result;
+}
+
+bool TfmMain::PollCommand(const TCmdAddress& address) {
+    if (!InCommandMode && !EnterCommandMode())
+        return false;
+    const TDevCommand* command = CommandAt(address);
+    if (!command)
+        return false;
+    const QString request = QStringLiteral("AT") + command->CommandName + QStringLiteral("=?");
+    return RunWithRetries(address, request, request);
+}
+
+bool TfmMain::ApplyCommand(const TCmdAddress& address) {
+    if (!InCommandMode && !EnterCommandMode())
+        return false;
+    const TDevCommand* command = CommandAt(address);
+    if (!command || !command->SetData)
+        return false;
+    const QString password = PasswordFor(command->PasswordMode);
+    if (password.isEmpty()) {
+        WriteLog(tr("Неверно задан пароль"), lkGeneral);
+        return false;
+    }
+    const QString values = BuildParameterList(address.Page, address.Command, address.Row);
+    const QString head = QStringLiteral("AT") + command->CommandName + QLatin1Char('=');
+    const QString request = head + password + QLatin1Char(',') + values;
+    const QString logText = head + QStringLiteral("*,") + values;
+    return RunWithRetries(address, request, logText);
+}
+
+void TfmMain::RunPollProcessor(const TCmdAddress& address, const QString& answer) {
+    const TDevCommand* command = CommandAt(address);
+    if (!command)
+        return;
+    const TPollProcessor routine = FindPollProcessor(command->PollProcessorName);
+    if (routine)
+        routine(address.Page, address.Command, address.Row, address.Param, answer);
+}
