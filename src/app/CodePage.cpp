@@ -1,48 +1,88 @@
 #include "CodePage.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include <array>
 
 namespace {
-constexpr char kCodePageName[] = "windows-1251";
+
 constexpr char kReplacement = '?';
+constexpr int kFirstHighByte = 0x80;
+constexpr int kHighByteCount = 128;
+
+// Upper half of Windows-1251 (0x98 keeps its C1 control, as Qt's codec does,
+// so that every byte survives a round trip).
+constexpr char16_t kHighHalf[kHighByteCount] = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, // 80
+    0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F, // 88
+    0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, // 90
+    0x0098, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, // 98
+    0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7, // A0
+    0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407, // A8
+    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7, // B0
+    0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457, // B8
+    0x0410, 0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417, // C0
+    0x0418, 0x0419, 0x041A, 0x041B, 0x041C, 0x041D, 0x041E, 0x041F, // C8
+    0x0420, 0x0421, 0x0422, 0x0423, 0x0424, 0x0425, 0x0426, 0x0427, // D0
+    0x0428, 0x0429, 0x042A, 0x042B, 0x042C, 0x042D, 0x042E, 0x042F, // D8
+    0x0430, 0x0431, 0x0432, 0x0433, 0x0434, 0x0435, 0x0436, 0x0437, // E0
+    0x0438, 0x0439, 0x043A, 0x043B, 0x043C, 0x043D, 0x043E, 0x043F, // E8
+    0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446, 0x0447, // F0
+    0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F, // F8
+};
+
+// Reverse map, built once: UTF-16 unit -> byte, 0 where the code page has
+// no such character (NUL itself is ASCII and never looked up).
+const std::array<unsigned char, 0x10000>& ReverseTable() {
+    static const auto table = [] {
+        std::array<unsigned char, 0x10000> t{};
+        for (int i = 0; i < kHighByteCount; ++i)
+            t[kHighHalf[i]] = static_cast<unsigned char>(kFirstHighByte + i);
+        return t;
+    }();
+    return table;
+}
+
 } // namespace
 
+// A hand-written table rather than QStringEncoder: Qt's encoder writes SUB
+// (0x1A) for characters the code page lacks, where "?" is wanted, and the
+// table does not depend on the codecs Qt was built with.
 QByteArray ToCodePage(const QString& text) {
-    // Qt's encoder writes SUB (0x1A) for characters the code page lacks, so
-    // encode piecewise and put "?" where a character does not survive.
-    QStringEncoder encoder(kCodePageName);
+    const auto& reverse = ReverseTable();
     QByteArray out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c.unicode() < 0x80) {
-            out.append(char(c.unicode()));
+        const char16_t u = text.at(i).unicode();
+        if (u < kFirstHighByte) {
+            out.append(char(u));
             continue;
         }
-        qsizetype len = 1;
-        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            len = 2;
-        const QByteArray piece = encoder.encode(QStringView(text).mid(i, len));
-        if (piece.size() == 1 && piece.at(0) != 0x1A)
-            out.append(piece);
-        else
-            out.append(kReplacement);
-        i += len - 1;
+        // A surrogate pair is one character and becomes one "?".
+        if (QChar::isHighSurrogate(u) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        const unsigned char b = reverse[u];
+        out.append(b != 0 ? char(b) : kReplacement);
     }
     return out;
 }
 
 QString FromCodePage(const QByteArray& bytes) {
-    QStringDecoder decoder(kCodePageName);
-    QString out = decoder.decode(bytes);
+    QString out;
+    out.resize(bytes.size());
+    QChar* d = out.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes.at(i));
+        d[i] = b < kFirstHighByte ? QChar(b) : QChar(kHighHalf[b - kFirstHighByte]);
+    }
     return out;
 }
 
 QString FitCodePage(const QString& text) {
-    for (const QChar c : text) {
-        if (c.unicode() >= 0x80)
-            return FromCodePage(ToCodePage(text));
-    }
-    return text;
+    const auto& reverse = ReverseTable();
+    qsizetype i = 0;
+    while (i < text.size() &&
+           (text.at(i).unicode() < kFirstHighByte || reverse[text.at(i).unicode()] != 0))
+        ++i;
+    if (i == text.size())
+        return text;
+    return FromCodePage(ToCodePage(text));
 }

@@ -1,15 +1,96 @@
 #include "DevCommands.h"
 
+#include <QHash>
+#include <QMap>
+
 QVector<TCmdPage> DevCommands;
 
-TCmdAddress FindCommand(const QString&) {
+namespace {
+
+constexpr char kExitCmdProcessor[] = "exitcmd";
+
+// Names compare without regard to letter case: keys are upper-cased.
+QString IndexKey(const QString& name) {
+    return name.toUpper();
+}
+
+QHash<QString, QString>& CommandIndexTable() {
+    static QHash<QString, QString> index;
+    return index;
+}
+
+struct TRegisteredProcessor {
+    QString Name;
+    TPollProcessor Routine;
+};
+
+// Sorted by the upper-cased name.
+QMap<QString, TRegisteredProcessor>& ProcessorRegistry() {
+    static QMap<QString, TRegisteredProcessor> registry;
+    return registry;
+}
+
+} // namespace
+
+const QHash<QString, QString>& CommandIndex() {
+    return CommandIndexTable();
+}
+
+const QHash<QString, QString>& PollProcessorDefaults() {
+    static const QHash<QString, QString> defaults = {
+        {IndexKey(QStringLiteral("+TEXT")), QLatin1String(kExitCmdProcessor)},
+        {IndexKey(QStringLiteral("+SRBT")), QLatin1String(kExitCmdProcessor)},
+    };
+    return defaults;
+}
+
+TCmdAddress FindCommand(const QString& name) {
     TCmdAddress a;
     a.Page = -1;
+    const auto it = CommandIndexTable().constFind(IndexKey(name));
+    if (it == CommandIndexTable().constEnd())
+        return a;
+    const QString& value = it.value();
+    const qsizetype comma = value.indexOf(QLatin1Char(','));
+    bool okPage = false;
+    bool okCommand = false;
+    const int page = value.left(comma).toInt(&okPage);
+    const int command = value.mid(comma + 1).toInt(&okCommand);
+    if (comma < 0 || !okPage || !okCommand)
+        return a;
+    a.Page = page;
+    a.Command = command;
     return a;
 }
-void ClearCommandIndex() {}
-void AddCommandIndex(const QString&, int, int) {}
-QString PollProcessorDefault(const QString&) { return {}; }
-void RegisterPollProcessor(const QString&, TPollProcessor) {}
-TPollProcessor FindPollProcessor(const QString&) { return {}; }
-void ClearPollProcessors() {}
+
+void ClearCommandIndex() {
+    CommandIndexTable().clear();
+}
+
+void AddCommandIndex(const QString& name, int page, int command) {
+    CommandIndexTable().insert(IndexKey(name),
+                               QString::number(page) + QLatin1Char(',') + QString::number(command));
+}
+
+QString PollProcessorDefault(const QString& commandName) {
+    return PollProcessorDefaults().value(IndexKey(commandName));
+}
+
+void RegisterPollProcessor(const QString& name, TPollProcessor routine) {
+    ProcessorRegistry().insert(IndexKey(name), TRegisteredProcessor{name, std::move(routine)});
+}
+
+TPollProcessor FindPollProcessor(const QString& name) {
+    const auto& registry = ProcessorRegistry();
+    const auto it = registry.constFind(IndexKey(name));
+    if (it != registry.constEnd())
+        return it.value().Routine;
+    if (name.isEmpty())
+        return {};
+    const auto fallback = registry.constFind(QString());
+    return fallback != registry.constEnd() ? fallback.value().Routine : TPollProcessor();
+}
+
+void ClearPollProcessors() {
+    ProcessorRegistry().clear();
+}

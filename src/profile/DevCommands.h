@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QVector>
 #include <cstdint>
@@ -74,11 +75,16 @@ extern QVector<TCmdPage> DevCommands;
 // the later of two equal names wins. Page is -1 when the name is absent.
 TCmdAddress FindCommand(const QString& name);
 
+// The index itself: upper-cased command name -> "page,command".
+const QHash<QString, QString>& CommandIndex();
+
 // Used by the loader; also empties the index together with the table.
 void ClearCommandIndex();
 void AddCommandIndex(const QString& name, int page, int command);
 
-// Processor supplied for a command whose profile entry names none.
+// Processor supplied for a command whose profile entry names none:
+// "+TEXT" and "+SRBT" -> "exitcmd" (keys upper-cased).
+const QHash<QString, QString>& PollProcessorDefaults();
 QString PollProcessorDefault(const QString& commandName);
 
 // Response routines by name (case-insensitive). An unknown non-empty name

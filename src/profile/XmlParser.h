@@ -6,15 +6,15 @@
 
 enum TXmlPartKind {
     ptNone,
-    ptXmlProlog,   // <?xml ... ?>
-    ptComment,     // <!-- ... -->
-    ptPI,          // <?target ... ?>
-    ptDtdc,        // <!DOCTYPE ...>
-    ptStartTag,    // <name ...>
-    ptEmptyTag,    // <name ... />
-    ptEndTag,      // </name>
-    ptContent,     // text between tags (trimmed, blank runs folded)
-    ptCData        // <![CDATA[ ... ]]>
+    ptXmlProlog, // <?xml ... ?>
+    ptComment,   // <!-- ... -->
+    ptPI,        // <?target ... ?>
+    ptDtdc,      // <!DOCTYPE ...>
+    ptStartTag,  // <name ...>
+    ptEmptyTag,  // <name ... />
+    ptEndTag,    // </name>
+    ptContent,   // text between tags (trimmed, blank runs folded)
+    ptCData      // <![CDATA[ ... ]]>
 };
 
 // Forward-only pull reader. Input is always taken as UTF-8; names, values and
@@ -40,6 +40,12 @@ public:
     const QString& CurContent() const { return FContent; }
 
 private:
+    bool ScanMarkup();
+    bool ScanText();
+    bool ScanTag(qsizetype from, bool endTag);
+    qsizetype ParseAttributes(qsizetype from, qsizetype limit, bool stopAtGt, bool* emptyTag);
+    qsizetype FindText(const char* what, qsizetype from) const;
+
     QByteArray FData;
     qsizetype FPos = 0;
     TXmlPartKind FPartType = ptNone;
