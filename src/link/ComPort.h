@@ -20,10 +20,32 @@ public:
     QString Message() const;
     const char* what() const noexcept override;
 
+    // The fixed text of a code, without the system error.
+    static QString CodeText(int code);
+
 private:
     int FCode;
     int FSystemError;
     QByteArray FWhat;
+};
+
+// Failure codes of EComPort.
+enum TComErrorCode {
+    ceOpen = 1,
+    ceWrite = 2,
+    ceRead = 3,
+    ceAsyncParam = 4,
+    cePurge = 5,
+    ceAsyncStatus = 6,
+    ceSetState = 7,
+    ceSetTimeouts = 8,
+    ceSetup = 9,
+    ceClearError = 10,
+    ceModemStatus = 11,
+    ceConnected = 14,
+    ceLink = 18,
+    ceRxBufLinked = 22,
+    ceNotOpen = 24,
 };
 
 enum TDataBits { dbFive, dbSix, dbSeven, dbEight };
@@ -37,6 +59,14 @@ struct TComTimeouts {
     quint32 WriteTotalMultiplier = 0;
     quint32 WriteTotalConstant = 0;
 };
+
+// A read whose interval and total limits are both off would wait for ever
+// on a silent device and freeze the window; it ends after this long.
+constexpr int kReadUnboundedLimitMs = 5000;
+// The same bound for a write whose total limit is off.
+constexpr int kWriteUnboundedLimitMs = 5000;
+constexpr quint32 kDefaultBaudRate = 9600;
+constexpr int kDefaultQueueSize = 1024;
 
 // A party that wants the received data. A link with OnRxBuf set makes the
 // port read everything waiting on each notification and hand it over.
@@ -83,6 +113,8 @@ public:
     QByteArray ReadBytes(int maxCount);
     int InputCount();
     static void ListPorts(QStringList& list);
+    // Sorts port names as text without regard to letter case.
+    static void SortPortNames(QStringList& names);
 
     void RegisterLink(TComLink* link);
     void UnRegisterLink(TComLink* link);
@@ -90,6 +122,13 @@ public:
 
     // The device path a port name maps to ("COM3" -> "/dev/ttyS2").
     static QString DevicePath(const QString& name);
+
+    // The device hung up (unplugged adapter, closed pty) while the port is
+    // still open for the program; the next read or write raises.
+    bool HungUp() const;
+    // Error notifications seen from the serial driver since the port was
+    // created (a hang-up must not turn into an endless stream of them).
+    int ErrorNotificationCount() const;
 
 private:
     struct TImpl;
