@@ -2,64 +2,84 @@
 
 namespace {
 
-bool IsBlankOrControl(QChar c) { return c.unicode() <= 32; }
+bool IsBlankOrControl(QChar c) {
+    return c.unicode() <= 32;
+}
 
-QString TrimControls(const QString& s) {
+QString TrimControls(QStringView s) {
     qsizetype b = 0, e = s.size();
     while (b < e && IsBlankOrControl(s.at(b)))
         ++b;
     while (e > b && IsBlankOrControl(s.at(e - 1)))
         --e;
-    return s.mid(b, e - b);
+    return s.mid(b, e - b).toString();
 }
 
 } // namespace
 
+// One pass for all four terminators: the first CR, LF or NUL is the earliest
+// terminator, and a CR directly followed by LF is the longer CR LF. Scanning
+// once keeps cutting a long buffer into lines from rescanning it per
+// terminator.
 bool ExtractLine(QString& buffer, QString& line) {
     line.clear();
-    static const QString terminators[] = {QStringLiteral("\r\n"), QStringLiteral("\r"),
-                                          QStringLiteral("\n"), QString(QChar(0))};
-    qsizetype bestPos = -1;
-    qsizetype bestLen = 0;
-    for (const QString& t : terminators) {
-        const qsizetype pos = buffer.indexOf(t);
-        if (pos < 0)
+    const qsizetype n = buffer.size();
+    const QChar* d = buffer.constData();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = d[i].unicode();
+        if (c != u'\r' && c != u'\n' && c != 0)
             continue;
-        if (bestPos < 0 || pos < bestPos || (pos == bestPos && t.size() > bestLen)) {
-            bestPos = pos;
-            bestLen = t.size();
-        }
+        const qsizetype len = (c == u'\r' && i + 1 < n && d[i + 1] == u'\n') ? 2 : 1;
+        line = buffer.left(i);
+        buffer.remove(0, i + len);
+        return true;
     }
-    if (bestPos < 0)
-        return false;
-    line = buffer.left(bestPos);
-    buffer.remove(0, bestPos + bestLen);
-    return true;
+    return false;
 }
 
+// Walks the text once with positions instead of cutting copies off its
+// front, so a long list stays linear.
 void SplitList(const QString& text, QStringList& list) {
     list.clear();
-    QString s = TrimControls(text);
-    while (!s.isEmpty()) {
-        qsizetype searchFrom = 0;
-        if (s.startsWith(QLatin1Char('"'))) {
-            const qsizetype close = s.indexOf(QLatin1Char('"'), 1);
-            if (close < 0) {
+    const QStringView all(text);
+    qsizetype pos = 0;
+    qsizetype end = all.size();
+    while (end > pos && IsBlankOrControl(all.at(end - 1)))
+        --end;
+    auto skipBlanks = [&all, end](qsizetype p) {
+        while (p < end && IsBlankOrControl(all.at(p)))
+            ++p;
+        return p;
+    };
+    pos = skipBlanks(pos);
+    while (pos < end) {
+        if (all.at(pos) == QLatin1Char('"')) {
+            const qsizetype close = text.indexOf(QLatin1Char('"'), pos + 1);
+            if (close < 0 || close >= end) {
                 // No closing quote: the rest, quote included, is the last item.
-                list.append(s);
+                list.append(all.mid(pos, end - pos).toString());
                 return;
             }
-            s.remove(close, 1);
-            s.remove(0, 1);
-            searchFrom = close - 1;
+            // The quotes go; the separator is searched after the quoted text.
+            const QStringView quoted = all.mid(pos + 1, close - pos - 1);
+            const qsizetype comma = text.indexOf(QLatin1Char(','), close + 1);
+            if (comma >= 0 && comma < end) {
+                list.append(
+                    TrimControls(quoted.toString().append(all.mid(close + 1, comma - close - 1))));
+                pos = skipBlanks(comma + 1);
+            } else {
+                list.append(quoted.toString().append(all.mid(close + 1, end - close - 1)));
+                return;
+            }
+            continue;
         }
-        const qsizetype comma = s.indexOf(QLatin1Char(','), searchFrom);
-        if (comma >= 0) {
-            list.append(TrimControls(s.left(comma)));
-            s = TrimControls(s.mid(comma + 1));
+        const qsizetype comma = text.indexOf(QLatin1Char(','), pos);
+        if (comma >= 0 && comma < end) {
+            list.append(TrimControls(all.mid(pos, comma - pos)));
+            pos = skipBlanks(comma + 1);
         } else {
-            list.append(s);
-            s.clear();
+            list.append(all.mid(pos, end - pos).toString());
+            return;
         }
     }
 }
