@@ -1,7 +1,37 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
+#include <QStringList>
 
 // Installs the interface-language module chosen by the locale id, before any
 // window exists. Returns the module's path, or empty when none was loaded.
 QString SetInterfaceLanguage(int localeId);
+
+// The same for an explicit executable path (the module is looked for beside
+// it); SetInterfaceLanguage passes the running program's path.
+QString SetInterfaceLanguageFor(const QString& executablePath, int localeId);
+
+// The three-letter abbreviated language name Windows gives a locale id
+// ("RUS" for 1049, "ENU" for 1033); locale 0 stands for the system's locale.
+// Empty for a locale without one.
+QString LocaleAbbreviation(int localeId);
+
+// The Windows locale id of a Qt language and territory; 0 when there is none.
+// An unlisted territory falls back to the language's primary locale.
+int WindowsLocaleId(QLocale::Language language, QLocale::Territory territory);
+
+// The Windows locale id of the system's locale, 0 when it has none.
+int SystemLocaleId();
+
+// The module files to try for an executable and a locale, in order: the
+// executable's file name with its extension replaced by (or, without one,
+// followed by) "." and the three-letter abbreviation, then the same with
+// its first two letters. Empty when the locale has no abbreviation.
+QStringList LanguageModuleCandidates(const QString& executablePath, int localeId);
+
+// The path of the module in use, empty while the built-in texts are used.
+QString InstalledLanguageModule();
+
+// Returns to the built-in texts (the module in use is released).
+void ReleaseInterfaceLanguage();
