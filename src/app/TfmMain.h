@@ -4,8 +4,10 @@
 #include "profile/DevCommands.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QString>
+#include <QStringList>
 
 class QAction;
 class QCheckBox;
@@ -90,6 +92,9 @@ public:
     TCmdAddress ControlAddress(const QObject* control) const;
     QWidget* FindControl(int page, int command, int row, int param, ControlRole role) const;
     void SetCommandEnabled(QGroupBox* group, bool enabled);
+    // The widget holding a page's group boxes and page buttons (inside the
+    // page's scroll area); nullptr for a page that does not exist.
+    QWidget* PageScrollBox(int page) const;
 
     // --- editor rules (pages/EditorRules.cpp) ---
     void CheckBoxClick(QCheckBox* box);
@@ -146,6 +151,13 @@ private:
     bool RunWithRetries(const TCmdAddress& address, const QString& request, const QString& logText);
     void ProcessAnswer(int page, int command, const QString& answer, bool readValues);
     void ShowDeviceError(const QString& text);
+
+    // --- generated pages (pages/*.cpp) ---
+    void InstallExitRule(QLineEdit* edit);
+    QObject* FExitFilter = nullptr;          // runs the leave rules on focus-out
+    QPointer<QLineEdit> FFocusReturn;        // editor the focus is being given back to
+    QStringList FInvalidMasks;               // masks already reported as invalid
+    friend class TEditorExitFilter;
 
     int FExchangeDepth = 0;
     bool FInvalidMaskLogged = false;

@@ -15,4 +15,6 @@ struct TTagParts {
     int Param;
 };
 
-constexpr TTagParts SplitTag(int tag) { return {tag >> 16, (tag >> 8) & 0xFF, tag & 0xFF}; }
+constexpr TTagParts SplitTag(int tag) {
+    return {tag >> 16, (tag >> 8) & 0xFF, tag & 0xFF};
+}
