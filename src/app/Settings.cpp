@@ -1,6 +1,7 @@
 #include "Settings.h"
 
 #include "IniFile.h"
+#include "TextUtils.h"
 #include "profile/DevCommands.h"
 
 #include <QCoreApplication>
@@ -10,14 +11,48 @@ TSettings Settings;
 bool TrueCustomer = false;
 
 namespace {
+
 QString gSettingsFolder;
+
+const QString kConnection = QStringLiteral("Connection");
+const QString kDevice = QStringLiteral("Device");
+const QString kInterface = QStringLiteral("Interface");
+const QString kAllPages = QStringLiteral("*");
+
+constexpr int kMinRetryCount = 1;
+constexpr int kConnectMethodStandard = 0;
+constexpr int kConnectMethodFast = 1;
+
+// One key as SaveSettings writes it.
+struct TIniEntry {
+    const QString& section;
+    QString key;
+    QString value;
+};
+
+QString Number(qint32 value) {
+    return QString::number(value);
 }
+QString Number(TColor value) {
+    return QString::number(static_cast<qint32>(value));
+}
+QString Flag(bool value) {
+    return value ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+TColor ReadColor(const TIniFile& ini, const QString& key, TColor def) {
+    return static_cast<TColor>(ini.ReadInteger(kInterface, key, static_cast<qint32>(def)));
+}
+
+} // namespace
 
 QString SettingsFolder() {
     return gSettingsFolder.isEmpty() ? QCoreApplication::applicationDirPath() : gSettingsFolder;
 }
 
-void SetSettingsFolder(const QString& folder) { gSettingsFolder = folder; }
+void SetSettingsFolder(const QString& folder) {
+    gSettingsFolder = folder;
+}
 
 QString SettingsFilePath() {
     return QDir(SettingsFolder()).filePath(QString::fromLatin1(kSettingsFileName));
@@ -27,10 +62,95 @@ std::unique_ptr<TIniFile> OpenSettingsFile() {
     return std::make_unique<TIniFile>(SettingsFilePath());
 }
 
-void LoadSettings() {
-    Settings = TSettings();
-    for (const TCmdPage& page : DevCommands)
-        Settings.EnabledPages.append(page.PageId);
+QString DeriveActivePassword(const QString& password, const QString& masterPassword) {
+    return masterPassword.isEmpty() ? password : masterPassword;
 }
 
-bool SaveSettings(QString*) { return true; }
+QStringList ParseEnabledPages(const QString& value) {
+    if (value != kAllPages)
+        return SplitList(value);
+    QStringList pages;
+    for (const TCmdPage& page : DevCommands)
+        pages.append(page.PageId);
+    return pages;
+}
+
+void LoadSettings() {
+    const auto ini = OpenSettingsFile();
+    const TSettings def;
+    TSettings s;
+    s.Port = ini->ReadString(kConnection, QStringLiteral("COM"), def.Port);
+    s.Speed = ini->ReadInteger(kConnection, QStringLiteral("Speed"), def.Speed);
+    s.DataBits = ini->ReadInteger(kConnection, QStringLiteral("DataBits"), def.DataBits);
+    s.Parity = ini->ReadString(kConnection, QStringLiteral("Parity"), def.Parity);
+    s.StopBits = ini->ReadString(kConnection, QStringLiteral("StopBits"), def.StopBits);
+    s.Timeout = ini->ReadInteger(kConnection, QStringLiteral("Timeout"), def.Timeout);
+    s.TimeoutInterval =
+        ini->ReadInteger(kConnection, QStringLiteral("TimeoutInterval"), def.TimeoutInterval);
+    s.TimeoutEcho = ini->ReadInteger(kConnection, QStringLiteral("TimeoutEcho"), def.TimeoutEcho);
+    s.Debug = ini->ReadBool(kInterface, QStringLiteral("Debug"), def.Debug);
+    s.Password = ini->ReadString(kDevice, QStringLiteral("Password"), def.Password);
+    s.MasterPassword =
+        ini->ReadString(kDevice, QStringLiteral("MasterPassword"), def.MasterPassword);
+    s.ActivePassword = DeriveActivePassword(s.Password, s.MasterPassword);
+    s.EnabledPages =
+        ParseEnabledPages(ini->ReadString(kInterface, QStringLiteral("EnabledPages"), kAllPages));
+    s.ReadColorText = ReadColor(*ini, QStringLiteral("ReadColorText"), def.ReadColorText);
+    s.WriteColorText = ReadColor(*ini, QStringLiteral("WriteColorText"), def.WriteColorText);
+    s.ReadErrorColorText =
+        ReadColor(*ini, QStringLiteral("ReadErrorColorText"), def.ReadErrorColorText);
+    s.WriteErrorColorText =
+        ReadColor(*ini, QStringLiteral("WriteErrorColorText"), def.WriteErrorColorText);
+    s.GeneralErrorColorText =
+        ReadColor(*ini, QStringLiteral("GeneralErrorColorText"), def.GeneralErrorColorText);
+    const bool trueCustomer = ini->ReadBool(kInterface, QStringLiteral("TrueCustomer"), false);
+    s.RetryCount = qMax(kMinRetryCount,
+                        ini->ReadInteger(kDevice, QStringLiteral("RetryCount"), def.RetryCount));
+    s.ConnectMethod =
+        qBound(kConnectMethodStandard,
+               ini->ReadInteger(kDevice, QStringLiteral("ConnectMethod"), def.ConnectMethod),
+               kConnectMethodFast);
+    s.Language = ini->ReadInteger(kInterface, QStringLiteral("Language"), def.Language);
+    s.PortPoll = ini->ReadBool(kDevice, QStringLiteral("PortPoll"), def.PortPoll);
+    Settings = s;
+    TrueCustomer = trueCustomer;
+}
+
+bool SaveSettings(QString* errorMessage) {
+    const auto ini = OpenSettingsFile();
+    const TSettings& s = Settings;
+    // "Debug" and "TrueCustomer" are the operator's own business: never written.
+    const TIniEntry entries[] = {
+        {kConnection, QStringLiteral("COM"), s.Port},
+        {kConnection, QStringLiteral("Speed"), Number(s.Speed)},
+        {kConnection, QStringLiteral("DataBits"), Number(s.DataBits)},
+        {kConnection, QStringLiteral("Parity"), s.Parity},
+        {kConnection, QStringLiteral("StopBits"), s.StopBits},
+        {kConnection, QStringLiteral("Timeout"), Number(s.Timeout)},
+        {kConnection, QStringLiteral("TimeoutInterval"), Number(s.TimeoutInterval)},
+        {kConnection, QStringLiteral("TimeoutEcho"), Number(s.TimeoutEcho)},
+        {kDevice, QStringLiteral("Password"), s.Password},
+        {kDevice, QStringLiteral("MasterPassword"), s.MasterPassword},
+        {kInterface, QStringLiteral("EnabledPages"), s.EnabledPages.join(QLatin1Char(','))},
+        {kInterface, QStringLiteral("ReadColorText"), Number(s.ReadColorText)},
+        {kInterface, QStringLiteral("WriteColorText"), Number(s.WriteColorText)},
+        {kInterface, QStringLiteral("ReadErrorColorText"), Number(s.ReadErrorColorText)},
+        {kInterface, QStringLiteral("WriteErrorColorText"), Number(s.WriteErrorColorText)},
+        {kInterface, QStringLiteral("GeneralErrorColorText"), Number(s.GeneralErrorColorText)},
+        {kInterface, QStringLiteral("Language"), Number(s.Language)},
+        {kDevice, QStringLiteral("RetryCount"), Number(s.RetryCount)},
+        {kDevice, QStringLiteral("ConnectMethod"), Number(s.ConnectMethod)},
+        {kDevice, QStringLiteral("PortPoll"), Flag(s.PortPoll)},
+    };
+    for (const TIniEntry& e : entries) {
+        if (!ini->WriteString(e.section, e.key, e.value)) {
+            if (errorMessage)
+                *errorMessage = QCoreApplication::translate("Settings", "Unable to write to %1")
+                                    .arg(QDir::toNativeSeparators(ini->FileName()));
+            return false;
+        }
+    }
+    if (errorMessage)
+        errorMessage->clear();
+    return true;
+}

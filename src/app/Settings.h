@@ -50,6 +50,11 @@ QString SettingsFilePath();
 // A fresh accessor for every operation; nothing is cached in between.
 std::unique_ptr<TIniFile> OpenSettingsFile();
 
+// MasterPassword when one is set, else Password.
+QString DeriveActivePassword(const QString& password, const QString& masterPassword);
+// "*" (exactly) is every page of the profile; anything else is a list.
+QStringList ParseEnabledPages(const QString& value);
+
 // Needs the command profile loaded (the "*" page list expands from it).
 void LoadSettings();
 // False (with the message) when the file could not be written; the keys

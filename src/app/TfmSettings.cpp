@@ -1,5 +1,373 @@
 #include "TfmSettings.h"
 
+#include "ColorList.h"
+#include "Forms.h"
+#include "Settings.h"
+#include "TfmMain.h"
+#include "link/ComPort.h"
+#include "profile/DevCommands.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <iterator>
+
+namespace {
+
+constexpr int kPasswordMaxLen = 10;
+constexpr int kTimeoutMin = 50;
+constexpr int kTimeoutMax = 5000;
+constexpr int kTimeoutStep = 50;
+constexpr int kRetryMin = 1;
+constexpr int kRetryMax = 100;
+constexpr int kPageListMinHeight = 120;
+
+const char* const kPortSpeeds[] = {"9600", "38400", "57600", "115200", "230400", "460800"};
+// Replaced by the stored values before the dialog is seen.
+const QString kPasswordPlaceholder = QStringLiteral("00");
+const QString kDefaultDebugCommand = QStringLiteral("AT+SGDT=?");
+
+QSpinBox* MakeSpin(QWidget* parent, const char* name, int min, int max, int step) {
+    auto* spin = new QSpinBox(parent);
+    spin->setObjectName(QLatin1String(name));
+    spin->setRange(min, max);
+    spin->setSingleStep(step);
+    spin->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+    return spin;
+}
+
+// What the box holds as typed: not a number gives the minimum, a number
+// outside the range the nearer bound.
+int SpinValue(const QSpinBox* spin) {
+    bool ok = false;
+    const int v = spin->cleanText().toInt(&ok);
+    if (!ok)
+        return spin->minimum();
+    return qBound(spin->minimum(), v, spin->maximum());
+}
+
+TColorList* MakeColorList(QWidget* parent, const char* name) {
+    auto* list = new TColorList(parent);
+    list->setObjectName(QLatin1String(name));
+    return list;
+}
+
+QWidget* WithUnit(QWidget* parent, QWidget* field, const QString& unit) {
+    auto* box = new QWidget(parent);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(field, 1);
+    row->addWidget(new QLabel(unit, box));
+    return box;
+}
+
+} // namespace
+
 TfmSettings::TfmSettings(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("fmSettings"));
     setWindowTitle(tr("Настройки программы"));
+    BuildControls();
+}
+
+void TfmSettings::BuildControls() {
+    // Connection and device settings on the left.
+    cbComPortSelect = new QComboBox(this);
+    cbComPortSelect->setObjectName(QStringLiteral("cbComPortSelect"));
+    cbComPortSelect->setEditable(true);
+    cbComPortSelect->setInsertPolicy(QComboBox::NoInsert);
+
+    cbPortSpeed = new QComboBox(this);
+    cbPortSpeed->setObjectName(QStringLiteral("cbPortSpeed"));
+    for (const char* speed : kPortSpeeds)
+        cbPortSpeed->addItem(QLatin1String(speed));
+
+    auto makePassword = [this](const char* name) {
+        auto* edit = new QLineEdit(kPasswordPlaceholder, this);
+        edit->setObjectName(QLatin1String(name));
+        edit->setMaxLength(kPasswordMaxLen);
+        // Keys are filtered; paste and drop would bypass the filter.
+        edit->setContextMenuPolicy(Qt::NoContextMenu);
+        edit->setAcceptDrops(false);
+        edit->setAttribute(Qt::WA_InputMethodEnabled, false);
+        edit->installEventFilter(this);
+        return edit;
+    };
+    edtPassword = makePassword("edtPassword");
+    edtMasterPassword = makePassword("edtMasterPassword");
+
+    seTimeOut = MakeSpin(this, "seTimeOut", kTimeoutMin, kTimeoutMax, kTimeoutStep);
+    seTimeoutInterval = MakeSpin(this, "seTimeoutInterval", kTimeoutMin, kTimeoutMax, kTimeoutStep);
+    seTimeoutEcho = MakeSpin(this, "seTimeoutEcho", kTimeoutMin, kTimeoutMax, kTimeoutStep);
+    seRetryCount = MakeSpin(this, "seRetryCount", kRetryMin, kRetryMax, 1);
+
+    cbConnectMethod = new QComboBox(this);
+    cbConnectMethod->setObjectName(QStringLiteral("cbConnectMethod"));
+    cbConnectMethod->addItem(tr("Стандартный"));
+    cbConnectMethod->addItem(tr("Быстрый"));
+
+    cbLanguage = new QComboBox(this);
+    cbLanguage->setObjectName(QStringLiteral("cbLanguage"));
+    cbLanguage->addItem(tr("Русский"));
+    cbLanguage->addItem(QStringLiteral("English"));
+
+    cbPortPoll = new QCheckBox(tr("Контроль порта"), this);
+    cbPortPoll->setObjectName(QStringLiteral("cbPortPoll"));
+
+    auto* form = new QFormLayout;
+    const QString ms = tr("мс");
+    form->addRow(tr("COM-порт:"), cbComPortSelect);
+    form->addRow(tr("Скорость порта"), cbPortSpeed);
+    form->addRow(tr("Пароль связи"), edtPassword);
+    form->addRow(tr("Мастер-пароль"), edtMasterPassword);
+    form->addRow(tr("Таймаут общий"), WithUnit(this, seTimeOut, ms));
+    form->addRow(tr("Таймаут межсимвольный"), WithUnit(this, seTimeoutInterval, ms));
+    form->addRow(tr("Таймаут \"эхо\""), WithUnit(this, seTimeoutEcho, ms));
+    form->addRow(tr("Количество повторов команд"), seRetryCount);
+    form->addRow(tr("Вход в командный режим"), cbConnectMethod);
+    form->addRow(tr("Язык:"), cbLanguage);
+    form->addRow(cbPortPoll);
+
+    // Log colours and pages on the right.
+    auto* gbColors = new QGroupBox(tr("Цвета протокола"), this);
+    gbColors->setObjectName(QStringLiteral("gbColors"));
+    clrbRead = MakeColorList(gbColors, "clrbRead");
+    clrbWrite = MakeColorList(gbColors, "clrbWrite");
+    clrbReadError = MakeColorList(gbColors, "clrbReadError");
+    clrbWriteError = MakeColorList(gbColors, "clrbWriteError");
+    clrbGeneralError = MakeColorList(gbColors, "clrbGeneralError");
+    auto* colorForm = new QFormLayout(gbColors);
+    colorForm->addRow(tr("Чтение"), clrbRead);
+    colorForm->addRow(tr("Запись"), clrbWrite);
+    colorForm->addRow(tr("Ошибка чтения"), clrbReadError);
+    colorForm->addRow(tr("Ошибка записи"), clrbWriteError);
+    colorForm->addRow(tr("Прочее"), clrbGeneralError);
+
+    auto* gbPages = new QGroupBox(tr("Активные вкладки"), this);
+    gbPages->setObjectName(QStringLiteral("gbPages"));
+    clbPagesSelect = new QListWidget(gbPages);
+    clbPagesSelect->setObjectName(QStringLiteral("clbPagesSelect"));
+    clbPagesSelect->setMinimumHeight(kPageListMinHeight);
+    auto* pagesBox = new QVBoxLayout(gbPages);
+    pagesBox->addWidget(clbPagesSelect);
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(gbColors);
+    right->addWidget(gbPages, 1);
+
+    // Debug send, shown only when the file asks for it.
+    gbDebug = new QGroupBox(tr("Отладка-послать команду"), this);
+    gbDebug->setObjectName(QStringLiteral("gbDebug"));
+    edtCmdText = new QLineEdit(kDefaultDebugCommand, gbDebug);
+    edtCmdText->setObjectName(QStringLiteral("edtCmdText"));
+    btnSend = new QPushButton(tr("Послать команду"), gbDebug);
+    btnSend->setObjectName(QStringLiteral("btnSend"));
+    btnSend->setAutoDefault(false);
+    auto* debugRow = new QHBoxLayout(gbDebug);
+    debugRow->addWidget(edtCmdText, 1);
+    debugRow->addWidget(btnSend);
+    gbDebug->setVisible(false);
+
+    ApplyBtn = new QPushButton(tr("Применить"), this);
+    ApplyBtn->setObjectName(QStringLiteral("ApplyBtn"));
+    ApplyBtn->setDefault(true);
+    CancelBtn = new QPushButton(tr("Отмена"), this);
+    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
+    CancelBtn->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ApplyBtn);
+    buttons->addWidget(CancelBtn);
+
+    auto* grid = new QGridLayout(this);
+    grid->addLayout(form, 0, 0);
+    grid->addLayout(right, 0, 1);
+    grid->addWidget(gbDebug, 1, 0, 1, 2);
+    grid->addLayout(buttons, 2, 0, 1, 2);
+    // A fixed-size dialog that still follows the debug box's visibility.
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(ApplyBtn, &QPushButton::clicked, this, [this] { ApplyBtnClick(); });
+    connect(CancelBtn, &QPushButton::clicked, this, [this] { reject(); });
+    connect(btnSend, &QPushButton::clicked, this, [this] { btnSendClick(); });
+}
+
+void TfmSettings::showEvent(QShowEvent* event) {
+    // Only a real show refills, not the window manager restoring the window.
+    if (!event->spontaneous())
+        FormShow();
+    QDialog::showEvent(event);
+}
+
+void TfmSettings::FormShow() {
+    FillPortList();
+    FillPageList();
+    FillFromSettings();
+}
+
+void TfmSettings::FillPortList() {
+    QStringList ports;
+    for (int i = 0; i < cbComPortSelect->count(); ++i)
+        ports.append(cbComPortSelect->itemText(i));
+    // ListPorts leaves the list alone when the ports cannot be enumerated.
+    try {
+        TComPort::ListPorts(ports);
+    } catch (const EComPort&) {
+    }
+    ports.sort(Qt::CaseInsensitive);
+    cbComPortSelect->clear();
+    cbComPortSelect->addItems(ports);
+}
+
+void TfmSettings::FillPageList() {
+    clbPagesSelect->clear();
+    for (const TCmdPage& page : DevCommands) {
+        auto* item = new QListWidgetItem(page.PageName, clbPagesSelect);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Unchecked);
+    }
+}
+
+void TfmSettings::FillFromSettings() {
+    cbComPortSelect->setEditText(Settings.Port);
+
+    const int speed = cbPortSpeed->findText(QString::number(Settings.Speed), Qt::MatchExactly);
+    cbPortSpeed->setCurrentIndex(speed < 0 ? 0 : speed);
+
+    // The spin boxes bring a stored value to the nearer bound themselves.
+    seTimeOut->setValue(Settings.Timeout);
+    seTimeoutInterval->setValue(Settings.TimeoutInterval);
+    seTimeoutEcho->setValue(Settings.TimeoutEcho);
+
+    // Shown as stored, even with characters the keyboard filter refuses.
+    edtPassword->setText(Settings.Password);
+    edtMasterPassword->setText(Settings.MasterPassword);
+
+    for (int i = 0; i < clbPagesSelect->count(); ++i)
+        clbPagesSelect->item(i)->setCheckState(Qt::Unchecked);
+    for (const QString& id : Settings.EnabledPages) {
+        for (int i = 0; i < DevCommands.size() && i < clbPagesSelect->count(); ++i) {
+            if (DevCommands.at(i).PageId == id)
+                clbPagesSelect->item(i)->setCheckState(Qt::Checked);
+        }
+    }
+
+    clrbRead->SetSelected(Settings.ReadColorText);
+    clrbWrite->SetSelected(Settings.WriteColorText);
+    clrbReadError->SetSelected(Settings.ReadErrorColorText);
+    clrbWriteError->SetSelected(Settings.WriteErrorColorText);
+    clrbGeneralError->SetSelected(Settings.GeneralErrorColorText);
+    seRetryCount->setValue(Settings.RetryCount);
+    cbConnectMethod->setCurrentIndex(
+        qBound(0, Settings.ConnectMethod, cbConnectMethod->count() - 1));
+
+    gbDebug->setVisible(Settings.Debug);
+
+    cbLanguage->setCurrentIndex(0);
+    for (int i = 0; i < cbLanguage->count() && i < int(std::size(kLanguageLocales)); ++i) {
+        if (kLanguageLocales[i] == Settings.Language) {
+            cbLanguage->setCurrentIndex(i);
+            break;
+        }
+    }
+
+    cbPortPoll->setChecked(Settings.PortPoll);
+}
+
+void TfmSettings::ApplyBtnClick() {
+    TSettings& s = Settings;
+    s.Port = cbComPortSelect->currentText();
+    s.Speed = cbPortSpeed->currentText().toInt();
+    s.Timeout = SpinValue(seTimeOut);
+    s.TimeoutInterval = SpinValue(seTimeoutInterval);
+    s.TimeoutEcho = SpinValue(seTimeoutEcho);
+
+    s.Password = edtPassword->text();
+    s.MasterPassword = edtMasterPassword->text();
+    s.ActivePassword = DeriveActivePassword(s.Password, s.MasterPassword);
+
+    s.EnabledPages.clear();
+    for (int i = 0; i < DevCommands.size() && i < clbPagesSelect->count(); ++i) {
+        if (clbPagesSelect->item(i)->checkState() == Qt::Checked)
+            s.EnabledPages.append(DevCommands.at(i).PageId);
+    }
+
+    s.ReadColorText = clrbRead->Selected();
+    s.WriteColorText = clrbWrite->Selected();
+    s.ReadErrorColorText = clrbReadError->Selected();
+    s.WriteErrorColorText = clrbWriteError->Selected();
+    s.GeneralErrorColorText = clrbGeneralError->Selected();
+    s.RetryCount = SpinValue(seRetryCount);
+    s.ConnectMethod = qMax(0, cbConnectMethod->currentIndex());
+    const int language = cbLanguage->currentIndex();
+    s.Language =
+        kLanguageLocales[language >= 0 && language < int(std::size(kLanguageLocales)) ? language
+                                                                                      : 0];
+    s.PortPoll = cbPortPoll->isChecked();
+
+    QString message;
+    if (!SaveSettings(&message))
+        QMessageBox::critical(this, QApplication::applicationDisplayName(), message);
+    // The new values hold for this run even when the file could not take them.
+    accept();
+}
+
+void TfmSettings::reject() {
+    // Every way out without OK discards the edits.
+    FillFromSettings();
+    QDialog::reject();
+}
+
+void TfmSettings::btnSendClick() {
+    if (fmMain)
+        fmMain->ExchangeCommand(edtCmdText->text(), QString(), true, false, true);
+}
+
+bool TfmSettings::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == edtPassword || watched == edtMasterPassword) {
+        if (PasswordKeyPress(event))
+            return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// True when the event must be swallowed: only digits, backspace and
+// carriage return may type into a password.
+bool TfmSettings::PasswordKeyPress(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Paste))
+            return true;
+        const QString text = key->text();
+        if (text.isEmpty())
+            return false; // navigation, Delete, Tab focus and the like
+        const QChar c = text.at(0);
+        if (c == QLatin1Char('\b') || c == QLatin1Char('\r'))
+            return false;
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9') && text.size() == 1)
+            return false;
+        // Other control characters are editing shortcuts (select all, copy).
+        return c.isPrint() || text.size() > 1;
+    }
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonPress:
+        // The X11 selection paste.
+        return static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton;
+    default:
+        return false;
+    }
 }
