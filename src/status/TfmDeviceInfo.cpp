@@ -1,7 +1,460 @@
 #include "TfmDeviceInfo.h"
 
-TfmDeviceInfo::TfmDeviceInfo(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(tr("Состояние устройства"));
+#include "app/Forms.h"
+#include "app/IniFile.h"
+#include "app/Settings.h"
+#include "app/TfmMain.h"
+#include "link/ComDataPacket.h"
+#include "link/ComPort.h"
+#include "link/LogKind.h"
+#include "status/SignalIndicator.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kStartCommand = QStringLiteral(",,3,,,,,,,,,,,");
+const QString kStopCommand = QStringLiteral(",,0,,,,,,,,,,,");
+const QString kStreamCommand = QStringLiteral("AT+SDAD=");
+const QString kLeaveRemoteMode = QStringLiteral("!");
+const QString kRemoteSection = QStringLiteral("RC");
+constexpr int kMapIconSize = 16;
+
+bool IsBlankOrControl(QChar c) {
+    return c.unicode() <= 32;
 }
 
-void TfmDeviceInfo::ShowConnectionState(const QString&, const QString&, bool, bool) {}
+QString TrimControls(const QString& s) {
+    qsizetype b = 0, e = s.size();
+    while (b < e && IsBlankOrControl(s.at(b)))
+        ++b;
+    while (e > b && IsBlankOrControl(s.at(e - 1)))
+        --e;
+    return s.mid(b, e - b);
+}
+
+// A map pin, drawn so the button needs no image file.
+QIcon MapPinIcon() {
+    QPixmap pm(kMapIconSize, kMapIconSize);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath pin;
+    pin.moveTo(8, 15);
+    pin.cubicTo(3, 9, 2, 7, 2, 6);
+    pin.arcTo(2, 0, 12, 12, 180, -180);
+    pin.cubicTo(14, 7, 13, 9, 8, 15);
+    p.setPen(QPen(QColor(120, 0, 0), 1));
+    p.setBrush(QColor(220, 30, 30));
+    p.drawPath(pin);
+    p.setBrush(Qt::white);
+    p.drawEllipse(QPointF(8, 6), 2.2, 2.2);
+    return QIcon(pm);
+}
+
+} // namespace
+
+TfmDeviceInfo::TfmDeviceInfo(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("fmDeviceInfo"));
+    setWindowTitle(tr("Состояние устройства"));
+    setWindowFlags((windowFlags() | Qt::MSWindowsFixedSizeDialogHint) &
+                   ~Qt::WindowContextHelpButtonHint);
+    FTexts = LoadStatusTexts();
+
+    auto* columns = new QHBoxLayout;
+    columns->addWidget(BuildLeftColumn(), 0, Qt::AlignTop);
+    columns->addWidget(BuildMiddleColumn(), 0, Qt::AlignTop);
+    columns->addWidget(BuildRightColumn(), 0, Qt::AlignTop);
+
+    bgRC = new QWidget(this);
+    bgRC->setObjectName(QStringLiteral("bgRC"));
+    FRemoteLayout = new QHBoxLayout(bgRC);
+    FRemoteLayout->setContentsMargins(0, 0, 0, 0);
+    bgRC->hide();
+
+    btnStart = new QPushButton(tr("Начать обмен"), this);
+    btnStart->setObjectName(QStringLiteral("btnStart"));
+    btnStop = new QPushButton(tr("Остановить"), this);
+    btnStop->setObjectName(QStringLiteral("btnStop"));
+    btnStop->setEnabled(false);
+    btnClose = new QPushButton(tr("Закрыть"), this);
+    btnClose->setObjectName(QStringLiteral("btnClose"));
+    for (QPushButton* b : {btnStart, btnStop, btnClose})
+        b->setAutoDefault(false);
+    connect(btnStart, &QPushButton::clicked, this, [this] { btnStartClick(); });
+    connect(btnStop, &QPushButton::clicked, this, [this] { btnStopClick(); });
+    connect(btnClose, &QPushButton::clicked, this, [this] { accept(); });
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(btnStart);
+    buttons->addWidget(btnStop);
+    buttons->addWidget(btnClose);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    bottom->addWidget(bgRC, 0, Qt::AlignBottom);
+    bottom->addStretch(1);
+    bottom->addLayout(buttons);
+
+    auto* root = new QVBoxLayout(this);
+    root->addLayout(columns);
+    root->addLayout(bottom);
+    root->setSizeConstraint(QLayout::SetFixedSize);
+
+    if (fmMain && fmMain->ComPort1)
+        ShowConnectionState(fmMain->ComPort1->Port(),
+                            QString::number(fmMain->ComPort1->CustomBaudRate()),
+                            fmMain->ComPort1->Connected(), fmMain->InCommandMode);
+    SetOverflowWarning(false);
+
+    ComDataPacket1 = new TComDataPacket(this);
+    ComDataPacket1->setObjectName(QStringLiteral("ComDataPacket1"));
+    ComDataPacket1->SetStopString(QStringLiteral("\r"));
+    ComDataPacket1->OnPacket = [this](const QString& line) { ComDataPacket1Packet(line); };
+}
+
+TfmDeviceInfo::~TfmDeviceInfo() {
+    // The port may already be gone when the main window is torn down.
+    ComDataPacket1->OnPacket = nullptr;
+}
+
+QGroupBox* TfmDeviceInfo::NewGroup(const QString& caption, QGridLayout*& grid) {
+    auto* g = new QGroupBox(caption);
+    grid = new QGridLayout(g);
+    grid->setVerticalSpacing(2);
+    return g;
+}
+
+QLineEdit* TfmDeviceInfo::AddField(QGridLayout* grid, int row, const QString& label,
+                                   const char* name) {
+    auto* e = new QLineEdit;
+    e->setObjectName(QString::fromLatin1(name));
+    e->setReadOnly(true);
+    e->setFixedWidth(kStatusFieldWidth);
+    auto* l = new QLabel(label);
+    l->setBuddy(e);
+    grid->addWidget(l, row, 0);
+    grid->addWidget(e, row, 1);
+    FFields.insert(e->objectName(), e);
+    return e;
+}
+
+QWidget* TfmDeviceInfo::BuildLeftColumn() {
+    auto* column = new QWidget(this);
+    auto* v = new QVBoxLayout(column);
+    v->setContentsMargins(0, 0, 0, 0);
+    QGridLayout* g = nullptr;
+
+    QGroupBox* link = NewGroup(tr("Подключение"), g);
+    AddField(g, 0, tr("COM-порт"), "ePortName");
+    AddField(g, 1, tr("Скорость порта"), "ePortRate");
+    AddField(g, 2, tr("Подключение"), "ePortConn");
+    AddField(g, 3, tr("Командный режим"), "eCmdMode");
+    v->addWidget(link);
+
+    QGroupBox* device = NewGroup(tr("Устройство"), g);
+    AddField(g, 0, tr("Модель"), "eDevName");
+    AddField(g, 1, tr("ID блока"), "eTrackerID");
+    AddField(g, 2, tr("IMEI"), "eIMEI");
+    AddField(g, 3, tr("Версия ПО"), "eFW_Ver");
+    AddField(g, 4, tr("Время работы"), "eUptime");
+    v->addWidget(device);
+
+    QGroupBox* gsm = NewGroup(tr("GSM"), g);
+    AddField(g, 0, tr("Регистрация в сети"), "eGSMReg");
+    AddField(g, 1, tr("GPRS"), "eGPRS");
+    AddField(g, 2, tr("Соединение с сервером"), "eServerState");
+    AddField(g, 3, tr("Оператор"), "eGSMOp");
+    // The level field is narrow and shares its row with the indicator.
+    QLineEdit* strength = AddField(g, 4, tr("Уровень сигнала"), "eGSMStrength");
+    g->removeWidget(strength);
+    strength->setFixedWidth(kSignalFieldWidth);
+    pGSMStr = new TSignalIndicator;
+    auto* signalRow = new QHBoxLayout;
+    signalRow->setContentsMargins(0, 0, 0, 0);
+    signalRow->addWidget(strength);
+    signalRow->addWidget(pGSMStr);
+    signalRow->addStretch(1);
+    g->addLayout(signalRow, 4, 1);
+    AddField(g, 5, tr("Активный сервер"), "eServer");
+    AddField(g, 6, tr("Точка доступа"), "eAPN");
+    v->addWidget(gsm);
+
+    QGroupBox* memory = NewGroup(tr("Состояние памяти"), g);
+    AddField(g, 0, tr("Указатель чтения"), "ePtrRead");
+    AddField(g, 1, tr("Указатель записи"), "ePtrWrite");
+    AddField(g, 2, tr("Объем памяти"), "eFlashSize");
+    AddField(g, 3, tr("Занято памяти, байт"), "eMemoryFree");
+    AddField(g, 4, tr("Занято памяти, %"), "eMemoryFreePercent");
+    AddField(g, 5, tr("Слотов отправки"), "eSlotsTotal");
+    AddField(g, 6, tr("Слотов свободно"), "eSlotsFree");
+    lMemoryOverflow = new QLabel(tr("Переполнение памяти, возможна потеря данных"));
+    lMemoryOverflow->setObjectName(QStringLiteral("lMemoryOverflow"));
+    lMemoryOverflow->setWordWrap(true);
+    g->addWidget(lMemoryOverflow, 7, 0, 1, 2);
+    v->addWidget(memory);
+    return column;
+}
+
+QWidget* TfmDeviceInfo::BuildMiddleColumn() {
+    QGridLayout* outer = nullptr;
+    QGroupBox* sensors = NewGroup(tr("Датчики"), outer);
+    sensors->setParent(this);
+    QGridLayout* g = nullptr;
+
+    QGroupBox* discrete = NewGroup(tr("Дискретные"), g);
+    AddField(g, 0, tr("Вход 1, частота"), "eDFreq1");
+    AddField(g, 1, tr("Вход 1, счетчик"), "eDCount1");
+    AddField(g, 2, tr("Вход 2, частота"), "eDFreq2");
+    AddField(g, 3, tr("Вход 2, счетчик"), "eDCount2");
+    AddField(g, 4, tr("Вход 3, счетчик"), "eDCount3");
+    AddField(g, 5, tr("Реле 1"), "eDRelay1");
+    auto* states = new QGridLayout;
+    states->setContentsMargins(0, 0, 0, 0);
+    states->setVerticalSpacing(0);
+    QCheckBox** boxes[3] = {&cDState1, &cDState2, &cDState3};
+    for (int i = 0; i < 3; ++i) {
+        auto* box = new QCheckBox;
+        box->setObjectName(QStringLiteral("cDState%1").arg(i + 1));
+        box->setEnabled(false);
+        *boxes[i] = box;
+        states->addWidget(box, 0, i, Qt::AlignHCenter);
+        states->addWidget(new QLabel(QString::number(i + 1)), 1, i, Qt::AlignHCenter);
+    }
+    states->setColumnStretch(3, 1);
+    g->addWidget(new QLabel(tr("Дискретный")), 6, 0);
+    g->addLayout(states, 6, 1);
+    AddField(g, 7, tr("Остановка по акселерометру"), "eMODE_ACC_STOP");
+    AddField(g, 8, tr("Зажигание"), "eIgnition");
+    outer->addWidget(discrete, 0, 0);
+
+    QGroupBox* analog = NewGroup(tr("Аналоговые"), g);
+    AddField(g, 0, tr("Аналоговый вход 1"), "eADC1");
+    AddField(g, 1, tr("Напряжение питания"), "eVIN");
+    AddField(g, 2, tr("Напряжение на аккумуляторе"), "eVBAT");
+    AddField(g, 3, tr("Температура"), "eTEMP");
+    outer->addWidget(analog, 1, 0);
+
+    QGroupBox* acc = NewGroup(tr("Акселерометр"), g);
+    AddField(g, 0, tr("X"), "eACC_X");
+    AddField(g, 1, tr("Y"), "eACC_Y");
+    AddField(g, 2, tr("Z"), "eACC_Z");
+    AddField(g, 3, tr("Счетчик спящего режима"), "eACC_SLEEP_TIMER");
+    outer->addWidget(acc, 2, 0);
+    return sensors;
+}
+
+QWidget* TfmDeviceInfo::BuildRightColumn() {
+    auto* column = new QWidget(this);
+    auto* v = new QVBoxLayout(column);
+    v->setContentsMargins(0, 0, 0, 0);
+    QGridLayout* g = nullptr;
+
+    QGroupBox* nav = NewGroup(tr("Навигация"), g);
+    AddField(g, 0, tr("Широта"), "eLat");
+    AddField(g, 1, tr("Долгота"), "eLon");
+    btnGoMap = new QToolButton;
+    btnGoMap->setObjectName(QStringLiteral("btnGoMap"));
+    btnGoMap->setIcon(MapPinIcon());
+    btnGoMap->setToolTip(tr("Показать на карте"));
+    btnGoMap->setStatusTip(btnGoMap->toolTip());
+    btnGoMap->setAutoRaise(true);
+    connect(btnGoMap, &QToolButton::clicked, this, [this] { btnGoMapClick(); });
+    g->addWidget(btnGoMap, 0, 2, 2, 1, Qt::AlignCenter);
+    AddField(g, 2, tr("Скорость"), "eSpeed");
+    AddField(g, 3, tr("Высота"), "eAlt");
+    AddField(g, 4, tr("Спутники"), "eSatCount");
+    AddField(g, 5, tr("Захват"), "eFixType");
+    AddField(g, 6, tr("Азимут"), "eAzimuth");
+    AddField(g, 7, tr("Время (GPS)"), "eGPSTime");
+    AddField(g, 8, tr("Дата (GPS)"), "eGPSDate");
+    AddField(g, 9, tr("Заморозка координат по акселерометру"), "eFreezeCoordByAcc");
+    AddField(g, 10, tr("Заморозка координат по зажиганию"), "eFreezeCoordByIgn");
+    AddField(g, 11, tr("Координаты заморожены"), "eCoordFrozen");
+    v->addWidget(nav);
+
+    QGroupBox* status = NewGroup(tr("Статус"), g);
+    AddField(g, 0, tr("Flash-память"), "eFlashStatus");
+    AddField(g, 1, tr("FlashID"), "eFlashID");
+    AddField(g, 2, tr("Акселерометр"), "eAccStatus");
+    AddField(g, 3, tr("GPS/GLONASS"), "eGPSStatus");
+    AddField(g, 4, tr("GSM-модем"), "eModemStatus");
+    AddField(g, 5, tr("SIM-статус"), "eSimStatus");
+    v->addWidget(status);
+    return column;
+}
+
+void TfmDeviceInfo::SetOverflowWarning(bool shown) {
+    FOverflowShown = shown;
+    QPalette pal = lMemoryOverflow->palette();
+    pal.setColor(QPalette::WindowText, shown ? QColor(Qt::red) : palette().color(QPalette::Window));
+    lMemoryOverflow->setPalette(pal);
+}
+
+void TfmDeviceInfo::ShowConnectionState(const QString& portName, const QString& speed,
+                                        bool portOpen, bool inCommandMode) {
+    Field(QStringLiteral("ePortName"))->setText(portName);
+    Field(QStringLiteral("ePortRate"))->setText(speed);
+    Field(QStringLiteral("ePortConn"))->setText(FTexts.Activity(portOpen));
+    Field(QStringLiteral("eCmdMode"))->setText(FTexts.Activity(inCommandMode));
+}
+
+void TfmDeviceInfo::LoadRemoteButtons() {
+    RemoteButtons.clear();
+    if (std::unique_ptr<TIniFile> ini = OpenSettingsFile())
+        RemoteButtons = ini->ReadSectionValues(kRemoteSection);
+    bgRC->setVisible(!RemoteButtons.isEmpty());
+    while (QLayoutItem* item = FRemoteLayout->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+    for (int i = 0; i < RemoteButtons.size(); ++i) {
+        const QString& line = RemoteButtons.at(i);
+        auto* b = new QPushButton(line.section(QLatin1Char('='), 0, 0), bgRC);
+        b->setObjectName(QStringLiteral("btnRC%1").arg(i));
+        b->setFixedWidth(kRemoteButtonWidth);
+        b->setAutoDefault(false);
+        connect(b, &QPushButton::clicked, this, [this, i] { RemoteButtonClick(i); });
+        FRemoteLayout->addWidget(b);
+    }
+}
+
+void TfmDeviceInfo::StartStreaming() {
+    if (Streaming || !fmMain)
+        return;
+    if (!fmMain->InCommandMode && !fmMain->EnterCommandMode())
+        return;
+    Streaming = true;
+    btnStart->setEnabled(false);
+    btnStop->setEnabled(true);
+    ComDataPacket1->SetComPort(fmMain->ComPort1);
+    fmMain->ExchangeCommand(kStreamCommand + Settings.ActivePassword + kStartCommand,
+                            kStreamCommand + QLatin1Char('*') + kStartCommand, true, true, true);
+}
+
+void TfmDeviceInfo::StopStreaming() {
+    Streaming = false;
+    btnStart->setEnabled(true);
+    btnStop->setEnabled(false);
+    ComDataPacket1->SetComPort(nullptr);
+    if (!fmMain)
+        return;
+    fmMain->ExchangeCommand(kStreamCommand + Settings.ActivePassword + kStopCommand,
+                            kStreamCommand + QLatin1Char('*') + kStopCommand, true, false, true);
+}
+
+void TfmDeviceInfo::ComDataPacket1Packet(const QString& line) {
+    if (fmMain)
+        fmMain->WriteLog(line, lkRead);
+    ParseStatusReport(TrimControls(line));
+}
+
+void TfmDeviceInfo::ParseStatusReport(const QString& line) {
+    const TStatusChange change = ::ParseStatusReport(line, FTexts, FStatus);
+    for (const QString& name : change.Controls) {
+        if (QLineEdit* e = Field(name)) {
+            e->setText(FStatus.Text(name));
+            e->setCursorPosition(0); // show the start of a long text
+        }
+    }
+    if (change.States) {
+        cDState1->setChecked(FStatus.DState[0]);
+        cDState2->setChecked(FStatus.DState[1]);
+        cDState3->setChecked(FStatus.DState[2]);
+    }
+    if (change.Overflow)
+        SetOverflowWarning(FStatus.MemoryOverflow);
+    if (change.Signal)
+        pGSMStr->SetLevelText(Field(QStringLiteral("eGSMStrength"))->text());
+}
+
+void TfmDeviceInfo::btnStartClick() {
+    if (!Streaming)
+        StartStreaming();
+}
+
+void TfmDeviceInfo::btnStopClick() {
+    StopStreaming();
+}
+
+void TfmDeviceInfo::RemoteButtonClick(int index) {
+    if (index < 0 || index >= RemoteButtons.size() || !fmMain)
+        return;
+    const QString& line = RemoteButtons.at(index);
+    const qsizetype eq = line.indexOf(QLatin1Char('='));
+    const QString value = eq < 0 ? QString() : line.mid(eq + 1);
+    if (value.isEmpty())
+        return;
+    fmMain->ExchangeCommand(value, value, true, true, false);
+}
+
+QString TfmDeviceInfo::MapAddress() const {
+    return QLatin1String(kMapSearchAddress) + Field(QStringLiteral("eLat"))->text() +
+           QLatin1Char(',') + Field(QStringLiteral("eLon"))->text();
+}
+
+QUrl TfmDeviceInfo::MapUrl() const {
+    return QUrl(MapAddress(), QUrl::TolerantMode);
+}
+
+void TfmDeviceInfo::btnGoMapClick() {
+    QDesktopServices::openUrl(MapUrl());
+}
+
+bool TfmDeviceInfo::event(QEvent* e) {
+    if (e->type() == kDeferredStartEvent) {
+        // The window may have been closed before the request came round.
+        if (isVisible())
+            StartStreaming();
+        return true;
+    }
+    return QDialog::event(e);
+}
+
+void TfmDeviceInfo::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    if (e->spontaneous())
+        return;
+    Streaming = false;
+    btnStart->setEnabled(true);
+    btnStop->setEnabled(false);
+    if (fmMain)
+        fmMain->UpdateLinkStatus();
+    LoadRemoteButtons();
+    QCoreApplication::postEvent(this, new QEvent(kDeferredStartEvent));
+}
+
+void TfmDeviceInfo::done(int result) {
+    if (isVisible()) {
+        StopStreaming();
+        if (!bgRC->isHidden() && fmMain)
+            fmMain->ExchangeCommand(kLeaveRemoteMode, kLeaveRemoteMode, true, true, true);
+    }
+    QDialog::done(result);
+}
+
+void TfmDeviceInfo::reject() {
+    if (btnStop->isEnabled())
+        btnStop->click();
+}
+
+void TfmDeviceInfo::closeEvent(QCloseEvent* e) {
+    if (isVisible())
+        done(QDialog::Rejected);
+    e->accept();
+}

@@ -1,12 +1,98 @@
 #pragma once
 
+#include "status/StatusParser.h"
+
 #include <QDialog>
+#include <QEvent>
+#include <QHash>
+#include <QStringList>
+#include <QUrl>
+
+class QCheckBox;
+class QGridLayout;
+class QGroupBox;
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+class TComDataPacket;
+class TSignalIndicator;
+
+// The deferred start request the window posts to itself when shown.
+constexpr QEvent::Type kDeferredStartEvent = QEvent::Type(QEvent::User + 100);
+constexpr int kRemoteButtonWidth = 64;
+constexpr int kStatusFieldWidth = 130;
+constexpr int kSignalFieldWidth = 40;
+// The map service's search page; the query carries "latitude,longitude".
+constexpr char kMapSearchAddress[] = "https://maps.yandex.ru/?text=";
 
 // "Состояние устройства": the live status stream.
 class TfmDeviceInfo : public QDialog {
     Q_OBJECT
 public:
     explicit TfmDeviceInfo(QWidget* parent = nullptr);
+    ~TfmDeviceInfo() override;
+
     void ShowConnectionState(const QString& portName, const QString& speed, bool portOpen,
                              bool inCommandMode);
+    void LoadRemoteButtons();
+    void StartStreaming();
+    void StopStreaming();
+    // One framed line, as delivered (the framer's OnPacket).
+    void ComDataPacket1Packet(const QString& line);
+    // One trimmed report line into the fields.
+    void ParseStatusReport(const QString& line);
+
+    void btnStartClick();
+    void btnStopClick();
+    void RemoteButtonClick(int index);
+    void btnGoMapClick();
+
+    // The map address for the shown position, exactly as the fields show it.
+    QString MapAddress() const;
+    QUrl MapUrl() const;
+
+    QLineEdit* Field(const QString& name) const { return FFields.value(name); }
+    bool OverflowWarningShown() const { return FOverflowShown; }
+    const TStatusFields& StatusFields() const { return FStatus; }
+
+    bool Streaming = false;
+    TComDataPacket* ComDataPacket1 = nullptr;
+    QStringList RemoteButtons;
+
+    QPushButton* btnStart = nullptr;
+    QPushButton* btnStop = nullptr;
+    QPushButton* btnClose = nullptr;
+    QToolButton* btnGoMap = nullptr;
+    QWidget* bgRC = nullptr;
+    QLabel* lMemoryOverflow = nullptr;
+    TSignalIndicator* pGSMStr = nullptr;
+    QCheckBox* cDState1 = nullptr;
+    QCheckBox* cDState2 = nullptr;
+    QCheckBox* cDState3 = nullptr;
+
+public Q_SLOTS:
+    void done(int result) override;
+    // The stop button is the cancel button: Esc presses it, the window stays.
+    void reject() override;
+
+protected:
+    bool event(QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    QWidget* BuildLeftColumn();
+    QWidget* BuildMiddleColumn();
+    QWidget* BuildRightColumn();
+    QGroupBox* NewGroup(const QString& caption, QGridLayout*& grid);
+    QLineEdit* AddField(QGridLayout* grid, int row, const QString& label, const char* name);
+    void SetOverflowWarning(bool shown);
+
+    TStatusTexts FTexts;
+    TStatusFields FStatus;
+    QHash<QString, QLineEdit*> FFields;
+    QHBoxLayout* FRemoteLayout = nullptr;
+    bool FOverflowShown = false;
 };
