@@ -76,6 +76,10 @@ QFrame* MakePanel(QWidget* parent, const char* name) {
     panel->setMinimumSize(kPanelMinWidth, kPanelMinHeight);
     // The distributor's panel hides the developer's beneath it.
     panel->setAutoFillBackground(true);
+    // Both keep one size whichever of them is hidden.
+    QSizePolicy policy = panel->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    panel->setSizePolicy(policy);
     return panel;
 }
 
