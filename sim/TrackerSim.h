@@ -49,7 +49,13 @@ public:
     // The profile is read with the program's own loader (which fills the
     // global command table); the device copies what it needs at once.
     bool Start(const QString& profilePath = {});
-    void Stop(); // also removes a published link
+    // The same with a profile text in memory (UTF-8 XML).
+    bool StartWithProfileData(const QByteArray& xml);
+    // The same with the command table the program holds right now.
+    bool StartWithCurrentProfile();
+    // Also removes a published link. A subclass that overrides
+    // StatusReportLines calls it in its own destructor.
+    void Stop();
     bool Running() const;
     QString ErrorText() const;
 
@@ -65,7 +71,8 @@ public:
     // n more lines are answered, the next one is recorded and then the port
     // vanishes without answering it. n < 0 cancels.
     void VanishAfter(int n);
-    // A new pty (new SlavePath); a published link is re-pointed to it.
+    // A new pty (new SlavePath); a published link is re-pointed to it. The
+    // device comes back out of command mode, not streaming.
     bool Reappear();
     bool Vanished() const;
 
@@ -81,7 +88,9 @@ public:
     void SetAnswerPayloadSize(int bytes);
     // Answers padded beyond kLongAnswerBytes.
     void SetLongAnswers(bool on);
-    void SetEntryPromptLF(bool on); // entry answer ends LF ">" instead of CR ">"
+    // The entry answer is echo + CR LF ">" (ends LF ">", the default) or,
+    // switched off, echo + CR ">".
+    void SetEntryPromptLF(bool on);
     void SetInCommandMode(bool on);
     bool InCommandMode() const;
     void SetPasswords(const QString& user, const QString& master);
@@ -122,6 +131,11 @@ public:
     void SetStatusReportSource(TStatusReportSource source);
 
     static constexpr int kLongAnswerBytes = 300;
+    // What SetLongAnswers pads an answer to (after the echo).
+    static constexpr int kLongAnswerPaddedBytes = 350;
+    static constexpr int kDefaultStreamPeriodMs = 500;
+    static constexpr const char* kDefaultUserPassword = "1111";
+    static constexpr const char* kDefaultMasterPassword = "2222";
     static constexpr const char* kAccessCode = "4817263";
 
 protected:
