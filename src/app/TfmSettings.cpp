@@ -352,6 +352,9 @@ bool TfmSettings::PasswordKeyPress(QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->matches(QKeySequence::Paste))
             return true;
+        // Shortcuts (select all, copy, undo) edit nothing in.
+        if (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
+            return false;
         const QString text = key->text();
         if (text.isEmpty())
             return false; // navigation, Delete, Tab focus and the like
@@ -360,7 +363,6 @@ bool TfmSettings::PasswordKeyPress(QEvent* event) {
             return false;
         if (c >= QLatin1Char('0') && c <= QLatin1Char('9') && text.size() == 1)
             return false;
-        // Other control characters are editing shortcuts (select all, copy).
         return c.isPrint() || text.size() > 1;
     }
     case QEvent::MouseButtonRelease:
