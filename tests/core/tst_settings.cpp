@@ -406,6 +406,16 @@ private Q_SLOTS:
         QCOMPARE(TIniFile(IniPath()).ReadSectionValues("RC"), QStringList{"Reset=AT+RESET"});
     }
 
+    void saveKeepsUtf8File() {
+        WriteIni(Utf8("; порт трекера\n[Connection]\nCOM=/dev/ttyUSB0\n[RC]\nСброс=!R\n"));
+        LoadSettings();
+        QVERIFY(SaveSettings());
+        const QByteArray saved = ReadIni();
+        QVERIFY(saved.startsWith(Utf8("; порт трекера\n[Connection]\nCOM=/dev/ttyUSB0\n")));
+        QVERIFY(saved.contains(Utf8("[RC]\nСброс=!R\n")));
+        QCOMPARE(TIniFile(IniPath()).ReadSectionValues("RC"), QStringList{"Сброс=!R"});
+    }
+
     void saveThenLoadGivesSameSettings() {
         Settings.Port = QStringLiteral("/dev/pts/3");
         Settings.Speed = 460800;
