@@ -71,6 +71,7 @@ void TfmMain::BuildPages() {
     QLabel measure;
     measure.setWordWrap(true);
     const int buttonHeight = QPushButton(QStringLiteral("X")).sizeHint().height();
+    int editorHeights[4] = {-1, -1, -1, -1};
 
     for (int pageIndex = 0; pageIndex < DevCommands.size(); ++pageIndex) {
         const TCmdPage& page = DevCommands[pageIndex];
@@ -186,7 +187,11 @@ void TfmMain::BuildPages() {
                     }
                     SetTag(editor, tag);
                     SetHint(editor, ParameterHint(param));
-                    editor->setGeometry(15 * W, Y, 20 * W, editor->sizeHint().height());
+                    // Editors of one kind share their height: ask the style once.
+                    int& editorHeight = editorHeights[param.ParamKind & 3];
+                    if (editorHeight < 0)
+                        editorHeight = editor->sizeHint().height();
+                    editor->setGeometry(15 * W, Y, 20 * W, editorHeight);
                     if (label)
                         label->setBuddy(editor);
 
