@@ -14,5 +14,10 @@ if [ -z "$lupdate" ]; then
   echo "lupdate not found (install qt6-l10n-tools or set LUPDATE)" >&2
   exit 1
 fi
+# Texts passed through one-argument helpers (Tr("...") with a context
+# constant) are listed for lupdate in a generated file.
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+python3 scripts/translation-aliases.py src "$work/helper_texts.cpp"
 "$lupdate" -no-obsolete -locations none -source-language ru_RU -target-language en_US \
-  -I "$PWD/src" -extensions cpp,h src -ts translations/velmora_en.ts "$@"
+  -I "$PWD/src" -extensions cpp,h src "$work/helper_texts.cpp" -ts translations/velmora_en.ts "$@"

@@ -2,234 +2,1040 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="ru_RU">
 <context>
+    <name>HintText</name>
+    <message>
+        <source>Число</source>
+        <translation>Number</translation>
+    </message>
+    <message>
+        <source>от</source>
+        <translation>from</translation>
+    </message>
+    <message>
+        <source>до</source>
+        <translation>up to</translation>
+    </message>
+    <message>
+        <source>Строка</source>
+        <translation>String</translation>
+    </message>
+    <message>
+        <source>символов</source>
+        <translation>characters</translation>
+    </message>
+    <message>
+        <source>маска</source>
+        <translation>mask</translation>
+    </message>
+    <message>
+        <source>Шестнадцатеричное число</source>
+        <translation>Hexadecimal number</translation>
+    </message>
+</context>
+<context>
     <name>Settings</name>
     <message>
         <source>Unable to write to %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Unable to write to %1</translation>
     </message>
 </context>
 <context>
     <name>TAboutBox</name>
     <message>
         <source>О программе</source>
-        <translation type="unfinished"></translation>
+        <translation>About</translation>
     </message>
     <message>
         <source>Разработка: лаборатория телематики «Северный ветер»
 © 2009–2026. Все права защищены.</source>
-        <translation type="unfinished"></translation>
+        <translation>Developed by the Northwind telematics laboratory
+© 2009–2026. All rights reserved.</translation>
     </message>
     <message>
         <source>Мы разрабатываем встроенное программное обеспечение GPS/GSM-трекеров, системы мониторинга транспорта и программы настройки оборудования по заказу.</source>
-        <translation type="unfinished"></translation>
+        <translation>We develop embedded software for GPS/GSM trackers, vehicle monitoring systems and custom equipment configuration tools.</translation>
     </message>
     <message>
         <source>Общество с ограниченной ответственностью
 «ТрекЛайн Дистрибуция»</source>
-        <translation type="unfinished"></translation>
+        <translation>Limited Liability Company
+&quot;TrackLine Distribution&quot;</translation>
     </message>
     <message>
         <source>По вопросам технической поддержки обращаться</source>
-        <translation type="unfinished"></translation>
+        <translation>For technical support, please contact</translation>
+    </message>
+</context>
+<context>
+    <name>TColorList</name>
+    <message>
+        <source>Чёрный</source>
+        <translation>Black</translation>
+    </message>
+    <message>
+        <source>Бордовый</source>
+        <translation>Maroon</translation>
+    </message>
+    <message>
+        <source>Зелёный</source>
+        <translation>Green</translation>
+    </message>
+    <message>
+        <source>Оливковый</source>
+        <translation>Olive</translation>
+    </message>
+    <message>
+        <source>Тёмно-синий</source>
+        <translation>Navy</translation>
+    </message>
+    <message>
+        <source>Пурпурный</source>
+        <translation>Purple</translation>
+    </message>
+    <message>
+        <source>Сине-зелёный</source>
+        <translation>Teal</translation>
+    </message>
+    <message>
+        <source>Серый</source>
+        <translation>Gray</translation>
+    </message>
+    <message>
+        <source>Серебристый</source>
+        <translation>Silver</translation>
+    </message>
+    <message>
+        <source>Красный</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>Лайм</source>
+        <translation>Lime</translation>
+    </message>
+    <message>
+        <source>Жёлтый</source>
+        <translation>Yellow</translation>
+    </message>
+    <message>
+        <source>Синий</source>
+        <translation>Blue</translation>
+    </message>
+    <message>
+        <source>Фуксия</source>
+        <translation>Fuchsia</translation>
+    </message>
+    <message>
+        <source>Морская волна</source>
+        <translation>Aqua</translation>
+    </message>
+    <message>
+        <source>Белый</source>
+        <translation>White</translation>
+    </message>
+    <message>
+        <source>Денежно-зелёный</source>
+        <translation>Money Green</translation>
+    </message>
+    <message>
+        <source>Небесно-голубой</source>
+        <translation>Sky Blue</translation>
+    </message>
+    <message>
+        <source>Кремовый</source>
+        <translation>Cream</translation>
+    </message>
+    <message>
+        <source>Средне-серый</source>
+        <translation>Medium Gray</translation>
+    </message>
+    <message>
+        <source>Фон окна</source>
+        <translation>Window background</translation>
+    </message>
+    <message>
+        <source>Текст окна</source>
+        <translation>Window text</translation>
+    </message>
+    <message>
+        <source>Фон поля ввода</source>
+        <translation>Input background</translation>
+    </message>
+    <message>
+        <source>Чередующийся фон</source>
+        <translation>Alternate background</translation>
+    </message>
+    <message>
+        <source>Текст поля ввода</source>
+        <translation>Input text</translation>
+    </message>
+    <message>
+        <source>Текст-заполнитель</source>
+        <translation>Placeholder text</translation>
+    </message>
+    <message>
+        <source>Фон подсказки</source>
+        <translation>Hint background</translation>
+    </message>
+    <message>
+        <source>Текст подсказки</source>
+        <translation>Hint text</translation>
+    </message>
+    <message>
+        <source>Кнопка</source>
+        <translation>Button</translation>
+    </message>
+    <message>
+        <source>Текст кнопки</source>
+        <translation>Button text</translation>
+    </message>
+    <message>
+        <source>Яркий текст</source>
+        <translation>Bright text</translation>
+    </message>
+    <message>
+        <source>Светлая грань</source>
+        <translation>Light edge</translation>
+    </message>
+    <message>
+        <source>Полусветлая грань</source>
+        <translation>Midlight edge</translation>
+    </message>
+    <message>
+        <source>Средняя грань</source>
+        <translation>Mid edge</translation>
+    </message>
+    <message>
+        <source>Тёмная грань</source>
+        <translation>Dark edge</translation>
+    </message>
+    <message>
+        <source>Тень</source>
+        <translation>Shadow</translation>
+    </message>
+    <message>
+        <source>Выделение</source>
+        <translation>Highlight</translation>
+    </message>
+    <message>
+        <source>Выделенный текст</source>
+        <translation>Highlighted text</translation>
+    </message>
+    <message>
+        <source>Ссылка</source>
+        <translation>Link</translation>
+    </message>
+    <message>
+        <source>Посещённая ссылка</source>
+        <translation>Visited link</translation>
+    </message>
+    <message>
+        <source>Другой (%1)</source>
+        <translation>Other (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>TConfigLoader</name>
+    <message>
+        <source>Ошибка в данных 1</source>
+        <translation>Data error 1</translation>
+    </message>
+    <message>
+        <source>Ошибка в данных 2</source>
+        <translation>Data error 2</translation>
+    </message>
+    <message>
+        <source>Ошибка в данных 3</source>
+        <translation>Data error 3</translation>
+    </message>
+    <message>
+        <source>Команда %1 не найдена</source>
+        <translation>Command %1 not found</translation>
+    </message>
+    <message>
+        <source>Ошибка в данных - элемент вне команды</source>
+        <translation>Data error - element outside a command</translation>
+    </message>
+    <message>
+        <source>Ошибка в данных - отрицательный индекс команды </source>
+        <translation>Data error - negative index of command </translation>
+    </message>
+    <message>
+        <source>Ошибка в данных - превышен индекс команды </source>
+        <translation>Data error - index too large for command </translation>
+    </message>
+    <message>
+        <source>Ошибка в данных - отрицательный номер параметра команды </source>
+        <translation>Data error - negative parameter number of command </translation>
+    </message>
+    <message>
+        <source>Ошибка в данных - превышен номер параметра команды </source>
+        <translation>Data error - parameter number too large for command </translation>
+    </message>
+    <message>
+        <source>Ошибка - не найден выключатель</source>
+        <translation>Error - switch not found</translation>
+    </message>
+    <message>
+        <source>Ошибка - не найден элемент ввода</source>
+        <translation>Error - input control not found</translation>
+    </message>
+    <message>
+        <source>Неизвестный тип параметра команды </source>
+        <translation>Unknown parameter type of command </translation>
+    </message>
+    <message>
+        <source>Значение выходит за рамки диапазона: </source>
+        <translation>Value out of range: </translation>
+    </message>
+    <message>
+        <source>Значение не соответствует маске: </source>
+        <translation>Value does not match the mask: </translation>
+    </message>
+    <message>
+        <source>Значение не в списке допустимых: </source>
+        <translation>Value is not in the list of allowed values: </translation>
+    </message>
+</context>
+<context>
+    <name>THexEdit</name>
+    <message>
+        <source>Invalid input value.  Use escape key to abandon changes</source>
+        <translation>Invalid input value.  Use escape key to abandon changes</translation>
     </message>
 </context>
 <context>
     <name>TfmDeviceInfo</name>
     <message>
         <source>Состояние устройства</source>
-        <translation type="unfinished"></translation>
+        <translation>Device status</translation>
+    </message>
+    <message>
+        <source>Начать обмен</source>
+        <translation>Start exchange</translation>
+    </message>
+    <message>
+        <source>Остановить</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Подключение</source>
+        <translation>Connection</translation>
+    </message>
+    <message>
+        <source>COM-порт</source>
+        <translation>COM port</translation>
+    </message>
+    <message>
+        <source>Скорость порта</source>
+        <translation>Port speed</translation>
+    </message>
+    <message>
+        <source>Командный режим</source>
+        <translation>Command mode</translation>
+    </message>
+    <message>
+        <source>Устройство</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>Модель</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>ID блока</source>
+        <translation>Unit ID</translation>
+    </message>
+    <message>
+        <source>IMEI</source>
+        <translation>IMEI</translation>
+    </message>
+    <message>
+        <source>Версия ПО</source>
+        <translation>Firmware version</translation>
+    </message>
+    <message>
+        <source>Время работы</source>
+        <translation>Uptime</translation>
+    </message>
+    <message>
+        <source>GSM</source>
+        <translation>GSM</translation>
+    </message>
+    <message>
+        <source>Регистрация в сети</source>
+        <translation>Network registration</translation>
+    </message>
+    <message>
+        <source>GPRS</source>
+        <translation>GPRS</translation>
+    </message>
+    <message>
+        <source>Соединение с сервером</source>
+        <translation>Server connection</translation>
+    </message>
+    <message>
+        <source>Оператор</source>
+        <translation>Operator</translation>
+    </message>
+    <message>
+        <source>Уровень сигнала</source>
+        <translation>Signal level</translation>
+    </message>
+    <message>
+        <source>Активный сервер</source>
+        <translation>Active server</translation>
+    </message>
+    <message>
+        <source>Точка доступа</source>
+        <translation>Access point</translation>
+    </message>
+    <message>
+        <source>Состояние памяти</source>
+        <translation>Memory status</translation>
+    </message>
+    <message>
+        <source>Указатель чтения</source>
+        <translation>Read pointer</translation>
+    </message>
+    <message>
+        <source>Указатель записи</source>
+        <translation>Write pointer</translation>
+    </message>
+    <message>
+        <source>Объем памяти</source>
+        <translation>Memory size</translation>
+    </message>
+    <message>
+        <source>Занято памяти, байт</source>
+        <translation>Memory used, bytes</translation>
+    </message>
+    <message>
+        <source>Занято памяти, %</source>
+        <translation>Memory used, %</translation>
+    </message>
+    <message>
+        <source>Слотов отправки</source>
+        <translation>Slots to send</translation>
+    </message>
+    <message>
+        <source>Слотов свободно</source>
+        <translation>Free slots</translation>
+    </message>
+    <message>
+        <source>Переполнение памяти, возможна потеря данных</source>
+        <translation>Memory overflow, data may be lost</translation>
+    </message>
+    <message>
+        <source>Датчики</source>
+        <translation>Sensors</translation>
+    </message>
+    <message>
+        <source>Дискретные</source>
+        <translation>Digital</translation>
+    </message>
+    <message>
+        <source>Вход 1, частота</source>
+        <translation>Input 1, frequency</translation>
+    </message>
+    <message>
+        <source>Вход 1, счетчик</source>
+        <translation>Input 1, counter</translation>
+    </message>
+    <message>
+        <source>Вход 2, частота</source>
+        <translation>Input 2, frequency</translation>
+    </message>
+    <message>
+        <source>Вход 2, счетчик</source>
+        <translation>Input 2, counter</translation>
+    </message>
+    <message>
+        <source>Вход 3, счетчик</source>
+        <translation>Input 3, counter</translation>
+    </message>
+    <message>
+        <source>Реле 1</source>
+        <translation>Relay 1</translation>
+    </message>
+    <message>
+        <source>Дискретный</source>
+        <translation>Digital</translation>
+    </message>
+    <message>
+        <source>Остановка по акселерометру</source>
+        <translation>Stop by accelerometer</translation>
+    </message>
+    <message>
+        <source>Зажигание</source>
+        <translation>Ignition</translation>
+    </message>
+    <message>
+        <source>Аналоговые</source>
+        <translation>Analog</translation>
+    </message>
+    <message>
+        <source>Аналоговый вход 1</source>
+        <translation>Analog input 1</translation>
+    </message>
+    <message>
+        <source>Напряжение питания</source>
+        <translation>Supply voltage</translation>
+    </message>
+    <message>
+        <source>Напряжение на аккумуляторе</source>
+        <translation>Battery voltage</translation>
+    </message>
+    <message>
+        <source>Температура</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>Акселерометр</source>
+        <translation>Accelerometer</translation>
+    </message>
+    <message>
+        <source>X</source>
+        <translation>X</translation>
+    </message>
+    <message>
+        <source>Y</source>
+        <translation>Y</translation>
+    </message>
+    <message>
+        <source>Z</source>
+        <translation>Z</translation>
+    </message>
+    <message>
+        <source>Счетчик спящего режима</source>
+        <translation>Sleep mode counter</translation>
+    </message>
+    <message>
+        <source>Навигация</source>
+        <translation>Navigation</translation>
+    </message>
+    <message>
+        <source>Широта</source>
+        <translation>Latitude</translation>
+    </message>
+    <message>
+        <source>Долгота</source>
+        <translation>Longitude</translation>
+    </message>
+    <message>
+        <source>Показать на карте</source>
+        <translation>Show on map</translation>
+    </message>
+    <message>
+        <source>Скорость</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>Высота</source>
+        <translation>Altitude</translation>
+    </message>
+    <message>
+        <source>Спутники</source>
+        <translation>Satellites</translation>
+    </message>
+    <message>
+        <source>Захват</source>
+        <translation>Fix</translation>
+    </message>
+    <message>
+        <source>Азимут</source>
+        <translation>Course</translation>
+    </message>
+    <message>
+        <source>Время (GPS)</source>
+        <translation>Time (GPS)</translation>
+    </message>
+    <message>
+        <source>Дата (GPS)</source>
+        <translation>Date (GPS)</translation>
+    </message>
+    <message>
+        <source>Заморозка координат по акселерометру</source>
+        <translation>Freeze position by accelerometer</translation>
+    </message>
+    <message>
+        <source>Заморозка координат по зажиганию</source>
+        <translation>Freeze position by ignition</translation>
+    </message>
+    <message>
+        <source>Координаты заморожены</source>
+        <translation>Position frozen</translation>
+    </message>
+    <message>
+        <source>Статус</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Flash-память</source>
+        <translation>Flash memory</translation>
+    </message>
+    <message>
+        <source>FlashID</source>
+        <translation>FlashID</translation>
+    </message>
+    <message>
+        <source>GPS/GLONASS</source>
+        <translation>GPS/GLONASS</translation>
+    </message>
+    <message>
+        <source>GSM-модем</source>
+        <translation>GSM modem</translation>
+    </message>
+    <message>
+        <source>SIM-статус</source>
+        <translation>SIM status</translation>
+    </message>
+    <message>
+        <source>SIM не готова</source>
+        <translation>SIM not ready</translation>
+    </message>
+    <message>
+        <source>Требуется PIN</source>
+        <translation>PIN required</translation>
+    </message>
+    <message>
+        <source>Требуется PUK</source>
+        <translation>PUK required</translation>
+    </message>
+    <message>
+        <source>Ошибка SIM</source>
+        <translation>SIM error</translation>
+    </message>
+    <message>
+        <source>Домашняя сеть</source>
+        <translation>Home network</translation>
+    </message>
+    <message>
+        <source>Роуминг</source>
+        <translation>Roaming</translation>
+    </message>
+    <message>
+        <source>Нет регистрации</source>
+        <translation>Not registered</translation>
+    </message>
+    <message>
+        <source>Не активно</source>
+        <translation>Inactive</translation>
+    </message>
+    <message>
+        <source>Активно</source>
+        <translation>Active</translation>
+    </message>
+    <message>
+        <source>Замкнуто</source>
+        <translation>Closed</translation>
+    </message>
+    <message>
+        <source>Разомкнуто</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>В движении</source>
+        <translation>Moving</translation>
+    </message>
+    <message>
+        <source>Зафиксирована</source>
+        <translation>Stationary</translation>
+    </message>
+    <message>
+        <source>Выключено</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>Включено</source>
+        <translation>On</translation>
+    </message>
+    <message>
+        <source>Неактивна</source>
+        <translation>Inactive</translation>
+    </message>
+    <message>
+        <source>Активна</source>
+        <translation>Active</translation>
+    </message>
+    <message>
+        <source>Не заморожены</source>
+        <translation>Not frozen</translation>
+    </message>
+    <message>
+        <source>Заморожены</source>
+        <translation>Frozen</translation>
+    </message>
+    <message>
+        <source>Закрытие</source>
+        <translation>Closing</translation>
+    </message>
+    <message>
+        <source>Подключено</source>
+        <translation>Connected</translation>
     </message>
 </context>
 <context>
     <name>TfmDeviceReconnect</name>
     <message>
         <source>Ожидание устройства</source>
-        <translation type="unfinished"></translation>
+        <translation>Waiting for the device</translation>
     </message>
     <message>
         <source>Идет подключение ждите</source>
-        <translation type="unfinished"></translation>
+        <translation>Connecting, please wait</translation>
     </message>
     <message>
         <source>Повтор через</source>
-        <translation type="unfinished"></translation>
+        <translation>Retry in</translation>
     </message>
     <message>
         <source>Повторить</source>
-        <translation type="unfinished"></translation>
+        <translation>Retry</translation>
     </message>
     <message>
         <source>Остановить</source>
-        <translation type="unfinished"></translation>
+        <translation>Stop</translation>
     </message>
     <message>
         <source>Подключение через </source>
-        <translation type="unfinished"></translation>
+        <translation>Connecting in </translation>
     </message>
 </context>
 <context>
     <name>TfmMain</name>
     <message>
         <source>Файлы настроек (*.zxml)</source>
-        <translation type="unfinished"></translation>
+        <translation>Settings files (*.zxml)</translation>
     </message>
     <message>
         <source>Все файлы (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>All files (*)</translation>
     </message>
     <message>
         <source>Протокол</source>
-        <translation type="unfinished"></translation>
+        <translation>Log</translation>
     </message>
     <message>
         <source>Файл</source>
-        <translation type="unfinished"></translation>
+        <translation>File</translation>
     </message>
     <message>
         <source>Загрузить конфигурацию из файла</source>
-        <translation type="unfinished"></translation>
+        <translation>Load configuration from file</translation>
     </message>
     <message>
         <source>Сохранить конфигурацию в файл</source>
-        <translation type="unfinished"></translation>
+        <translation>Save configuration to file</translation>
     </message>
     <message>
         <source>Выход</source>
-        <translation type="unfinished"></translation>
+        <translation>Exit</translation>
     </message>
     <message>
         <source>Связь</source>
-        <translation type="unfinished"></translation>
+        <translation>Connection</translation>
     </message>
     <message>
         <source>Параметры связи с трекером...</source>
-        <translation type="unfinished"></translation>
+        <translation>Tracker connection settings...</translation>
     </message>
     <message>
         <source>Установить связь с трекером</source>
-        <translation type="unfinished"></translation>
+        <translation>Connect to the tracker</translation>
     </message>
     <message>
         <source>Сохранить настройки в энергонезависимой памяти</source>
-        <translation type="unfinished"></translation>
+        <translation>Store settings in non-volatile memory</translation>
     </message>
     <message>
         <source>Состояние устройства</source>
-        <translation type="unfinished"></translation>
+        <translation>Device status</translation>
     </message>
     <message>
         <source>Выйти из командного режима</source>
-        <translation type="unfinished"></translation>
+        <translation>Leave command mode</translation>
     </message>
     <message>
         <source>О программе</source>
-        <translation type="unfinished"></translation>
+        <translation>About</translation>
     </message>
     <message>
         <source>Не могу открыть порт, исключение=</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot open the port, exception=</translation>
     </message>
     <message>
         <source>Команда +TEXT не описана!</source>
-        <translation type="unfinished"></translation>
+        <translation>Command +TEXT is not described!</translation>
     </message>
     <message>
         <source>Device disconnected</source>
-        <translation type="unfinished"></translation>
+        <translation>Device disconnected</translation>
     </message>
     <message>
         <source>Неизвестный тип протоколирования </source>
-        <translation type="unfinished"></translation>
+        <translation>Unknown log kind </translation>
     </message>
     <message>
         <source>Процесс прерван на команде</source>
-        <translation type="unfinished"></translation>
+        <translation>Process stopped at command</translation>
     </message>
     <message>
         <source>Процесс прерван на индексе</source>
-        <translation type="unfinished"></translation>
+        <translation>Process stopped at index</translation>
     </message>
     <message>
         <source>Команда +SAVE не описана!</source>
-        <translation type="unfinished"></translation>
+        <translation>Command +SAVE is not described!</translation>
     </message>
     <message>
         <source>Неверно задан пароль</source>
-        <translation type="unfinished"></translation>
+        <translation>Wrong password</translation>
     </message>
     <message>
         <source>Недостаточный уровень доступа</source>
-        <translation type="unfinished"></translation>
+        <translation>Insufficient access level</translation>
     </message>
     <message>
         <source>Ошибка обработки параметров</source>
-        <translation type="unfinished"></translation>
+        <translation>Parameter processing error</translation>
     </message>
     <message>
         <source>Некорректный ответ - отсутствует параметр</source>
-        <translation type="unfinished"></translation>
+        <translation>Invalid answer - parameter missing</translation>
     </message>
     <message>
         <source>Трекер не в командном режиме</source>
-        <translation type="unfinished"></translation>
+        <translation>The tracker is not in command mode</translation>
     </message>
     <message>
         <source>Ошибка записи, записано</source>
-        <translation type="unfinished"></translation>
+        <translation>Write error, written</translation>
     </message>
     <message>
         <source>Ошибка чтения, исключение=</source>
-        <translation type="unfinished"></translation>
+        <translation>Read error, exception=</translation>
     </message>
     <message>
         <source>Ошибка передачи данных</source>
-        <translation type="unfinished"></translation>
+        <translation>Data transfer error</translation>
     </message>
     <message>
         <source>Повторить попытку?</source>
-        <translation type="unfinished"></translation>
+        <translation>Try again?</translation>
     </message>
     <message>
         <source>Не получен ожидаемый ответ на команду. </source>
-        <translation type="unfinished"></translation>
+        <translation>The expected answer to the command was not received. </translation>
     </message>
     <message>
         <source>Повтор</source>
-        <translation type="unfinished"></translation>
+        <translation>Retry</translation>
     </message>
     <message>
         <source>Прекращаю попытку</source>
-        <translation type="unfinished"></translation>
+        <translation>Giving up</translation>
+    </message>
+    <message>
+        <source>Не могу открыть файл, ошибка=</source>
+        <translation>Cannot open the file, error=</translation>
+    </message>
+    <message>
+        <source>Входной файл слишком велик</source>
+        <translation>The input file is too large</translation>
+    </message>
+    <message>
+        <source>Не могу создать файл, ошибка=</source>
+        <translation>Cannot create the file, error=</translation>
+    </message>
+    <message>
+        <source>Команда %1 не найдена, пропущена</source>
+        <translation>Command %1 not found, skipped</translation>
+    </message>
+    <message>
+        <source>Команда %1, параметр %2 не найден</source>
+        <translation>Command %1, parameter %2 not found</translation>
+    </message>
+    <message>
+        <source>Команда %1, неизвестный тип параметра %2</source>
+        <translation>Command %1, unknown type of parameter %2</translation>
+    </message>
+    <message>
+        <source>Неверная маска: </source>
+        <translation>Invalid mask: </translation>
+    </message>
+    <message>
+        <source>Значение не удовлетворяет маске</source>
+        <translation>The value does not match the mask</translation>
+    </message>
+    <message>
+        <source>Значение не входит заданный диапазон</source>
+        <translation>The value is out of the allowed range</translation>
+    </message>
+    <message>
+        <source>Применить</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>Применить все</source>
+        <translation>Apply all</translation>
+    </message>
+    <message>
+        <source>Получить</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>Применить страницу</source>
+        <translation>Apply page</translation>
+    </message>
+    <message>
+        <source>Получить страницу</source>
+        <translation>Read page</translation>
     </message>
 </context>
 <context>
     <name>TfmSettings</name>
     <message>
         <source>Настройки программы</source>
-        <translation type="unfinished"></translation>
+        <translation>Program settings</translation>
+    </message>
+    <message>
+        <source>Стандартный</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Быстрый</source>
+        <translation>Fast</translation>
+    </message>
+    <message>
+        <source>Русский</source>
+        <translation>Russian</translation>
+    </message>
+    <message>
+        <source>Контроль порта</source>
+        <translation>Port watch</translation>
+    </message>
+    <message>
+        <source>мс</source>
+        <translation>ms</translation>
+    </message>
+    <message>
+        <source>COM-порт:</source>
+        <translation>COM port:</translation>
+    </message>
+    <message>
+        <source>Скорость порта</source>
+        <translation>Port speed</translation>
+    </message>
+    <message>
+        <source>Пароль связи</source>
+        <translation>Connection password</translation>
+    </message>
+    <message>
+        <source>Мастер-пароль</source>
+        <translation>Master password</translation>
+    </message>
+    <message>
+        <source>Таймаут общий</source>
+        <translation>General timeout</translation>
+    </message>
+    <message>
+        <source>Таймаут межсимвольный</source>
+        <translation>Inter-character timeout</translation>
+    </message>
+    <message>
+        <source>Таймаут &quot;эхо&quot;</source>
+        <translation>Echo timeout</translation>
+    </message>
+    <message>
+        <source>Количество повторов команд</source>
+        <translation>Command retries</translation>
+    </message>
+    <message>
+        <source>Вход в командный режим</source>
+        <translation>Command mode entry</translation>
+    </message>
+    <message>
+        <source>Язык:</source>
+        <translation>Language:</translation>
+    </message>
+    <message>
+        <source>Цвета протокола</source>
+        <translation>Log colors</translation>
+    </message>
+    <message>
+        <source>Чтение</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>Запись</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения</source>
+        <translation>Read error</translation>
+    </message>
+    <message>
+        <source>Ошибка записи</source>
+        <translation>Write error</translation>
+    </message>
+    <message>
+        <source>Прочее</source>
+        <translation>Other</translation>
+    </message>
+    <message>
+        <source>Активные вкладки</source>
+        <translation>Active pages</translation>
+    </message>
+    <message>
+        <source>Отладка-послать команду</source>
+        <translation>Debug - send a command</translation>
+    </message>
+    <message>
+        <source>Послать команду</source>
+        <translation>Send command</translation>
+    </message>
+    <message>
+        <source>Применить</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
     <name>TfmWaitingData</name>
     <message>
         <source>Установка связи</source>
-        <translation type="unfinished"></translation>
+        <translation>Connecting</translation>
     </message>
     <message>
         <source>Идет подключение ждите</source>
-        <translation type="unfinished"></translation>
+        <translation>Connecting, please wait</translation>
     </message>
     <message>
         <source>Остановить</source>
-        <translation type="unfinished"></translation>
+        <translation>Stop</translation>
     </message>
     <message>
         <source>Уже в командном режиме</source>
-        <translation type="unfinished"></translation>
+        <translation>Already in command mode</translation>
     </message>
     <message>
         <source>Ошибка при связи с трекером</source>
-        <translation type="unfinished"></translation>
+        <translation>Error communicating with the tracker</translation>
     </message>
 </context>
 </TS>
