@@ -115,7 +115,9 @@ void TfmMain::ProcessAnswer(int page, int command, const QString& answer, bool r
                     break;
                 }
             }
-            if (complete && fields.size() <= i)
+            // Field i was the row's last; a line that ends there carries no
+            // further rows and is complete as it is.
+            if (complete && fields.size() <= i + 1)
                 break;
         }
     }

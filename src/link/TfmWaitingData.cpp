@@ -62,8 +62,11 @@ TfmWaitingData::TfmWaitingData(QWidget* parent)
 }
 
 bool TfmWaitingData::RunConnectDialog() {
+    ensurePolished();
+    if (layout())
+        layout()->activate();
     if (QWidget* main = MainWindow(parentWidget())) {
-        const QRect m = main->geometry();
+        const QRect m = main->frameGeometry();
         move(m.left() + (m.width() - width()) / 2, m.top() + (m.height() - height()) / 2);
     }
     FModalResult = kNoResult;

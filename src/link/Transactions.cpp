@@ -126,7 +126,7 @@ TExchangeResult TfmMain::ExchangeCommand(const QString& command, const QString& 
                             this);
             box.setDefaultButton(QMessageBox::Retry);
             if (box.exec() == QMessageBox::Retry)
-                result = ExchangeCommand(line, shown, quiet, noWait, false);
+                result = ExchangeCommand(line, logText, quiet, noWait, false);
         }
     }
 
@@ -135,7 +135,18 @@ TExchangeResult TfmMain::ExchangeCommand(const QString& command, const QString& 
     } catch (const std::exception&) {
         // Only a closed or broken port refuses; it gets its time-outs on open.
     }
-    WriteLog(result.answer, lkRead);
+    // The device echoes the request, password and all: the log shows the
+    // echo in the masked form, as it shows the request.
+    QString logged = result.answer;
+    QString sentBare = command;
+    QString shownBare = shown;
+    if (sentBare.endsWith(kCR))
+        sentBare.chop(1);
+    if (shownBare.endsWith(kCR))
+        shownBare.chop(1);
+    if (shownBare != sentBare && !sentBare.isEmpty())
+        logged.replace(sentBare, shownBare);
+    WriteLog(logged, lkRead);
     return result;
 }
 

@@ -1,0 +1,287 @@
+#include "e2e/LinkFixture.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QtTest>
+#include <memory>
+
+using namespace linktest;
+
+namespace {
+const QString kCodeLine = QStringLiteral(">") + QString::fromLatin1(TTrackerSim::kAccessCode);
+constexpr int kEntryWaitMs = 15000;
+
+bool IsConnectDialog(QWidget* w) {
+    return w == reinterpret_cast<QWidget*>(fmWaitingData);
+}
+bool IsReconnectDialog(QWidget* w) {
+    return w == reinterpret_cast<QWidget*>(fmDeviceReconnect);
+}
+
+} // namespace
+
+class TestCommandMode : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TLinkBench> B;
+
+    void StartBench(const TIniOptions& o = {}, bool useLink = false) {
+        B = std::make_unique<TLinkBench>();
+        QVERIFY2(B->Start(o, useLink), qPrintable(B->Error));
+    }
+
+    // Stops the connect dialog after this many code lines have gone out.
+    void StopEntryAfter(int codeLines) {
+        B->Driver->SetHandler([this, codeLines](QWidget* modal, qint64) {
+            if (!IsConnectDialog(modal) || B->LogCount(kCodeLine) < codeLines)
+                return false;
+            fmWaitingData->btnCancel->click();
+            return true;
+        });
+    }
+
+private Q_SLOTS:
+    void cleanup() {
+        if (B) {
+            QVERIFY(B->Driver->WatchdogClosed.isEmpty());
+            B->Stop();
+        }
+        B.reset();
+    }
+
+    void entryReachesCommandMode_data() {
+        QTest::addColumn<int>("method");
+        QTest::addColumn<bool>("promptAfterLF");
+        QTest::newRow("standard, CR prompt") << 0 << false;
+        QTest::newRow("standard, LF prompt") << 0 << true;
+        QTest::newRow("fast, CR prompt") << 1 << false;
+        QTest::newRow("fast, LF prompt") << 1 << true;
+    }
+    void entryReachesCommandMode() {
+        QFETCH(int, method);
+        QFETCH(bool, promptAfterLF);
+        TIniOptions o;
+        o.ConnectMethod = method;
+        StartBench(o);
+        B->Sim.SetEntryPromptLF(promptAfterLF);
+
+        QVERIFY(fmMain->StatusPanelText(3).isEmpty());
+        fmMain->Connect1Click();
+
+        QVERIFY(fmMain->InCommandMode);
+        QVERIFY(B->Sim.InCommandMode());
+        QCOMPARE(fmMain->StatusPanelText(3), QStringLiteral("LINK"));
+        QCOMPARE(fmMain->StatusPanelText(4), QStringLiteral("CMD"));
+        QCOMPARE(B->Sim.ReceivedLines().first(), QString::fromLatin1(TTrackerSim::kAccessCode));
+        // The CR before the code shows as a line of its own, then the code.
+        QVERIFY(B->Log().contains(QStringLiteral(">\n") + kCodeLine));
+        QCOMPARE(fmMain->ProgressBar1->value(), 0);
+        QVERIFY(!fmWaitingData->isVisible());
+        // Entering again costs nothing once in command mode.
+        B->Sim.ClearReceived();
+        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(B->Sim.ReceivedLines().isEmpty());
+    }
+
+    void fastEntryTakesBareEchoAsAlreadyInCommandMode() {
+        TIniOptions o;
+        o.ConnectMethod = 1;
+        StartBench(o);
+        B->Sim.SetInCommandMode(true);
+        QVERIFY(fmMain->EnterCommandMode());
+        QCOMPARE(B->LogCount(QStringLiteral("]Уже в командном режиме")), 1);
+        QCOMPARE(B->Sim.ReceivedLines().size(), 1);
+    }
+
+    void standardEntrySendsExitLineEveryFifthAttempt() {
+        // The device already in command mode only echoes the code; the
+        // standard method waits for a prompt and on the fifth attempt sends
+        // the exit line, after which the next code gets its prompt.
+        StartBench();
+        B->Sim.SetInCommandMode(true);
+        QVERIFY(fmMain->EnterCommandMode());
+        const QStringList lines = B->Sim.ReceivedLines();
+        const QString code = QString::fromLatin1(TTrackerSim::kAccessCode);
+        const QString exitLine = QStringLiteral("AT+TEXT=") + Settings.ActivePassword + ",";
+        QCOMPARE(lines, QStringList({code, code, code, code, code, exitLine, code}));
+        QCOMPARE(Settings.ActivePassword, QString::fromLatin1(kMasterPassword));
+        QCOMPARE(B->LogCount(QStringLiteral(">AT+TEXT=*,")), 1);
+        QVERIFY(!B->Log().contains(QString::fromLatin1(kMasterPassword)));
+        QCOMPARE(B->LogCount(QStringLiteral("]Уже в командном режиме")), 0);
+    }
+
+    void silentDeviceKeepsTryingUntilStopped() {
+        TIniOptions o;
+        o.Timeout = 60;
+        o.TimeoutInterval = 60;
+        o.TimeoutEcho = 60;
+        StartBench(o);
+        B->Sim.SetSilent(true);
+        StopEntryAfter(6);
+        QVERIFY(!fmMain->EnterCommandMode());
+        QVERIFY(!fmMain->InCommandMode);
+        QCOMPARE(fmMain->StatusPanelText(4), QString());
+        QCOMPARE(fmMain->StatusPanelText(3), QStringLiteral("LINK"));
+        QVERIFY(B->LogCount(kCodeLine) >= 6);
+        QVERIFY(B->LogCount(QStringLiteral(">AT+TEXT=*,")) >= 1);
+        QCOMPARE(fmMain->ProgressBar1->value(), 0);
+        QVERIFY(B->Driver->Boxes.isEmpty());
+    }
+
+    void leaveThroughProfileTextCommand() {
+        StartBench();
+        const TCmdAddress text = Address(QStringLiteral("+TEXT"));
+        if (text.Page < 0)
+            QSKIP("the shipped profile has no +TEXT");
+        QVERIFY(fmMain->EnterCommandMode());
+        B->Sim.ClearReceived();
+        fmMain->Leavecommandmode1Click();
+        QVERIFY(!fmMain->InCommandMode);
+        QCOMPARE(fmMain->StatusPanelText(4), QString());
+        QVERIFY(B->Sim.WaitForIdle(2000));
+        QCOMPARE(B->Sim.ReceivedLines().size(), 1);
+        QVERIFY(B->Sim.ReceivedLines().first().startsWith(QStringLiteral("AT+TEXT=")));
+        QVERIFY(!B->Sim.InCommandMode());
+        QVERIFY(B->LogCount(QStringLiteral("]Команда +TEXT не описана!")) == 0);
+        // exitcmd answers are never retried.
+        QVERIFY(!B->Log().contains(QStringLiteral("Не получен ожидаемый ответ")));
+    }
+
+    void leaveWithoutTextCommandSendsBuiltInLine() {
+        StartBench();
+        B->UseProfile(ProfileWithout(QStringLiteral("+TEXT")));
+        QCOMPARE(FindCommand(QStringLiteral("+TEXT")).Page, -1);
+        QVERIFY(fmMain->EnterCommandMode());
+        B->Sim.ClearReceived();
+        fmMain->Leavecommandmode1Click();
+        QVERIFY(!fmMain->InCommandMode);
+        QCOMPARE(fmMain->StatusPanelText(4), QString());
+        QCOMPARE(B->LogCount(QStringLiteral("]Команда +TEXT не описана!")), 1);
+        QVERIFY(B->Sim.WaitForLines(1, 2000));
+        QCOMPARE(B->Sim.ReceivedLines(), QStringList({QStringLiteral("AT+TEXT=") +
+                                                      QString::fromLatin1(kMasterPassword) + ","}));
+        QCOMPARE(B->LogCount(QStringLiteral(">AT+TEXT=*,")), 1);
+        QVERIFY(!B->Log().contains(QString::fromLatin1(kMasterPassword)));
+    }
+
+    void leaveWhenNotInCommandModeSendsNothing() {
+        StartBench();
+        fmMain->Leavecommandmode1Click();
+        QTest::qWait(100);
+        QVERIFY(B->Sim.ReceivedLines().isEmpty());
+        QVERIFY(B->Sim.ReceivedBytes().isEmpty());
+    }
+
+    void reconnectDialogWaitsForLatePort() {
+        StartBench({}, true);
+        B->Sim.Vanish();
+        QStringList countdowns;
+        bool reappeared = false;
+        B->Driver->SetHandler([&](QWidget* modal, qint64 upMs) {
+            if (!IsReconnectDialog(modal))
+                return false;
+            const QString label = fmDeviceReconnect->lblRetryInterval->text();
+            if (countdowns.isEmpty() || countdowns.last() != label)
+                countdowns << label;
+            if (!reappeared && upMs > 1500) {
+                reappeared = true;
+                B->Sim.Reappear();
+            }
+            return false;
+        });
+        QElapsedTimer t;
+        t.start();
+        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(reappeared);
+        QVERIFY(fmMain->InCommandMode);
+        QVERIFY(countdowns.contains(QStringLiteral("Подключение через 5")));
+        QVERIFY(countdowns.contains(QStringLiteral("Подключение через 1")));
+        // The first try happened at once and failed; so did the retries until
+        // the port came back.
+        QVERIFY(B->Log().count(QStringLiteral("]Не могу открыть порт, исключение=")) >= 2);
+    }
+
+    void reconnectRetryNowOpensAtOnce() {
+        StartBench({}, true);
+        B->Sim.Vanish();
+        bool pressed = false;
+        B->Driver->SetHandler([&](QWidget* modal, qint64 upMs) {
+            if (!IsReconnectDialog(modal) || pressed || upMs < 300)
+                return false;
+            pressed = true;
+            B->Sim.Reappear();
+            fmDeviceReconnect->btnRetryNow->click();
+            return true;
+        });
+        QVERIFY(fmMain->WaitForPort());
+        QVERIFY(pressed);
+        QVERIFY(fmMain->ComPort1->Connected());
+        QCOMPARE(fmMain->StatusPanelText(3), QStringLiteral("LINK"));
+    }
+
+    void reconnectCancelledLeavesEntryFalse() {
+        StartBench({}, true);
+        B->Sim.Vanish();
+        B->Driver->SetHandler([](QWidget* modal, qint64 upMs) {
+            if (!IsReconnectDialog(modal) || upMs < 200)
+                return false;
+            fmDeviceReconnect->btnCancel->click();
+            return true;
+        });
+        QVERIFY(!fmMain->EnterCommandMode());
+        QVERIFY(!fmMain->InCommandMode);
+        QVERIFY(!fmWaitingData->isVisible());
+        QCOMPARE(fmMain->StatusPanelText(3), QString());
+    }
+
+    void idleCheckNoticesVanishedPort() {
+        TIniOptions o;
+        o.PortPoll = true;
+        StartBench(o);
+        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(WaitUntil([&] { return B->Sim.ZeroBytesReceived() > 0; }, 3000));
+        B->Sim.Vanish();
+        QVERIFY(WaitUntil([&] { return B->Log().contains(QStringLiteral("]Device disconnected")); },
+                          3000));
+        QVERIFY(!fmMain->InCommandMode);
+        QVERIFY(!fmMain->ComPort1->Connected());
+        QCOMPARE(fmMain->StatusPanelText(3), QString());
+        QCOMPARE(fmMain->StatusPanelText(4), QString());
+        QCOMPARE(B->LogCount(QStringLiteral("]Device disconnected")), 1);
+    }
+
+    void idleCheckOffLeavesLostPortUnnoticed() {
+        StartBench();
+        QVERIFY(fmMain->EnterCommandMode());
+        B->Sim.Vanish();
+        QTest::qWait(600);
+        QVERIFY(fmMain->InCommandMode);
+        QVERIFY(!B->Log().contains(QStringLiteral("Device disconnected")));
+        QCOMPARE(B->Sim.ZeroBytesReceived(), 0);
+    }
+
+    void connectDialogIsCentredOverMainWindow() {
+        StartBench();
+        fmMain->setGeometry(100, 80, 900, 700);
+        QRect seen;
+        B->Sim.SetSilent(true);
+        B->Driver->SetHandler([&](QWidget* modal, qint64) {
+            if (!IsConnectDialog(modal))
+                return false;
+            seen = modal->frameGeometry();
+            B->Sim.SetSilent(false);
+            return false;
+        });
+        QVERIFY(fmMain->EnterCommandMode());
+        const QRect m = fmMain->frameGeometry();
+        QVERIFY(seen.isValid());
+        // Centred to within the dialog's own frame, which exists only once shown.
+        QVERIFY(qAbs(seen.center().x() - m.center().x()) <= 4);
+        QVERIFY(qAbs(seen.center().y() - m.center().y()) <= 4);
+        QCOMPARE(fmWaitingData->windowTitle(), QStringLiteral("Установка связи"));
+        QCOMPARE(fmWaitingData->btnCancel->text(), QStringLiteral("Остановить"));
+        QCOMPARE(fmWaitingData->Label1->text(), QStringLiteral("Идет подключение ждите"));
+    }
+};
+
+QTEST_MAIN(TestCommandMode)
+#include "tst_commandmode.moc"

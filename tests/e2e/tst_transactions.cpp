@@ -1,0 +1,516 @@
+#include "e2e/LinkFixture.h"
+
+#include <QComboBox>
+#include <QtTest>
+#include <memory>
+
+using namespace linktest;
+
+namespace {
+
+const QString kNoAnswerRepeat = QStringLiteral("]Не получен ожидаемый ответ на команду. Повтор");
+const QString kNoAnswerGiveUp =
+    QStringLiteral("]Не получен ожидаемый ответ на команду. Прекращаю попытку");
+const QString kNotInCommandMode = QStringLiteral("]Трекер не в командном режиме");
+const QString kRetryBox = QStringLiteral("Ошибка передачи данных|Повторить попытку?");
+
+// The first command of the shipped profile that the device can be read with.
+TCmdAddress FirstReadable() {
+    for (int p = 0; p < DevCommands.size(); ++p)
+        for (int c = 0; c < DevCommands[p].Commands.size(); ++c) {
+            const TDevCommand& cmd = DevCommands[p].Commands[c];
+            if (cmd.PollData && !cmd.Indexed && !cmd.Parameters.isEmpty() &&
+                cmd.PollProcessorName.isEmpty())
+                return {p, c, 0, 0};
+        }
+    return {-1, 0, 0, 0};
+}
+
+TCmdAddress FirstWritable() {
+    for (int p = 0; p < DevCommands.size(); ++p)
+        for (int c = 0; c < DevCommands[p].Commands.size(); ++c) {
+            const TDevCommand& cmd = DevCommands[p].Commands[c];
+            if (cmd.PollData && cmd.SetData && !cmd.Indexed && !cmd.Parameters.isEmpty() &&
+                cmd.PollProcessorName.isEmpty() && cmd.PasswordMode == pmAdminUser)
+                return {p, c, 0, 0};
+        }
+    return {-1, 0, 0, 0};
+}
+
+} // namespace
+
+class TestTransactions : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TLinkBench> B;
+
+    void StartBench(const TIniOptions& o = {}, bool useLink = false) {
+        B = std::make_unique<TLinkBench>();
+        QVERIFY2(B->Start(o, useLink), qPrintable(B->Error));
+    }
+    void StartWithTestProfile() {
+        StartBench();
+        B->UseProfile(QByteArray(kTestProfile));
+        QVERIFY(FindCommand(QStringLiteral("+TSTA")).Page >= 0);
+    }
+    QWidget* Editor(const QString& name, int row, int param) {
+        const TCmdAddress a = Address(name);
+        return fmMain->FindControl(a.Page, a.Command, row, param, crEditor);
+    }
+    void RunDefault(const QString& name, const QString& answer) {
+        const TCmdAddress a = Address(name);
+        AnswerReceived = true;
+        fmMain->RunPollProcessor(a, answer);
+    }
+    void AnswerBoxesWithOk() {
+        B->Driver->SetHandler(
+            [](QWidget* modal, qint64) { return PressBox(modal, QMessageBox::Ok); });
+    }
+
+private Q_SLOTS:
+    void cleanup() {
+        if (B) {
+            QVERIFY(B->Driver->WatchdogClosed.isEmpty());
+            B->Stop();
+        }
+        B.reset();
+    }
+
+    // --- the response rules, fed with answers of known shape ---
+
+    void answerFillsEditors_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("s");
+        QTest::addColumn<QString>("i");
+        QTest::addColumn<QString>("o");
+        QTest::addColumn<bool>("received");
+        QTest::addColumn<QString>("message");
+        const QString tail = QStringLiteral("\r\n\r\n>");
+        QTest::newRow("echo, response, prompt")
+            << "AT+TSTA=?\r\r\n+RESP:TSTA,hello,7,2,zzz" + tail << "hello"
+            << "7"
+            << "2" << true << "";
+        QTest::newRow("quoted comma") << "+RESP:TSTA,\"a,b\",8,0,z" + tail << "a,b"
+                                      << "8"
+                                      << "0" << true << "";
+        QTest::newRow("unknown option keeps selection") << "+RESP:TSTA,x,9,7,z" + tail << "x"
+                                                        << "9"
+                                                        << "1" << true << "";
+        QTest::newRow("header compared with case") << "+resp:TSTA,x,9,2,z" + tail << "abc"
+                                                   << "5"
+                                                   << "1" << false << "";
+        QTest::newRow("longer name still matches") << "+RESP:TSTAXY,x,9,2,z" + tail << "x"
+                                                   << "9"
+                                                   << "2" << true << "";
+        QTest::newRow("too few fields")
+            << "+RESP:TSTA,x,9" + tail << "x"
+            << "9"
+            << "1" << true << "]Некорректный ответ - отсутствует параметр 3";
+        QTest::newRow("lone ERROR is a value")
+            << "+RESP:TSTA,ERROR" + tail << "ERROR"
+            << "5"
+            << "1" << true << "]Некорректный ответ - отсутствует параметр 2";
+        QTest::newRow("ERROR with other word is values")
+            << "+RESP:TSTA,ERROR,OTHER,0,z" + tail << "ERROR"
+            << "5"
+            << "0" << true << "";
+        QTest::newRow("last matching line wins")
+            << "+RESP:TSTA,one,1,0,z\r\n+RESP:TSTA,two,2,2,z" + tail << "two"
+            << "2"
+            << "2" << true << "";
+        QTest::newRow("no prompt") << "+RESP:TSTA,p,3,2,z\r\n"
+                                   << "p"
+                                   << "3"
+                                   << "2" << true << kNotInCommandMode;
+        QTest::newRow("prompt then blank") << "+RESP:TSTA,p,3,2,z\r\n> "
+                                           << "p"
+                                           << "3"
+                                           << "2" << true << kNotInCommandMode;
+        QTest::newRow("nothing at all") << ""
+                                        << "abc"
+                                        << "5"
+                                        << "1" << false << kNotInCommandMode;
+    }
+    void answerFillsEditors() {
+        QFETCH(QString, answer);
+        QFETCH(QString, s);
+        QFETCH(QString, i);
+        QFETCH(QString, o);
+        QFETCH(bool, received);
+        QFETCH(QString, message);
+        StartWithTestProfile();
+        RunDefault(QStringLiteral("+TSTA"), answer);
+        QCOMPARE(AnswerReceived, received);
+        QCOMPARE(EditorText(Editor("+TSTA", 0, 0)), s);
+        QCOMPARE(EditorText(Editor("+TSTA", 0, 1)), i);
+        const TCmdAddress a = Address(QStringLiteral("+TSTA"));
+        QCOMPARE(EditorValue(Command(a).Parameters[2], Editor("+TSTA", 0, 2)), o);
+        // Overwrite off: the field is taken but the editor keeps its text.
+        QCOMPARE(EditorText(Editor("+TSTA", 0, 3)), QStringLiteral("keep"));
+        if (message.isEmpty()) {
+            QVERIFY(!B->Log().contains(QStringLiteral("Некорректный ответ")));
+            QVERIFY(!B->Log().contains(kNotInCommandMode));
+        } else {
+            QCOMPARE(B->LogCount(message), 1);
+        }
+    }
+
+    void indexedValuesRunAcrossRows_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QStringList>("values"); // a0, b0, a1, b1, a2, b2
+        QTest::addColumn<QString>("message");
+        QTest::newRow("all rows") << "+RESP:TSTI,1,x,2,y,3,z\r\n>"
+                                  << QStringList{"1", "x", "2", "y", "3", "z"} << "";
+        QTest::newRow("ends after a whole row")
+            << "+RESP:TSTI,1,x\r\n>" << QStringList{"1", "x", "0", "-", "0", "-"} << "";
+        QTest::newRow("ends inside a row")
+            << "+RESP:TSTI,1,x,2\r\n>" << QStringList{"1", "x", "2", "-", "0", "-"}
+            << "]Некорректный ответ - отсутствует параметр 4";
+        QTest::newRow("extra fields ignored")
+            << "+RESP:TSTI,1,x,2,y,3,z,4,w\r\n>" << QStringList{"1", "x", "2", "y", "3", "z"} << "";
+    }
+    void indexedValuesRunAcrossRows() {
+        QFETCH(QString, answer);
+        QFETCH(QStringList, values);
+        QFETCH(QString, message);
+        StartWithTestProfile();
+        RunDefault(QStringLiteral("+TSTI"), answer);
+        QVERIFY(AnswerReceived);
+        QStringList seen;
+        for (int r = 0; r < 3; ++r)
+            for (int p = 0; p < 2; ++p)
+                seen << EditorText(Editor("+TSTI", r, p));
+        QCOMPARE(seen, values);
+        if (message.isEmpty())
+            QVERIFY(!B->Log().contains(QStringLiteral("Некорректный ответ")));
+        else
+            QCOMPARE(B->LogCount(message), 1);
+    }
+
+    void errorAnswerShowsItsBox_data() {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("password") << "PASSWORD"
+                                  << "Неверно задан пароль";
+        QTest::newRow("permission") << "PERMISSION"
+                                    << "Недостаточный уровень доступа";
+        QTest::newRow("command") << "COMMAND"
+                                 << "Ошибка обработки параметров";
+    }
+    void errorAnswerShowsItsBox() {
+        QFETCH(QString, word);
+        QFETCH(QString, text);
+        StartWithTestProfile();
+        AnswerBoxesWithOk();
+        RunDefault(QStringLiteral("+TSTA"), "+RESP:TSTA,ERROR," + word + ",7,2,z\r\n>");
+        QVERIFY(AnswerReceived);
+        QCOMPARE(B->Driver->Boxes.size(), 1);
+        QVERIFY(B->Driver->Boxes.first().endsWith(QLatin1Char('|') + text));
+        // An error line carries no values.
+        QCOMPARE(EditorText(Editor("+TSTA", 0, 0)), QStringLiteral("abc"));
+        // The read-only routine shows the same boxes.
+        const TCmdAddress a = Address(QStringLiteral("+TSTA"));
+        fmMain->NonPollProcessor(a.Page, a.Command, 0, 0, "+RESP:TSTA,ERROR," + word + "\r\n>");
+        QCOMPARE(B->Driver->Boxes.size(), 2);
+    }
+
+    void nonPollRoutineWritesNoControl() {
+        StartWithTestProfile();
+        const TCmdAddress a = Address(QStringLiteral("+TSTA"));
+        AnswerReceived = true;
+        fmMain->NonPollProcessor(a.Page, a.Command, 0, 0, "+RESP:TSTA,zz,9,2,z\r\n>");
+        QVERIFY(AnswerReceived);
+        QCOMPARE(EditorText(Editor("+TSTA", 0, 0)), QStringLiteral("abc"));
+        fmMain->NonPollProcessor(a.Page, a.Command, 0, 0, "garbage\r\n>");
+        QVERIFY(!AnswerReceived);
+    }
+
+    void notSupportedGreysTheGroup() {
+        StartWithTestProfile();
+        RunDefault(QStringLiteral("+TSTA"), QStringLiteral("\r\nNOT SUPPORTED\r\n>"));
+        QVERIFY(AnswerReceived);
+        const TCmdAddress a = Address(QStringLiteral("+TSTA"));
+        QWidget* group = fmMain->FindControl(a.Page, a.Command, 0, 0, crGroup);
+        QVERIFY(group);
+        QVERIFY(!group->isEnabledTo(group->parentWidget()));
+        QVERIFY(!Editor("+TSTA", 0, 0)->isEnabledTo(group));
+    }
+
+    void exitRoutineClearsCommandModeWithoutAnswer() {
+        StartWithTestProfile();
+        fmMain->InCommandMode = true;
+        fmMain->UpdateLinkStatus();
+        QCOMPARE(fmMain->StatusPanelText(4), QStringLiteral("CMD"));
+        AnswerReceived = true;
+        fmMain->ExitCmdProcessor(0, 0, 0, 0, QString());
+        QVERIFY(!fmMain->InCommandMode);
+        QVERIFY(AnswerReceived);
+        QCOMPARE(fmMain->StatusPanelText(4), QString());
+    }
+
+    // --- passwords ---
+
+    void passwordChosenByMode_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("master");
+        QTest::addColumn<QString>("sent"); // empty: nothing may be sent
+        QTest::newRow("admin") << "+PWA0"
+                               << "u1"
+                               << "m1"
+                               << "m1";
+        QTest::newRow("admin without master") << "+PWA0"
+                                              << "u1"
+                                              << ""
+                                              << "";
+        QTest::newRow("adminuser") << "+PWA1"
+                                   << "u1"
+                                   << "m1"
+                                   << "m1";
+        QTest::newRow("adminuser falls back") << "+PWA1"
+                                              << "u1"
+                                              << ""
+                                              << "u1";
+        QTest::newRow("useradmin") << "+PWA2"
+                                   << "u1"
+                                   << "m1"
+                                   << "u1";
+        QTest::newRow("useradmin falls back") << "+PWA2"
+                                              << ""
+                                              << "m1"
+                                              << "m1";
+        QTest::newRow("user") << "+PWA3"
+                              << "u1"
+                              << "m1"
+                              << "u1";
+        QTest::newRow("user without user") << "+PWA3"
+                                           << ""
+                                           << "m1"
+                                           << "";
+    }
+    void passwordChosenByMode() {
+        QFETCH(QString, command);
+        QFETCH(QString, user);
+        QFETCH(QString, master);
+        QFETCH(QString, sent);
+        StartWithTestProfile();
+        QVERIFY(fmMain->EnterCommandMode());
+        B->Sim.ClearReceived();
+        Settings.Password = user;
+        Settings.MasterPassword = master;
+        const bool ok = fmMain->ApplyCommand(Address(command));
+        if (sent.isEmpty()) {
+            QVERIFY(!ok);
+            QCOMPARE(B->LogCount(QStringLiteral("]Неверно задан пароль")), 1);
+            QTest::qWait(50);
+            QVERIFY(B->Sim.ReceivedLines().isEmpty());
+            return;
+        }
+        QVERIFY(ok);
+        QVERIFY(B->Sim.WaitForLines(1, 2000));
+        QCOMPARE(B->Sim.ReceivedLines().first(), "AT" + command + "=" + sent + ",1,");
+        QCOMPARE(B->LogCount(">AT" + command + "=*,1,"), 1);
+        QVERIFY(!B->Log().contains("=" + sent + ","));
+    }
+
+    // --- against the device ---
+
+    void writeSendsPasswordButLogsStar() {
+        StartBench();
+        const TCmdAddress a = FirstWritable();
+        if (a.Page < 0)
+            QSKIP("no plain writable command in the shipped profile");
+        const TDevCommand& cmd = Command(a);
+        QVERIFY(fmMain->EnterCommandMode());
+        B->Sim.ClearReceived();
+        QVERIFY(fmMain->ApplyCommand(a));
+        const QString values = fmMain->BuildParameterList(a.Page, a.Command, 0);
+        QVERIFY(values.endsWith(QLatin1Char(',')));
+        QCOMPARE(B->Sim.ReceivedLines().first(), "AT" + cmd.CommandName + "=" +
+                                                     QString::fromLatin1(kMasterPassword) + "," +
+                                                     values);
+        QCOMPARE(B->LogCount(">AT" + cmd.CommandName + "=*," + values), 1);
+        QVERIFY(!B->Log().contains(QString::fromLatin1(kMasterPassword)));
+        QVERIFY(!B->Log().contains(kNoAnswerGiveUp));
+    }
+
+    void wrongPasswordAnswerShowsBox() {
+        StartBench();
+        const TCmdAddress a = FirstWritable();
+        if (a.Page < 0)
+            QSKIP("no plain writable command in the shipped profile");
+        QVERIFY(fmMain->EnterCommandMode());
+        AnswerBoxesWithOk();
+        Settings.MasterPassword = QStringLiteral("0000");
+        QVERIFY(fmMain->ApplyCommand(a));
+        QCOMPARE(B->Driver->Boxes.size(), 1);
+        QVERIFY(B->Driver->Boxes.first().endsWith(QStringLiteral("|Неверно задан пароль")));
+        // A recognised error answer is not repeated.
+        QCOMPARE(B->Sim.ReceivedLines().filter(QRegularExpression("^AT\\+")).size(), 1);
+    }
+
+    void unrecognisedAnswerIsRetried_data() {
+        QTest::addColumn<int>("retries");
+        QTest::newRow("once") << 1;
+        QTest::newRow("three times") << 3;
+    }
+    void unrecognisedAnswerIsRetried() {
+        QFETCH(int, retries);
+        TIniOptions o;
+        o.RetryCount = retries;
+        StartBench(o);
+        const TCmdAddress a = FirstReadable();
+        QVERIFY(a.Page >= 0);
+        QVERIFY(fmMain->EnterCommandMode());
+        B->Sim.ClearReceived();
+        B->Sim.SetGarbage(TTrackerSim::gmInstead);
+        QVERIFY(fmMain->PollCommand(a));
+        const QString request = "AT" + Command(a).CommandName + "=?";
+        QCOMPARE(B->Sim.ReceivedLines().count(request), retries);
+        QCOMPARE(B->LogCount(kNoAnswerRepeat), retries - 1);
+        QCOMPARE(B->LogCount(kNoAnswerGiveUp), 1);
+    }
+
+    void garbageBeforeAnswerIsIgnored() {
+        StartBench();
+        const TCmdAddress a = FirstReadable();
+        QVERIFY(fmMain->EnterCommandMode());
+        B->Sim.ClearReceived();
+        B->Sim.SetGarbage(TTrackerSim::gmBefore);
+        QVERIFY(fmMain->PollCommand(a));
+        QCOMPARE(B->Sim.ReceivedLines().size(), 1);
+        QVERIFY(!B->Log().contains(QStringLiteral("Не получен ожидаемый ответ")));
+    }
+
+    void deviceOutOfCommandModeLogsMissingPrompt() {
+        TIniOptions o;
+        o.RetryCount = 1;
+        StartBench(o);
+        const TCmdAddress a = FirstReadable();
+        QVERIFY(fmMain->EnterCommandMode());
+        B->Sim.SetInCommandMode(false);
+        QVERIFY(fmMain->PollCommand(a));
+        QCOMPARE(B->LogCount(kNotInCommandMode), 1);
+        QCOMPARE(B->LogCount(kNoAnswerGiveUp), 1);
+        // The program's belief is left alone.
+        QVERIFY(fmMain->InCommandMode);
+    }
+
+    void answerAfterEchoOfExactBlockSizes_data() {
+        QTest::addColumn<int>("payload");
+        for (int n : {99, 100, 101, 200, 250})
+            QTest::newRow(qPrintable(QString::number(n))) << n;
+    }
+    void answerAfterEchoOfExactBlockSizes() {
+        QFETCH(int, payload);
+        StartBench();
+        const TCmdAddress a = FirstReadable();
+        QVERIFY(fmMain->EnterCommandMode());
+        B->Sim.SetAnswerPayloadSize(payload);
+        const QString request = "AT" + Command(a).CommandName + "=?";
+        const TExchangeResult x = fmMain->ExchangeCommand(request, QString(), false, false, true);
+        QVERIFY(!x.failed);
+        QVERIFY(x.answer.startsWith(request + "\r"));
+        QCOMPARE(x.answer.size() - request.size() - 1, payload);
+        QVERIFY(x.answer.endsWith(QStringLiteral("\n>")));
+        AnswerReceived = true;
+        fmMain->RunPollProcessor(a, x.answer);
+        QVERIFY(AnswerReceived);
+    }
+
+    void deviceWithoutEchoIsStillRead() {
+        StartBench();
+        const TCmdAddress a = FirstReadable();
+        QVERIFY(fmMain->EnterCommandMode());
+        B->Sim.SetEcho(false);
+        QVERIFY(fmMain->PollCommand(a));
+        QVERIFY(!B->Log().contains(QStringLiteral("Не получен ожидаемый ответ")));
+    }
+
+    void slowDeviceAnswerIsReadWhole() {
+        StartBench();
+        const TCmdAddress a = FirstReadable();
+        QVERIFY(fmMain->EnterCommandMode());
+        B->Sim.SetChunking(7, 40); // gaps well under the 250 ms interval
+        QVERIFY(fmMain->PollCommand(a));
+        QVERIFY(!B->Log().contains(QStringLiteral("Не получен ожидаемый ответ")));
+        QVERIFY(!B->Log().contains(kNotInCommandMode));
+    }
+
+    void silentDeviceEndsWithinTimeouts() {
+        TIniOptions o;
+        o.RetryCount = 2;
+        StartBench(o);
+        const TCmdAddress a = FirstReadable();
+        QVERIFY(fmMain->EnterCommandMode());
+        B->Sim.SetSilent(true);
+        QVERIFY(fmMain->PollCommand(a));
+        QCOMPARE(B->LogCount(kNoAnswerRepeat), 1);
+        QCOMPARE(B->LogCount(kNoAnswerGiveUp), 1);
+        QCOMPARE(B->LogCount(kNotInCommandMode), 2);
+    }
+
+    void portVanishingMidExchangeAsksToRetry() {
+        TIniOptions o;
+        o.RetryCount = 1;
+        StartBench(o, true);
+        const TCmdAddress a = FirstReadable();
+        QVERIFY(fmMain->EnterCommandMode());
+        B->Driver->SetHandler(
+            [](QWidget* modal, qint64) { return PressBox(modal, QMessageBox::Cancel); });
+        B->Sim.VanishAfter(0);
+        QVERIFY(!fmMain->PollCommand(a));
+        QCOMPARE(B->Driver->Boxes, QStringList{kRetryBox});
+        QVERIFY(B->Log().contains(QStringLiteral("\nE<Ошибка чтения, исключение=")));
+        QVERIFY(!fmMain->InCommandMode);
+        QVERIFY(!fmMain->ComPort1->Connected());
+        QCOMPARE(fmMain->StatusPanelText(3), QString());
+        QCOMPARE(fmMain->StatusPanelText(4), QString());
+    }
+
+    void portVanishingInQuietExchangeShowsNothing() {
+        StartBench({}, true);
+        QVERIFY(fmMain->EnterCommandMode());
+        B->Sim.VanishAfter(0);
+        const TExchangeResult x =
+            fmMain->ExchangeCommand(QStringLiteral("AT+XXXX=?"), QString(), true, false, true);
+        QVERIFY(x.failed);
+        QVERIFY(B->Driver->Boxes.isEmpty());
+        QVERIFY(!fmMain->ComPort1->Connected());
+        // A quiet exchange on a port that cannot be opened returns at once,
+        // empty and not failed.
+        const TExchangeResult y =
+            fmMain->ExchangeCommand(QStringLiteral("AT+XXXX=?"), QString(), true, false, true);
+        QVERIFY(!y.failed);
+        QVERIFY(y.answer.isEmpty());
+        QVERIFY(B->Log().contains(QStringLiteral("]Не могу открыть порт, исключение=")));
+    }
+
+    void retryAfterPortCameBackResendsTheLine() {
+        StartBench({}, true);
+        const TCmdAddress a = FirstReadable();
+        const QString request = "AT" + Command(a).CommandName + "=?";
+        QVERIFY(fmMain->EnterCommandMode());
+        B->Driver->SetHandler([this](QWidget* modal, qint64) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            if (!box)
+                return false;
+            B->Sim.Reappear();
+            B->Sim.SetInCommandMode(true);
+            return PressBox(modal, QMessageBox::Retry);
+        });
+        B->Sim.VanishAfter(0);
+        const TExchangeResult x = fmMain->ExchangeCommand(request, QString(), false, false, true);
+        QVERIFY(!x.failed);
+        QVERIFY(x.answer.contains(QStringLiteral("+RESP:")));
+        QCOMPARE(B->Driver->Boxes, QStringList{kRetryBox});
+        // The retry logs the answer, then the first call logs it again.
+        const QStringList lines = B->Log().split(QLatin1Char('\n'));
+        const QStringList responses = lines.filter(QStringLiteral("<+RESP:"));
+        QCOMPARE(responses.size(), 2);
+        QCOMPARE(B->LogCount(">" + request), 2);
+        QVERIFY(fmMain->ComPort1->Connected());
+    }
+};
+
+QTEST_MAIN(TestTransactions)
+#include "tst_transactions.moc"
