@@ -76,12 +76,17 @@ QWidget* TfmMain::FindControl(int page, int command, int row, int param, Control
     QWidget* box = PageScrollBox(page);
     if (!box)
         return nullptr;
+    if (command < 0 || command >= kTagMaxCommands)
+        return nullptr;
     QGroupBox* group = ChildGroup(box, MakeTag(command, 0, 0));
     if (!group)
         return nullptr;
     if (role == crGroup)
         return group;
-    if (page >= DevCommands.size() || command < 0 || command >= DevCommands[page].Commands.size())
+    if (page >= DevCommands.size() || command >= DevCommands[page].Commands.size())
+        return nullptr;
+    // Outside the Tag code's range a row or parameter would alias another one.
+    if (row < 0 || row >= kTagMaxRows || param < 0 || param >= kTagMaxParams)
         return nullptr;
     const TDevCommand& cmd = DevCommands[page].Commands[command];
     QWidget* container = group;

@@ -86,7 +86,12 @@ void TfmMain::BuildPages() {
         auto* box = new QWidget;
 
         int P = H / 5;
-        for (int c = 0; c < page.Commands.size(); ++c) {
+        // The Tag code holds 32767 commands, 256 rows and 256 parameters: more
+        // would give two controls one address, so they are left out, and said so.
+        const int commands = qMin(int(page.Commands.size()), kTagMaxCommands);
+        if (commands < page.Commands.size())
+            WriteLog(tr("Слишком много команд на странице ") + page.PageName, lkGeneral);
+        for (int c = 0; c < commands; ++c) {
             const TDevCommand& cmd = page.Commands[c];
             auto* group = new QGroupBox(cmd.Description, box);
             SetTag(group, MakeTag(c, 0, 0));
@@ -96,7 +101,11 @@ void TfmMain::BuildPages() {
             nameLabel->move(W / 2, H);
             int Y = H / 5 + nameLabel->y() + nameLabel->height();
             int R = 0;
-            const int rows = cmd.Indexed ? cmd.MaxIndex : 1;
+            const int rows = qMin(cmd.Indexed ? cmd.MaxIndex : 1, kTagMaxRows);
+            const int params = qMin(int(cmd.Parameters.size()), kTagMaxParams);
+            if (rows < cmd.RowCount() || params < cmd.Parameters.size())
+                WriteLog(tr("Слишком много строк или параметров в команде ") + cmd.CommandName,
+                         lkGeneral);
             QGroupBox* rowBox = nullptr;
 
             for (int r = 0; r < rows; ++r) {
@@ -110,7 +119,7 @@ void TfmMain::BuildPages() {
                     container = rowBox;
                 }
 
-                for (int k = 0; k < cmd.Parameters.size(); ++k) {
+                for (int k = 0; k < params; ++k) {
                     const TCmdParameter& param = cmd.Parameters[k];
                     const int tag = MakeTag(c, r, k);
                     QWidget* caption = nullptr;

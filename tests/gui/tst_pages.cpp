@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -310,6 +311,28 @@ private Q_SLOTS:
         QObject stray;
         QCOMPARE(fm->ControlAddress(&stray).Page, -1);
         QCOMPARE(fm->ControlAddress(nullptr).Page, -1);
+    }
+
+    void tagCodeLimitsAreKept() {
+        // Parameter 256 would share its Tag with parameter 0: it is left out.
+        QVector<TCmdParameter> many;
+        for (int k = 0; k < kTagMaxParams + 4; ++k)
+            many.append(Param(pkString, QStringLiteral("p%1").arg(k), false));
+        Build(
+            {Page("A", {Command("+MANY", true, false, 0, many),
+                        Command("+ROWS", true, false, kTagMaxRows + 1, {Param(pkString, "r")})})});
+        QVERIFY(fm->FindControl(0, 0, 0, kTagMaxParams - 1, crEditor));
+        QVERIFY(!fm->FindControl(0, 0, 0, kTagMaxParams, crEditor));
+        QCOMPARE(fm->FindControl(0, 0, 0, 0, crGroup)->findChildren<QLineEdit*>().size(),
+                 kTagMaxParams);
+        QVERIFY(fm->FindControl(0, 1, kTagMaxRows - 1, 0, crEditor));
+        QVERIFY(!fm->FindControl(0, 1, kTagMaxRows, 0, crEditor));
+        QVERIFY(!fm->FindControl(0, 1, -1, 0, crEditor));
+        QVERIFY(!fm->FindControl(0, 0, 0, -1, crEditor));
+        QVERIFY(!fm->FindControl(0, 70000, 0, 0, crGroup));
+        const QString log = fm->LogLines->toPlainText();
+        QVERIFY(log.contains(QStringLiteral("Слишком много строк или параметров в команде +MANY")));
+        QVERIFY(log.contains(QStringLiteral("Слишком много строк или параметров в команде +ROWS")));
     }
 
     void optionSelection_data() {
