@@ -7,12 +7,6 @@
 
 namespace {
 
-constexpr char kContext[] = "TConfigLoader";
-
-QString Tr(const char* text) {
-    return QCoreApplication::translate(kContext, text);
-}
-
 // One walk over one text; every check returns false to stop the loading.
 class TConfigWalk {
 public:
@@ -54,10 +48,10 @@ private:
                  const QString& previous) {
         if (name == QLatin1String("Velmora")) {
             if (!previous.isEmpty())
-                return Stop(Tr("Ошибка в данных 1"));
+                return Stop(QCoreApplication::translate("TConfigLoader", "Ошибка в данных 1"));
         } else if (name == QLatin1String("ExportCommandParamenters")) {
             if (previous != QLatin1String("Velmora"))
-                return Stop(Tr("Ошибка в данных 2"));
+                return Stop(QCoreApplication::translate("TConfigLoader", "Ошибка в данных 2"));
         } else if (name == QLatin1String("command")) {
             return CommandPart(xml);
         } else if (name == QLatin1String("index")) {
@@ -71,13 +65,14 @@ private:
     bool CommandPart(const TXmlParser& xml) {
         const QString commandName = xml.CurAttr(QStringLiteral("name"));
         if (commandName.isEmpty())
-            return Stop(Tr("Ошибка в данных 3"));
+            return Stop(QCoreApplication::translate("TConfigLoader", "Ошибка в данных 3"));
         const TCmdAddress found = FindCommand(commandName);
         const bool known = found.Page >= 0 && found.Page < DevCommands.size() &&
                            found.Command >= 0 &&
                            found.Command < DevCommands[found.Page].Commands.size();
         if (!known)
-            return Stop(Tr("Команда %1 не найдена").arg(commandName));
+            return Stop(QCoreApplication::translate("TConfigLoader", "Команда %1 не найдена")
+                            .arg(commandName));
         FPage = found.Page;
         FCommand = found.Command;
         FHaveCommand = true;
@@ -90,45 +85,59 @@ private:
 
     bool IndexPart(const TXmlParser& xml) {
         if (!FHaveCommand)
-            return Stop(Tr("Ошибка в данных - элемент вне команды"));
+            return Stop(QCoreApplication::translate("TConfigLoader",
+                                                    "Ошибка в данных - элемент вне команды"));
         FRow = NumberAttr(xml, QStringLiteral("index"));
         FParam = 0;
         if (FRow < 0)
-            return Stop(Tr("Ошибка в данных - отрицательный индекс команды ") +
+            return Stop(QCoreApplication::translate(
+                            "TConfigLoader", "Ошибка в данных - отрицательный индекс команды ") +
                         Command().CommandName);
         if (FRow >= Command().RowCount())
-            return Stop(Tr("Ошибка в данных - превышен индекс команды ") + Command().CommandName);
+            return Stop(QCoreApplication::translate("TConfigLoader",
+                                                    "Ошибка в данных - превышен индекс команды ") +
+                        Command().CommandName);
         return true;
     }
 
     bool ParameterPart(const TXmlParser& xml) {
         if (!FHaveCommand)
-            return Stop(Tr("Ошибка в данных - элемент вне команды"));
+            return Stop(QCoreApplication::translate("TConfigLoader",
+                                                    "Ошибка в данных - элемент вне команды"));
         FParam = NumberAttr(xml, QStringLiteral("index"));
         if (FParam < 0)
-            return Stop(Tr("Ошибка в данных - отрицательный номер параметра команды ") +
-                        Command().CommandName);
+            return Stop(
+                QCoreApplication::translate(
+                    "TConfigLoader", "Ошибка в данных - отрицательный номер параметра команды ") +
+                Command().CommandName);
         if (FParam >= Command().Parameters.size())
-            return Stop(Tr("Ошибка в данных - превышен номер параметра команды ") +
-                        Command().CommandName);
+            return Stop(
+                QCoreApplication::translate("TConfigLoader",
+                                            "Ошибка в данных - превышен номер параметра команды ") +
+                Command().CommandName);
         if (!Command().Parameters[FParam].Optional)
             return true;
         if (!FSink.HasSwitch(Address()))
-            return Stop(Tr("Ошибка - не найден выключатель"));
+            return Stop(
+                QCoreApplication::translate("TConfigLoader", "Ошибка - не найден выключатель"));
         FSink.SetSwitch(Address(), xml.CurAttr(QStringLiteral("enabled")) != QLatin1String("0"));
         return true;
     }
 
     bool ValuePart(const TXmlParser& xml) {
         if (!FHaveCommand)
-            return Stop(Tr("Ошибка в данных - элемент вне команды"));
+            return Stop(QCoreApplication::translate("TConfigLoader",
+                                                    "Ошибка в данных - элемент вне команды"));
         // Text after a closing "parameter" tag of a command without
         // parameters still carries the name; it has no editor to go to.
         if (FParam >= Command().Parameters.size())
-            return Stop(Tr("Ошибка в данных - превышен номер параметра команды ") +
-                        Command().CommandName);
+            return Stop(
+                QCoreApplication::translate("TConfigLoader",
+                                            "Ошибка в данных - превышен номер параметра команды ") +
+                Command().CommandName);
         if (!FSink.HasEditor(Address()))
-            return Stop(Tr("Ошибка - не найден элемент ввода"));
+            return Stop(
+                QCoreApplication::translate("TConfigLoader", "Ошибка - не найден элемент ввода"));
         const TCmdParameter& param = Command().Parameters[FParam];
         const QString value = xml.CurContent();
         TConfigValue result;
@@ -149,7 +158,9 @@ private:
             result = OptionConfigValue(param, value);
             break;
         default:
-            return Stop(Tr("Неизвестный тип параметра команды ") + Command().CommandName);
+            return Stop(
+                QCoreApplication::translate("TConfigLoader", "Неизвестный тип параметра команды ") +
+                Command().CommandName);
         }
         for (const QString& message : std::as_const(result.Messages))
             FSink.Log(message);

@@ -5,18 +5,20 @@
 namespace {
 
 constexpr int kMaxHexDigits = 16;
-constexpr char kContext[] = "TConfigLoader";
 
 QString RangeMessage(const QString& value) {
-    return QCoreApplication::translate(kContext, "Значение выходит за рамки диапазона: ") + value;
+    return QCoreApplication::translate("TConfigLoader", "Значение выходит за рамки диапазона: ") +
+           value;
 }
 
 QString MaskMessage(const QString& value) {
-    return QCoreApplication::translate(kContext, "Значение не соответствует маске: ") + value;
+    return QCoreApplication::translate("TConfigLoader", "Значение не соответствует маске: ") +
+           value;
 }
 
 QString ListMessage(const QString& value) {
-    return QCoreApplication::translate(kContext, "Значение не в списке допустимых: ") + value;
+    return QCoreApplication::translate("TConfigLoader", "Значение не в списке допустимых: ") +
+           value;
 }
 
 int HexDigit(QChar c) {
