@@ -903,6 +903,14 @@
         <source>Получить страницу</source>
         <translation>Read page</translation>
     </message>
+    <message>
+        <source>Слишком много команд на странице </source>
+        <translation>Too many commands on page </translation>
+    </message>
+    <message>
+        <source>Слишком много строк или параметров в команде </source>
+        <translation>Too many rows or parameters in command </translation>
+    </message>
 </context>
 <context>
     <name>TfmSettings</name>

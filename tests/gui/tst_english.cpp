@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -44,6 +45,10 @@ QString SourceTsFile() {
     return QFileInfo(QStringLiteral(__FILE__))
         .dir()
         .filePath(QStringLiteral("../../translations/velmora_en.ts"));
+}
+
+QString SourceTree() {
+    return QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../../src"));
 }
 
 QString BuiltModule() {
@@ -247,6 +252,57 @@ private:
     int FCount = 0;
 };
 
+// The string literals of a C++ source, adjacent ones joined, comments and
+// character literals skipped; the usual escapes are undone.
+QStringList StringLiterals(const QString& code) {
+    QStringList literals;
+    QString current;
+    bool pending = false;
+    const int n = int(code.size());
+    int i = 0;
+    while (i < n) {
+        const QChar c = code[i];
+        if (c == QLatin1Char('"')) {
+            ++i;
+            while (i < n && code[i] != QLatin1Char('"')) {
+                if (code[i] == QLatin1Char('\\') && i + 1 < n) {
+                    const QChar e = code[i + 1];
+                    current += e == QLatin1Char('n')   ? QChar(QLatin1Char('\n'))
+                               : e == QLatin1Char('r') ? QChar(QLatin1Char('\r'))
+                               : e == QLatin1Char('t') ? QChar(QLatin1Char('\t'))
+                                                       : e;
+                    i += 2;
+                } else {
+                    current += code[i++];
+                }
+            }
+            ++i;
+            pending = true;
+        } else if (c == QLatin1Char('\'')) {
+            ++i;
+            while (i < n && code[i] != QLatin1Char('\''))
+                i += code[i] == QLatin1Char('\\') ? 2 : 1;
+            ++i;
+        } else if (code.mid(i, 2) == QLatin1String("//")) {
+            const int end = int(code.indexOf(QLatin1Char('\n'), i));
+            i = end < 0 ? n : end;
+        } else if (code.mid(i, 2) == QLatin1String("/*")) {
+            const int end = int(code.indexOf(QLatin1String("*/"), i + 2));
+            i = end < 0 ? n : end + 2;
+        } else {
+            if (!c.isSpace() && pending) {
+                literals.append(current);
+                current.clear();
+                pending = false;
+            }
+            ++i;
+        }
+    }
+    if (pending)
+        literals.append(current);
+    return literals;
+}
+
 struct TTsMessage {
     QString Context;
     QString Source;
@@ -311,6 +367,7 @@ private Q_SLOTS:
 
     void translationSourceComplete();
     void builtModuleMatchesSource();
+    void everyRussianLiteralTranslated();
     void englishModuleChosenBySettings();
     void windowsShowNoRussian();
 
@@ -390,6 +447,32 @@ void tst_English::builtModuleMatchesSource() {
             stale.append(m.Context + QStringLiteral(": ") + m.Source);
     }
     QVERIFY2(stale.isEmpty(), qPrintable(stale.join(QLatin1Char('\n'))));
+}
+
+void tst_English::everyRussianLiteralTranslated() {
+    // A Russian text that never reaches the .ts file bypasses tr() (or a
+    // helper lupdate is shown) and stays Russian in every language.
+    QString error;
+    QSet<QString> sources;
+    for (const TTsMessage& m : ReadTsFile(SourceTsFile(), &error))
+        sources.insert(m.Source);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QStringList missing;
+    int files = 0;
+    QDirIterator it(SourceTree(), {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        ++files;
+        for (const QString& literal : StringLiterals(QString::fromUtf8(file.readAll()))) {
+            if (HasCyrillic(literal) && !sources.contains(literal))
+                missing.append(QFileInfo(file.fileName()).fileName() + QStringLiteral(": ") +
+                               literal);
+        }
+    }
+    QVERIFY(files > 0);
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char('\n'))));
 }
 
 void tst_English::englishModuleChosenBySettings() {
