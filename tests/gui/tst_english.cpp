@@ -368,6 +368,7 @@ private Q_SLOTS:
     void translationSourceComplete();
     void builtModuleMatchesSource();
     void everyRussianLiteralTranslated();
+    void otherEnglishLocalesUseTwoLetterModule();
     void englishModuleChosenBySettings();
     void windowsShowNoRussian();
 
@@ -473,6 +474,17 @@ void tst_English::everyRussianLiteralTranslated() {
     }
     QVERIFY(files > 0);
     QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char('\n'))));
+}
+
+void tst_English::otherEnglishLocalesUseTwoLetterModule() {
+    const QString program =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("velmora"));
+    for (int locale : {2057, 3081, 4105}) {
+        QCOMPARE(SetInterfaceLanguageFor(program, locale),
+                 QFileInfo(program + QStringLiteral(".EN")).absoluteFilePath());
+        QCOMPARE(QCoreApplication::translate("TfmMain", "Файл"), QStringLiteral("File"));
+    }
+    ReleaseInterfaceLanguage();
 }
 
 void tst_English::englishModuleChosenBySettings() {
