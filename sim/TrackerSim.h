@@ -135,7 +135,7 @@ public:
     static constexpr int kLongAnswerPaddedBytes = 350;
     static constexpr int kDefaultStreamPeriodMs = 500;
     static constexpr const char* kDefaultUserPassword = "1111";
-    static constexpr const char* kDefaultMasterPassword = "2222";
+    static constexpr const char* kDefaultMasterPassword = "0000";
     static constexpr const char* kAccessCode = "4817263";
 
 protected:

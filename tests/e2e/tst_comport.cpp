@@ -448,13 +448,13 @@ void TstComPort::framerOnPortDeliversLines() {
     framer.SetComPort(FPort);
     FSim->SetStreamPeriod(100);
     FSim->SetInCommandMode(true);
-    FPort->WriteText(QStringLiteral("AT+SDAD=2222,,3,,,,,,,,,,,\r"));
+    FPort->WriteText(QStringLiteral("AT+SDAD=0000,,3,,,,,,,,,,,\r"));
     QTRY_VERIFY_WITH_TIMEOUT(lines.filter(QStringLiteral("+RESP:DPRM")).size() >= 2, kWaitMs);
     framer.SetComPort(nullptr);
     QVERIFY(!FPort->HasDataLink());
     // The echo, the acknowledgement and the prompt, then reports on lines of
     // their own (each after the line feed of the one before).
-    QCOMPARE(lines.value(0), QStringLiteral("AT+SDAD=2222,,3,,,,,,,,,,,"));
+    QCOMPARE(lines.value(0), QStringLiteral("AT+SDAD=0000,,3,,,,,,,,,,,"));
     QCOMPARE(lines.value(2), QStringLiteral("\n+RESP:SDAD,OK"));
     QVERIFY(lines.value(4).startsWith(QLatin1String("\n+RESP:DPRM,")));
 }
