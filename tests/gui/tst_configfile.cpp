@@ -138,6 +138,7 @@ private Q_SLOTS:
     void saveSkipsDisabledGroupButNotDisabledPage();
     void saveReportsMissingControls();
     void saveReportsUncreatableFile();
+    void saveWritesEmptyValueForUnknownKindAndNoSelection();
     void saveShowsWriteError();
     void menuSavesAndLoadsThroughDialogs();
     void menuCancelDoesNothing();
@@ -309,6 +310,19 @@ void TestConfigFile::saveReportsUncreatableFile() {
     QVERIFY(!QFile::exists(path));
     QVERIFY2(Log().contains(QStringLiteral("Не могу создать файл, ошибка=") + probe.errorString()),
              qPrintable(Log()));
+}
+
+void TestConfigFile::saveWritesEmptyValueForUnknownKindAndNoSelection() {
+    SelectOption(Ctl(0, 0, 0, 3, crEditor), -1);
+    DevCommands[0].Commands[0].Parameters[1].ParamKind = static_cast<TParamKind>(9);
+    const QString path = Path(QStringLiteral("unknown.zxml"));
+    FMain->SaveConfiguration(path);
+    const QByteArray text = InflateAll(ReadFile(path));
+    QVERIFY(text.contains("    <parameter index=\"1\"></parameter>\r\n"));
+    QVERIFY(text.contains("    <parameter index=\"3\"></parameter>\r\n"));
+    QVERIFY(text.contains("    <parameter index=\"2\" enabled=\"1\">00AB</parameter>\r\n"));
+    QVERIFY(Log().contains(QStringLiteral("Команда +SONE, неизвестный тип параметра 1")));
+    QVERIFY(text.endsWith("</Velmora>\r\n"));
 }
 
 void TestConfigFile::saveShowsWriteError() {
