@@ -485,6 +485,34 @@ private Q_SLOTS:
         QVERIFY(B->Log().contains(QStringLiteral("]Не могу открыть порт, исключение=")));
     }
 
+    void closedPortOffersReconnectDialogUnlessQuiet() {
+        TIniOptions o;
+        o.RetryCount = 1;
+        StartBench(o, true);
+        const TCmdAddress a = FirstReadable();
+        B->Sim.Vanish();
+        int dialogs = 0;
+        B->Driver->SetHandler([&](QWidget* modal, qint64) {
+            if (modal != reinterpret_cast<QWidget*>(fmDeviceReconnect))
+                return false;
+            ++dialogs;
+            fmDeviceReconnect->btnCancel->click();
+            return true;
+        });
+        const QString request = "AT" + Command(a).CommandName + "=?";
+        const TExchangeResult quiet =
+            fmMain->ExchangeCommand(request, QString(), true, false, true);
+        QCOMPARE(dialogs, 0);
+        QVERIFY(!quiet.failed);
+        const TExchangeResult loud =
+            fmMain->ExchangeCommand(request, QString(), false, false, true);
+        QCOMPARE(dialogs, 1);
+        QVERIFY(!loud.failed);
+        QVERIFY(loud.answer.isEmpty());
+        // Nothing was sent, so nothing was logged as sent.
+        QCOMPARE(B->LogCount(">" + request), 0);
+    }
+
     void retryAfterPortCameBackResendsTheLine() {
         StartBench({}, true);
         const TCmdAddress a = FirstReadable();
