@@ -518,6 +518,9 @@ void TTrackerSim::TImpl::HandleInput(const char* data, int n) {
         } else if (b == '\n') {
             ended = !LastWasCR;
             LastWasCR = false;
+        } else if (b == '\b' || b == '\x7f') {
+            LineBuf.chop(1); // a person at a terminal corrects a typo
+            LastWasCR = false;
         } else {
             LineBuf += b;
             LastWasCR = false;
