@@ -2,15 +2,15 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 #include <array>
 #include <memory>
 
 class QIODevice;
 
-// Configuration files ("*.zxml"): one zlib stream holding UTF-8 XML. This
-// header is the widget-free part: writing the stream, inflating it and walking
-// the XML; the main window only maps the results onto its controls.
+// Configuration files ("*.zxml"): one zlib stream holding UTF-8 XML. Writing
+// is here, inflating in ConfigInflate.h, the XML walk in ConfigReader.h and
+// the value rules in ConfigValueRules.h; none of them knows a widget, the
+// main window only maps them onto its controls.
 
 constexpr int kConfigDeflateLevel = 9;
 constexpr int kConfigWindowBits = 15;

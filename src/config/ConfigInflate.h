@@ -21,6 +21,6 @@ struct TConfigInflateResult {
 
 // Reads a zlib stream from in, in pieces of kConfigInflatePiece bytes, and
 // stops as soon as the text grows over the cap. Bytes after the end of the
-// stream are not read; an input that ends early yields the text so far; an
+// stream are ignored; an input that ends early yields the text so far; an
 // empty input yields an empty text.
 TConfigInflateResult InflateConfiguration(QIODevice& in);
