@@ -30,11 +30,14 @@ class TestCommandMode : public QObject {
     }
 
     // Stops the connect dialog after this many code lines have gone out.
-    void StopEntryAfter(int codeLines) {
-        B->Driver->SetHandler([this, codeLines](QWidget* modal, qint64) {
+    void StopEntryAfter(int codeLines, bool byEscape = false) {
+        B->Driver->SetHandler([this, codeLines, byEscape](QWidget* modal, qint64) {
             if (!IsConnectDialog(modal) || B->LogCount(kCodeLine) < codeLines)
                 return false;
-            fmWaitingData->btnCancel->click();
+            if (byEscape)
+                QTest::keyClick(modal, Qt::Key_Escape);
+            else
+                fmWaitingData->btnCancel->click();
             return true;
         });
     }
@@ -109,14 +112,20 @@ private Q_SLOTS:
         QCOMPARE(B->LogCount(QStringLiteral("]Уже в командном режиме")), 0);
     }
 
+    void silentDeviceKeepsTryingUntilStopped_data() {
+        QTest::addColumn<bool>("byEscape");
+        QTest::newRow("Остановить") << false;
+        QTest::newRow("Esc") << true;
+    }
     void silentDeviceKeepsTryingUntilStopped() {
+        QFETCH(bool, byEscape);
         TIniOptions o;
         o.Timeout = 60;
         o.TimeoutInterval = 60;
         o.TimeoutEcho = 60;
         StartBench(o);
         B->Sim.SetSilent(true);
-        StopEntryAfter(6);
+        StopEntryAfter(6, byEscape);
         QVERIFY(!fmMain->EnterCommandMode());
         QVERIFY(!fmMain->InCommandMode);
         QCOMPARE(fmMain->StatusPanelText(4), QString());

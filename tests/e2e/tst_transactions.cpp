@@ -26,12 +26,12 @@ TCmdAddress FirstReadable() {
     return {-1, 0, 0, 0};
 }
 
-TCmdAddress FirstWritable() {
+TCmdAddress FirstWritable(TPasswordMode mode = pmAdminUser) {
     for (int p = 0; p < DevCommands.size(); ++p)
         for (int c = 0; c < DevCommands[p].Commands.size(); ++c) {
             const TDevCommand& cmd = DevCommands[p].Commands[c];
             if (cmd.PollData && cmd.SetData && !cmd.Indexed && !cmd.Parameters.isEmpty() &&
-                cmd.PollProcessorName.isEmpty() && cmd.PasswordMode == pmAdminUser)
+                cmd.PollProcessorName.isEmpty() && cmd.PasswordMode == mode)
                 return {p, c, 0, 0};
         }
     return {-1, 0, 0, 0};
@@ -333,19 +333,33 @@ private Q_SLOTS:
         QVERIFY(!B->Log().contains(kNoAnswerGiveUp));
     }
 
-    void wrongPasswordAnswerShowsBox() {
+    void deviceErrorAnswerShowsBox_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("master");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("wrong password") << int(pmAdminUser) << "0000"
+                                        << "Неверно задан пароль";
+        QTest::newRow("user password on an admin command")
+            << int(pmAdmin) << QString::fromLatin1(kUserPassword)
+            << "Недостаточный уровень доступа";
+    }
+    void deviceErrorAnswerShowsBox() {
+        QFETCH(int, mode);
+        QFETCH(QString, master);
+        QFETCH(QString, text);
         StartBench();
-        const TCmdAddress a = FirstWritable();
+        const TCmdAddress a = FirstWritable(TPasswordMode(mode));
         if (a.Page < 0)
-            QSKIP("no plain writable command in the shipped profile");
+            QSKIP("no plain writable command of that password mode");
         QVERIFY(fmMain->EnterCommandMode());
         AnswerBoxesWithOk();
-        Settings.MasterPassword = QStringLiteral("0000");
+        Settings.MasterPassword = master;
         QVERIFY(fmMain->ApplyCommand(a));
         QCOMPARE(B->Driver->Boxes.size(), 1);
-        QVERIFY(B->Driver->Boxes.first().endsWith(QStringLiteral("|Неверно задан пароль")));
+        QVERIFY(B->Driver->Boxes.first().endsWith(QLatin1Char('|') + text));
         // A recognised error answer is not repeated.
         QCOMPARE(B->Sim.ReceivedLines().filter(QRegularExpression("^AT\\+")).size(), 1);
+        QVERIFY(!B->Log().contains(QStringLiteral("Не получен ожидаемый ответ")));
     }
 
     void unrecognisedAnswerIsRetried_data() {
