@@ -8,12 +8,7 @@
 
 namespace {
 
-constexpr char kContext[] = "TfmDeviceInfo";
 const QString kHeader = QStringLiteral("+RESP:");
-
-QString Tr(const char* text) {
-    return QCoreApplication::translate(kContext, text);
-}
 
 struct TReportRow {
     const char* Name;
@@ -67,24 +62,24 @@ QString ResultText(const QString& item, const TStatusTexts& texts) {
 
 QString SimStateText(const QString& item, const TStatusTexts& texts) {
     if (item == QLatin1String("0"))
-        return Tr("SIM не готова");
+        return QCoreApplication::translate("TfmDeviceInfo", "SIM не готова");
     if (item == QLatin1String("1"))
         return texts.ResultOk;
     if (item == QLatin1String("2"))
-        return Tr("Требуется PIN");
+        return QCoreApplication::translate("TfmDeviceInfo", "Требуется PIN");
     if (item == QLatin1String("3"))
-        return Tr("Требуется PUK");
+        return QCoreApplication::translate("TfmDeviceInfo", "Требуется PUK");
     if (item == QLatin1String("4"))
-        return Tr("Ошибка SIM");
+        return QCoreApplication::translate("TfmDeviceInfo", "Ошибка SIM");
     return item;
 }
 
 QString RegistrationText(const QString& item) {
     if (item == QLatin1String("1"))
-        return Tr("Домашняя сеть");
+        return QCoreApplication::translate("TfmDeviceInfo", "Домашняя сеть");
     if (item == QLatin1String("5"))
-        return Tr("Роуминг");
-    return Tr("Нет регистрации");
+        return QCoreApplication::translate("TfmDeviceInfo", "Роуминг");
+    return QCoreApplication::translate("TfmDeviceInfo", "Нет регистрации");
 }
 
 void ParseDprm(const QStringList& it, TFiller& f) {
@@ -182,23 +177,23 @@ void ParseSgsm(const QStringList& it, const TStatusTexts& t, TFiller& f, TStatus
 
 TStatusTexts LoadStatusTexts() {
     TStatusTexts t;
-    t.ActivityOff = Tr("Не активно");
-    t.ActivityOn = Tr("Активно");
-    t.ContactClosed = Tr("Замкнуто");
-    t.ContactOpen = Tr("Разомкнуто");
-    t.ResultError = Tr("Ошибка");
-    t.ResultOk = Tr("OK");
-    t.MotionMoving = Tr("В движении");
-    t.MotionStopped = Tr("Зафиксирована");
-    t.SwitchOff = Tr("Выключено");
-    t.SwitchOn = Tr("Включено");
-    t.FunctionOff = Tr("Неактивна");
-    t.FunctionOn = Tr("Активна");
-    t.FreezeOff = Tr("Не заморожены");
-    t.FreezeOn = Tr("Заморожены");
-    t.ServerConnecting = Tr("Подключение");
-    t.ServerClosing = Tr("Закрытие");
-    t.ServerConnected = Tr("Подключено");
+    t.ActivityOff = QCoreApplication::translate("TfmDeviceInfo", "Не активно");
+    t.ActivityOn = QCoreApplication::translate("TfmDeviceInfo", "Активно");
+    t.ContactClosed = QCoreApplication::translate("TfmDeviceInfo", "Замкнуто");
+    t.ContactOpen = QCoreApplication::translate("TfmDeviceInfo", "Разомкнуто");
+    t.ResultError = QCoreApplication::translate("TfmDeviceInfo", "Ошибка");
+    t.ResultOk = QCoreApplication::translate("TfmDeviceInfo", "OK");
+    t.MotionMoving = QCoreApplication::translate("TfmDeviceInfo", "В движении");
+    t.MotionStopped = QCoreApplication::translate("TfmDeviceInfo", "Зафиксирована");
+    t.SwitchOff = QCoreApplication::translate("TfmDeviceInfo", "Выключено");
+    t.SwitchOn = QCoreApplication::translate("TfmDeviceInfo", "Включено");
+    t.FunctionOff = QCoreApplication::translate("TfmDeviceInfo", "Неактивна");
+    t.FunctionOn = QCoreApplication::translate("TfmDeviceInfo", "Активна");
+    t.FreezeOff = QCoreApplication::translate("TfmDeviceInfo", "Не заморожены");
+    t.FreezeOn = QCoreApplication::translate("TfmDeviceInfo", "Заморожены");
+    t.ServerConnecting = QCoreApplication::translate("TfmDeviceInfo", "Подключение");
+    t.ServerClosing = QCoreApplication::translate("TfmDeviceInfo", "Закрытие");
+    t.ServerConnected = QCoreApplication::translate("TfmDeviceInfo", "Подключено");
     return t;
 }
 
