@@ -136,6 +136,33 @@ private Q_SLOTS:
         QVERIFY(B->Driver->Boxes.isEmpty());
     }
 
+    void entryWithVanishedPortPausesBetweenAttempts() {
+        // Without a port every attempt fails at once; the loop must not spin
+        // and flood the log while the operator decides.
+        StartBench({}, true);
+        B->Sim.SetSilent(true);
+        QElapsedTimer since;
+        B->Driver->SetHandler([&](QWidget* modal, qint64) {
+            if (!IsConnectDialog(modal))
+                return false;
+            if (!B->Sim.Vanished() && B->LogCount(kCodeLine) >= 2) {
+                B->Sim.Vanish();
+                since.start();
+            }
+            if (since.isValid() && since.elapsed() > 2000) {
+                fmWaitingData->btnCancel->click();
+                return true;
+            }
+            return false;
+        });
+        QVERIFY(!fmMain->EnterCommandMode());
+        const int failures = B->Log().count(QStringLiteral("]Не могу открыть порт, исключение="));
+        QVERIFY(failures >= 1);
+        QVERIFY2(failures <= 8, qPrintable(QString::number(failures)));
+        QVERIFY(B->Log().contains(QStringLiteral("]Ошибка при связи с трекером")));
+        QVERIFY(B->Driver->Boxes.isEmpty());
+    }
+
     void leaveThroughProfileTextCommand() {
         StartBench();
         const TCmdAddress text = Address(QStringLiteral("+TEXT"));
