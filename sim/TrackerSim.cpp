@@ -32,6 +32,7 @@
 namespace {
 
 constexpr int kReadChunkBytes = 4096;
+constexpr int kMaxLineBytes = 4096; // a longer line is cut, as a device's buffer would
 constexpr int kHexDefaultDigits = 8;
 constexpr int kSpinGuardMs = 10; // pause when the master reports a hang-up
 constexpr const char* kFillerChar = ".";
@@ -199,6 +200,7 @@ struct TTrackerSim::TImpl {
     int ChunkBytes = 0;
     int ChunkPauseMs = 0;
     bool Silent = false;
+    bool InputStalled = false;
     TGarbageMode Garbage = gmOff;
     int PayloadSize = 0;
     bool LongAnswers = false;
@@ -391,7 +393,7 @@ void TTrackerSim::TImpl::Loop() {
             const qint64 now = Clock.elapsed();
             fds[0] = {WakeFds[0], POLLIN, 0};
             if (MasterFd >= 0) {
-                short events = POLLIN;
+                short events = InputStalled ? 0 : POLLIN;
                 if (!Out.empty()) {
                     if (HeadDueAt <= now)
                         events |= POLLOUT;
@@ -522,7 +524,8 @@ void TTrackerSim::TImpl::HandleInput(const char* data, int n) {
             LineBuf.chop(1); // a person at a terminal corrects a typo
             LastWasCR = false;
         } else {
-            LineBuf += b;
+            if (LineBuf.size() < kMaxLineBytes)
+                LineBuf += b;
             LastWasCR = false;
         }
         if (!ended || LineBuf.isEmpty())
@@ -835,6 +838,12 @@ void TTrackerSim::SetChunking(int pieceBytes, int pauseMs) {
 void TTrackerSim::SetSilent(bool on) {
     QMutexLocker lock(&d->Mutex);
     d->Silent = on;
+}
+
+void TTrackerSim::SetInputStalled(bool on) {
+    QMutexLocker lock(&d->Mutex);
+    d->InputStalled = on;
+    d->Wake();
 }
 
 void TTrackerSim::SetGarbage(TGarbageMode mode) {

@@ -454,8 +454,9 @@ void TComPort::Open() {
 void TComPort::Close() {
     if (!d->Connected)
         return;
+    // Unread input goes; what was written still leaves the line.
     if (d->Serial && !d->HungUp)
-        d->Serial->clear(QSerialPort::AllDirections);
+        d->Serial->clear(QSerialPort::Input);
     d->ReleaseSerial();
     d->Connected = false;
     d->HungUp = false;

@@ -72,6 +72,7 @@ private Q_SLOTS:
     void hangUpErrorStormIsStopped();
     void reopensAfterDeviceComesBack();
     void zeroByteWriteReachesDeviceUnseen();
+    void writeCutByTotalReportsShortCount();
 };
 
 void TstComPort::init() {
@@ -531,6 +532,25 @@ void TstComPort::zeroByteWriteReachesDeviceUnseen() {
     QTRY_COMPARE_WITH_TIMEOUT(FSim->ZeroBytesReceived(), 1, kWaitMs);
     QCOMPARE(FPort->ReadBytes(1), QByteArray()); // not echoed
     QVERIFY(FSim->ReceivedLines().isEmpty());
+}
+
+void TstComPort::writeCutByTotalReportsShortCount() {
+    OpenOnSim();
+    FSim->SetEcho(false);
+    FSim->SetInputStalled(true);
+    FPort->SetTimeouts({0, 0, 100, 0, 300});
+    const QByteArray big(4 * 1024 * 1024, 'w');
+    QElapsedTimer timer;
+    timer.start();
+    const int written = FPort->WriteBytes(big);
+    const qint64 ms = timer.elapsed();
+    QVERIFY2(written > 0 && written < big.size(), qPrintable(QString::number(written)));
+    QVERIFY2(ms >= 300 && ms < 300 + kSlackMs, qPrintable(QString::number(ms)));
+    // The port still works once the device reads again.
+    FSim->SetInputStalled(false);
+    FPort->ClearBuffers(true, true);
+    QCOMPARE(FPort->WriteText(QStringLiteral("ok\r")), 3);
+    QTRY_VERIFY_WITH_TIMEOUT(FSim->ReceivedBytes().endsWith("ok\r"), kWaitMs);
 }
 
 QTEST_GUILESS_MAIN(TstComPort)
