@@ -2,6 +2,7 @@
 // prints the slave's path and serves until SIGINT or SIGTERM.
 // SIGUSR1 makes the port vanish, SIGUSR2 brings it back.
 
+#include "StatusReports.h"
 #include "TrackerSim.h"
 
 #include <QCommandLineParser>
@@ -125,6 +126,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "trackersim: %s\n", qPrintable(sim.ErrorText()));
         return 1;
     }
+    sim.SetStatusReportSource(MakeStatusReportSource(
+        ToInt(parser, streamPeriod, TTrackerSim::kDefaultStreamPeriodMs)));
     if (parser.isSet(link) && !sim.PublishLink(parser.value(link))) {
         std::fprintf(stderr, "trackersim: %s\n", qPrintable(sim.ErrorText()));
         sim.Stop();
