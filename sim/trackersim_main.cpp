@@ -126,8 +126,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "trackersim: %s\n", qPrintable(sim.ErrorText()));
         return 1;
     }
-    sim.SetStatusReportSource(MakeStatusReportSource(
-        ToInt(parser, streamPeriod, TTrackerSim::kDefaultStreamPeriodMs)));
+    sim.SetStatusReportSource(
+        MakeStatusReportSource(ToInt(parser, streamPeriod, TTrackerSim::kDefaultStreamPeriodMs)));
     if (parser.isSet(link) && !sim.PublishLink(parser.value(link))) {
         std::fprintf(stderr, "trackersim: %s\n", qPrintable(sim.ErrorText()));
         sim.Stop();
