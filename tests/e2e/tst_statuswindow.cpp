@@ -6,6 +6,7 @@
 #include "status/TfmDeviceInfo.h"
 
 #include <QCheckBox>
+#include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
 #include <QThread>
@@ -103,6 +104,15 @@ QPushButton* RemoteButton(int i) {
 }
 
 } // namespace
+
+// Takes the addresses the program hands to the system's web handler.
+class TUrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> Urls;
+public Q_SLOTS:
+    void Open(const QUrl& url) { Urls << url; }
+};
 
 class TestStatusWindow : public QObject {
     Q_OBJECT
@@ -237,6 +247,11 @@ private Q_SLOTS:
         QCOMPARE(url.path(), QString("/"));
         QCOMPARE(url.query(QUrl::FullyDecoded), QString("text=55°45.1234'N,037°37.1234'E"));
         QCOMPARE(url.toString(), fmDeviceInfo->MapAddress());
+        TUrlCatcher catcher;
+        QDesktopServices::setUrlHandler(url.scheme(), &catcher, "Open");
+        fmDeviceInfo->btnGoMap->click();
+        QDesktopServices::unsetUrlHandler(url.scheme());
+        QCOMPARE(catcher.Urls, QList<QUrl>({url}));
     }
 
     void stopWhileIdleStillSendsTheStopCommand() {
@@ -276,6 +291,28 @@ private Q_SLOTS:
         QCOMPARE(FieldText("eCmdMode"), QString("Активно"));
         QCOMPARE(FieldText("eGSMOp"), QString("MTS, RUS"));
         QVERIFY(!B->Sim.Streaming());
+    }
+
+    void unreachableCommandModeLeavesTheStartButtonEnabled() {
+        StartBench();
+        B->Sim.SetSilent(true);
+        bool cancelled = false;
+        B->Driver->SetHandler([&cancelled](QWidget* modal, qint64 upMs) {
+            if (modal != reinterpret_cast<QWidget*>(fmWaitingData) || upMs < kSettleMs)
+                return false;
+            fmWaitingData->btnCancel->click();
+            cancelled = true;
+            return true;
+        });
+        fmDeviceInfo->show();
+        QVERIFY(WaitUntil([&cancelled] { return cancelled; }, kFillWaitMs));
+        QTest::qWait(kSettleMs);
+        QVERIFY(fmDeviceInfo->isVisible());
+        QVERIFY(!fmDeviceInfo->Streaming);
+        QVERIFY(fmDeviceInfo->btnStart->isEnabled());
+        QVERIFY(!fmDeviceInfo->btnStop->isEnabled());
+        QVERIFY(!fmDeviceInfo->ComDataPacket1->ComPort());
+        QVERIFY(!B->Sim.ReceivedLines().contains(kStartLine));
     }
 
     void escStopsAndStartRestarts() {
