@@ -359,8 +359,14 @@ void TfmDeviceInfo::StopStreaming() {
 }
 
 void TfmDeviceInfo::ComDataPacket1Packet(const QString& line) {
-    if (fmMain)
-        fmMain->WriteLog(line, lkRead);
+    if (fmMain) {
+        // The device echoes the start command: its password stays out of the log.
+        QString logged = line;
+        if (!Settings.ActivePassword.isEmpty())
+            logged.replace(kStreamCommand + Settings.ActivePassword + QLatin1Char(','),
+                           kStreamCommand + QStringLiteral("*,"));
+        fmMain->WriteLog(logged, lkRead);
+    }
     ParseStatusReport(TrimControls(line));
 }
 

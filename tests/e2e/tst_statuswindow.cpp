@@ -287,6 +287,9 @@ private Q_SLOTS:
         QVERIFY2(code >= 0 && start > code && stop > start, qPrintable(lines.join('|')));
         QCOMPARE(lines.last(), kStopLine); // no "!" without remote-control entries
         QVERIFY(B->Log().contains(">AT+SDAD=*,,3,,,,,,,,,,,"));
+        // The echo of the start command came through the framer, masked.
+        QVERIFY2(B->Log().contains("<AT+SDAD=*,,3,,,,,,,,,,,"), qPrintable(B->Log()));
+        QVERIFY(!B->Log().contains(kStartLine));
         QVERIFY2(!WrittenLogLines().contains(kPassword), qPrintable(B->Log()));
         QCOMPARE(FieldText("eCmdMode"), QString("Активно"));
         QCOMPARE(FieldText("eGSMOp"), QString("MTS, RUS"));
