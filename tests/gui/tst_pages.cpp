@@ -98,6 +98,10 @@ private Q_SLOTS:
     void initTestCase() {
         SetSettingsFolder(FDir.path());
         fm = new TfmMain;
+        fm->show();
+        QVERIFY(QTest::qWaitForWindowExposed(fm));
+        fm->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(fm));
     }
     void cleanupTestCase() { delete fm; }
 
@@ -433,6 +437,12 @@ private Q_SLOTS:
             QVERIFY(editor->statusTip().endsWith(rules[k]));
             QVERIFY(editor->statusTip().startsWith(names[k]));
         }
+        // Pointing at an editor puts its hint into status panel 0.
+        QWidget* hex = fm->FindControl(0, 0, 0, 2, crEditor);
+        QEnterEvent enter(QPointF(5, 5), hex->mapTo(fm, QPointF(5, 5)),
+                          hex->mapToGlobal(QPointF(5, 5)));
+        QApplication::sendEvent(hex, &enter);
+        QVERIFY(fm->StatusPanelText(0).contains(rules[2]));
     }
 
     void labelAcceleratorFocusesItsEditor() {
@@ -450,14 +460,9 @@ private Q_SLOTS:
         for (QLabel* l : DirectChildren<QLabel>(fm->FindControl(0, 0, 0, 0, crGroup)))
             QVERIFY(l->text() != QStringLiteral("Первый"));
 
-        fm->show();
-        QVERIFY(QTest::qWaitForWindowExposed(fm));
-        fm->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(fm));
         fm->FindControl(0, 0, 0, 0, crEditor)->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::AltModifier);
         QTRY_COMPARE(QApplication::focusWidget(), editor);
-        fm->hide();
     }
 
     void longDescriptionMakesTheRowTaller() {
