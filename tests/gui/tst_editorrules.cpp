@@ -5,10 +5,10 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <QPlainTextEdit>
 #include <QtTest>
 
 namespace {
