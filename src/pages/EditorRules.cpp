@@ -28,13 +28,47 @@ const TCmdParameter* ParameterAt(const TCmdAddress& a) {
 
 } // namespace
 
+// While a refused exit gives the focus back, the mouse press that tried to
+// take it elsewhere must not go on to click: a button pressed beside an
+// invalid value would otherwise send or use that value.
+class TPressSwallower : public QObject {
+public:
+    explicit TPressSwallower(QObject* parent) : QObject(parent) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::MouseButtonPress &&
+            event->type() != QEvent::MouseButtonDblClick)
+            return false;
+        if (!FEdit) { // the editor is gone: nothing is being kept
+            Stop();
+            return false;
+        }
+        if (!watched->isWidgetType() || watched == FEdit)
+            return false;
+        Stop();
+        return true;
+    }
+    void Start(QLineEdit* edit) {
+        FEdit = edit;
+        qApp->installEventFilter(this);
+    }
+    void Stop() {
+        FEdit = nullptr;
+        qApp->removeEventFilter(this);
+    }
+
+private:
+    QPointer<QLineEdit> FEdit;
+};
+
 // Runs the leave rules when an editor loses the focus inside the window and
 // gives the focus back when a rule refuses. An editor that only passed the
 // focus on while it was being given back runs no rule, so two refusing
 // editors cannot pull the focus to and fro.
 class TEditorExitFilter : public QObject {
 public:
-    explicit TEditorExitFilter(TfmMain* form) : QObject(form), FForm(form) {}
+    explicit TEditorExitFilter(TfmMain* form)
+        : QObject(form), FForm(form), FSwallower(new TPressSwallower(this)) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::FocusIn) {
@@ -73,18 +107,28 @@ public:
         }
         if (!accepted) {
             FForm->FFocusReturn = edit;
-            QTimer::singleShot(0, edit, [form = QPointer<TfmMain>(FForm), edit] {
-                edit->setFocus(Qt::OtherFocusReason);
-                // A window that is not active takes no focus: nothing to wait for.
-                if (form && !edit->hasFocus() && form->FFocusReturn == edit)
-                    form->FFocusReturn = nullptr;
-            });
+            // A click moves the focus before the press is delivered: the
+            // press comes next, within this same event, and is dropped.
+            if (reason == Qt::MouseFocusReason)
+                FSwallower->Start(edit);
+            QTimer::singleShot(0, edit,
+                               [form = QPointer<TfmMain>(FForm),
+                                swallower = QPointer<TPressSwallower>(FSwallower), edit] {
+                                   if (swallower)
+                                       swallower->Stop();
+                                   edit->setFocus(Qt::OtherFocusReason);
+                                   // A window that is not active takes no focus: nothing to wait
+                                   // for.
+                                   if (form && !edit->hasFocus() && form->FFocusReturn == edit)
+                                       form->FFocusReturn = nullptr;
+                               });
         }
         return false;
     }
 
 private:
     TfmMain* FForm;
+    TPressSwallower* FSwallower;
 };
 
 void TfmMain::InstallExitRule(QLineEdit* edit) {

@@ -185,6 +185,28 @@ private Q_SLOTS:
         QCOMPARE(LogCount(QString::fromUtf8(kMaskMessage)), 2);
     }
 
+    void clickBesideARefusingEditorDoesNotClick() {
+        QLineEdit* edit = Build(Text(QString(), QStringLiteral("^[0-9]{4}$"), QStringLiteral("1")));
+        auto* other = qobject_cast<QCheckBox*>(fm->FindControl(0, 0, 0, 1, crSwitch));
+        QSignalSpy toggled(other, &QCheckBox::toggled);
+        Enter(edit);
+        QTest::mouseClick(other, Qt::LeftButton, {},
+                          QPoint(other->width() - 4, other->height() / 2));
+        QTRY_VERIFY(edit->hasFocus());
+        QCOMPARE(toggled.count(), 0);
+        QCOMPARE(LogCount(QString::fromUtf8(kMaskMessage)), 1);
+        // With a valid value the same click goes through.
+        edit->setText(QStringLiteral("1234"));
+        QTest::mouseClick(other, Qt::LeftButton, {},
+                          QPoint(other->width() - 4, other->height() / 2));
+        QCOMPARE(toggled.count(), 1);
+        QTRY_VERIFY(other->hasFocus());
+        // A later click elsewhere is not swallowed.
+        QTest::mouseClick(other, Qt::LeftButton, {},
+                          QPoint(other->width() - 4, other->height() / 2));
+        QCOMPARE(toggled.count(), 2);
+    }
+
     void twoRefusingEditorsDoNotPullTheFocusToAndFro() {
         TCmdPage page;
         page.PageId = page.PageName = QStringLiteral("A");
