@@ -69,6 +69,7 @@ void TfmMain::BuildPages() {
 
     // One hidden label measures every wrapped switch caption.
     QLabel measure;
+    measure.setFont(font()); // the font the generated controls inherit
     measure.setWordWrap(true);
     const int buttonHeight = QPushButton(QStringLiteral("X")).sizeHint().height();
     int editorHeights[4] = {-1, -1, -1, -1};
