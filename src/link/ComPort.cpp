@@ -241,6 +241,7 @@ void TComPort::TImpl::MarkHungUp(int error) {
 }
 
 void TComPort::TImpl::OnReadyRead() {
+    ReadErrorRun = 0; // data came: whatever failed before was no hang-up
     // Without a data link the bytes stay where the next read finds them.
     // The hand-over runs from the event loop, never from inside the driver's
     // notification (a handler may close the port).
@@ -275,14 +276,17 @@ void TComPort::TImpl::Dispatch() {
 void TComPort::TImpl::OnError(QSerialPort::SerialPortError error) {
     if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError)
         return;
+    const int sysError = errno; // the driver's, as the notification was raised
     ++ErrorCount;
     if (Busy || HungUp)
         return; // the blocking call in progress reports it
     if (error == QSerialPort::ReadError || error == QSerialPort::ResourceError) {
         if (CheckHangUp())
             return;
-        if (error == QSerialPort::ResourceError || ++ReadErrorRun >= kReadErrorStormLimit)
-            MarkHungUp(EIO);
+        const bool transient = sysError == EAGAIN || sysError == EINTR;
+        if ((error == QSerialPort::ResourceError && !transient) ||
+            ++ReadErrorRun >= kReadErrorStormLimit)
+            MarkHungUp(sysError > 0 && !transient ? sysError : EIO);
     }
 }
 
