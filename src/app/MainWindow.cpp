@@ -206,6 +206,8 @@ void TfmMain::ApplySettings() {
     t.WriteTotalConstant = quint32(Settings.Timeout);
     ComPort1->SetTimeouts(t);
 
+    // Disabling the shown tab makes Qt select another: keep the operator's page.
+    const int current = PageControl1->currentIndex();
     const int pages = qMin(PageControl1->count(), int(DevCommands.size()));
     for (int i = 0; i < pages; ++i) {
         PageControl1->setTabEnabled(i, false);
@@ -217,6 +219,8 @@ void TfmMain::ApplySettings() {
             PageControl1->setTabText(i, DevCommands[i].PageName);
         }
     }
+    if (current >= 0)
+        PageControl1->setCurrentIndex(current);
 
     if (Settings.PortPoll)
         JvAppEvents1->start();

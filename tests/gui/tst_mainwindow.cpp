@@ -137,6 +137,25 @@ private Q_SLOTS:
         DevCommands.clear();
     }
 
+    void applySettingsKeepsTheShownPage() {
+        TfmMain fm;
+        DevCommands = {Page("main", "Основные"), Page("gsm", "GSM"), Page("io", "Входы")};
+        while (fm.PageControl1->count() > 0)
+            fm.PageControl1->removeTab(0);
+        for (const TCmdPage& p : DevCommands)
+            fm.PageControl1->addTab(new QWidget, p.PageName);
+        fm.PageControl1->setCurrentIndex(0);
+        Settings.EnabledPages = {QStringLiteral("main"), QStringLiteral("gsm"),
+                                 QStringLiteral("io")};
+        fm.ApplySettings();
+        QCOMPARE(fm.PageControl1->currentIndex(), 0);
+        fm.PageControl1->setCurrentIndex(1);
+        fm.ApplySettings();
+        QCOMPARE(fm.PageControl1->currentIndex(), 1);
+        DevCommands.clear();
+        Settings = TSettings();
+    }
+
     void applySettingsConfiguresThePort() {
         TfmMain fm;
         Settings.Port = QStringLiteral("/dev/nonexistent-velmora");
