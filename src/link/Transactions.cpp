@@ -10,6 +10,9 @@ bool AnswerReceived = false;
 namespace {
 // Answers are read in blocks of this size; a shorter block ends the answer.
 constexpr int kAnswerBlockSize = 100;
+// A device that never pauses (a status stream that missed its stop command)
+// would keep the block loop reading for ever; no answer comes near this.
+constexpr int kAnswerMaxBlocks = 100;
 constexpr QChar kCR = QChar(13);
 
 QString PasswordFor(TPasswordMode mode) {
@@ -95,10 +98,10 @@ TExchangeResult TfmMain::ExchangeCommand(const QString& command, const QString& 
         // answer. Without one, only the gap time is worth waiting.
         ComPort1->SetReadTotalConstant(result.answer == line ? Ms(Settings.Timeout)
                                                              : Ms(Settings.TimeoutInterval));
-        for (;;) {
+        for (int blocks = 1;; ++blocks) {
             const QString block = ComPort1->ReadText(kAnswerBlockSize);
             result.answer += block;
-            if (block.size() < kAnswerBlockSize)
+            if (block.size() < kAnswerBlockSize || blocks >= kAnswerMaxBlocks)
                 break;
             ComPort1->SetReadTotalConstant(Ms(Settings.TimeoutInterval));
         }

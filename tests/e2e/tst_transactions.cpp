@@ -463,6 +463,22 @@ private Q_SLOTS:
         QCOMPARE(B->LogCount(kNotInCommandMode), 2);
     }
 
+    void deviceThatNeverPausesStillEndsTheExchange() {
+        StartBench(TIniOptions());
+        QVERIFY(fmMain->EnterCommandMode());
+        // A stream without pauses: the answer must still end, bounded in size.
+        B->Sim.SetStreamPeriod(1);
+        const QString start = QStringLiteral("AT+SDAD=") + QLatin1String(kMasterPassword) +
+                              QStringLiteral(",,3,,,,,,,,,,,");
+        fmMain->ExchangeCommand(start, QString(), true, true, true);
+        QTRY_VERIFY_WITH_TIMEOUT(B->Sim.Streaming(), 5000);
+        const TExchangeResult r =
+            fmMain->ExchangeCommand(QStringLiteral("AT+SGDT=?"), QString(), true, false, true);
+        QVERIFY(!r.failed);
+        QVERIFY(r.answer.size() > 1000);
+        QVERIFY(r.answer.size() <= QStringLiteral("AT+SGDT=?\r").size() + 100 * 100);
+    }
+
     void portVanishingMidExchangeAsksToRetry() {
         TIniOptions o;
         o.RetryCount = 1;
