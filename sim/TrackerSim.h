@@ -15,8 +15,9 @@
 // Wire behaviour:
 // - every received byte is echoed (SetEcho(false) turns that off); zero
 //   bytes are ignored entirely (not echoed, not recorded);
-// - a line ends at CR (a LF right after it is dropped); every non-empty line
-//   is recorded exactly as received (ReceivedLines, without the CR);
+// - a line ends at CR or LF (a LF right after a CR is dropped); backspace
+//   takes back a character; every non-empty line is recorded exactly as
+//   received (ReceivedLines, without the CR);
 // - outside command mode only CR "4817263" CR is answered: its echo and then
 //   CR LF ">" (SetEntryPromptLF: LF ">"), and the device is in command mode;
 //   inside command mode the same line gets its echo alone;
@@ -25,12 +26,24 @@
 //   double-quoted);
 // - "AT" + name + "=" + password + "," + values -> password and value checks,
 //   the row is stored, then the stored values are answered as for a read;
-//   errors: "+RESP:NAME,ERROR,PASSWORD" / ",ERROR,PERMISSION" / ",ERROR,COMMAND";
+//   errors: "+RESP:NAME,ERROR,PASSWORD" / ",ERROR,PERMISSION" / ",ERROR,COMMAND".
+//   The master password opens every command, the user password every one
+//   whose passwordmode is not admin (PERMISSION there), anything else is
+//   PASSWORD. An indexed command carries its 1-based row first; an empty
+//   field keeps its value; a value outside its kind's rules (integer bounds,
+//   string MaxLen, hex digits/MaxLen/bounds, option values) stores nothing
+//   and answers COMMAND. A command without parameters answers ",OK";
+// - a line "AT" alone -> CR LF "OK" CR LF ">"; a line not starting with
+//   "AT" in command mode gets its echo only;
 // - an unknown or unsupported command -> CR LF "NOT SUPPORTED" CR LF ">";
 // - "+TEXT" and "+SRBT" answer, then leave command mode; "+SAVE" counts a
 //   flash store (FlashSaveCount);
 // - "AT+SDAD=" password ",,3,..." starts the status stream, ",,0,..." stops
-//   it; both answer CR LF "+RESP:SDAD,OK" CR LF ">".
+//   it; both answer CR LF "+RESP:SDAD,OK" CR LF ">". Each period sends the
+//   lines of StatusReportLines, each followed by CR LF (the first period's
+//   after a CR LF of its own, so that it starts a line after the prompt).
+// Defaults: echo on, out of command mode, user password "1111", master
+// password "0000", stream period 500 ms.
 class TTrackerSim : public QObject {
     Q_OBJECT
 public:
