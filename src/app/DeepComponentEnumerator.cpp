@@ -1,20 +1,5 @@
 #include "DeepComponentEnumerator.h"
 
-namespace {
-
-QObject* NextSibling(QObject* obj) {
-    QObject* owner = obj->parent();
-    if (!owner)
-        return nullptr;
-    const QObjectList& list = owner->children();
-    const qsizetype i = list.indexOf(obj);
-    if (i < 0 || i + 1 >= list.size())
-        return nullptr;
-    return list.at(i + 1);
-}
-
-} // namespace
-
 TDeepComponentEnumerator::TDeepComponentEnumerator(QObject* root) : FRoot(root) {}
 
 bool TDeepComponentEnumerator::MoveNext() {
@@ -24,19 +9,32 @@ bool TDeepComponentEnumerator::MoveNext() {
         if (FRoot->children().isEmpty())
             return false;
         FCurrent = FRoot->children().first();
+        FPath = {0};
         return true;
     }
     if (!FCurrent->children().isEmpty()) {
         FCurrent = FCurrent->children().first();
+        FPath.append(0);
         return true;
     }
-    for (QObject* obj = FCurrent; obj && obj != FRoot; obj = obj->parent()) {
-        if (QObject* next = NextSibling(obj)) {
-            FCurrent = next;
+    QObject* obj = FCurrent;
+    while (obj != FRoot && !FPath.isEmpty() && obj->parent()) {
+        QObject* owner = obj->parent();
+        const QObjectList& list = owner->children();
+        qsizetype i = FPath.last();
+        // An owner whose list changed under the walk: find the place again.
+        if (i >= list.size() || list.at(i) != obj)
+            i = list.indexOf(obj);
+        if (i >= 0 && i + 1 < list.size()) {
+            FPath.last() = i + 1;
+            FCurrent = list.at(i + 1);
             return true;
         }
+        FPath.removeLast();
+        obj = owner;
     }
     FCurrent = nullptr;
     FRoot = nullptr; // the walk is over; further steps yield nothing
+    FPath.clear();
     return false;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QVector>
 
 // Depth-first walk over everything root owns, parents before children,
 // siblings in ownership order. The root itself is never visited.
@@ -14,4 +15,7 @@ public:
 private:
     QObject* FRoot;
     QObject* FCurrent = nullptr;
+    // Position of each component on the way down from the root in its
+    // owner's list, so a step to the next sibling costs no search.
+    QVector<qsizetype> FPath;
 };

@@ -50,6 +50,36 @@ private Q_SLOTS:
         QCOMPARE(Walk(root), QStringList({"x", "mid", "deep"}));
     }
 
+    // A group box of many rows owns thousands of controls side by side: each
+    // step to the next sibling must not search the owner's list again.
+    void wideOwnerVisitsEverySiblingOnce() {
+        constexpr int kSiblings = 60000;
+        QObject root;
+        for (int i = 0; i < kSiblings; ++i)
+            new QObject(&root);
+        Make("leaf", root.children().at(kSiblings / 2));
+        TDeepComponentEnumerator e(&root);
+        int visited = 0;
+        while (e.MoveNext())
+            ++visited;
+        QCOMPARE(visited, kSiblings + 1);
+    }
+
+    void ownerListChangedBeforeCurrentStillFindsNextSibling() {
+        QObject root;
+        QObject* a = Make("a", &root);
+        QObject* b = Make("b", &root);
+        QObject* c = Make("c", &root);
+        TDeepComponentEnumerator e(&root);
+        QVERIFY(e.MoveNext());
+        QVERIFY(e.MoveNext());
+        QCOMPARE(e.Current(), b);
+        delete a; // b moves up one place in the owner's list
+        QVERIFY(e.MoveNext());
+        QCOMPARE(e.Current(), c);
+        QVERIFY(!e.MoveNext());
+    }
+
     void endedWalkStaysEnded() {
         QObject root;
         Make("only", &root);
