@@ -30,6 +30,9 @@ enum ControlRole : int { crSwitch = 0, crEditor = 1, crButton = 2, crGroup = 3 }
 struct TExchangeResult {
     QString answer;
     bool failed = false;
+    // The operator declined to go on: Cancel in the retry box or in the
+    // reconnect dialog. Retrying callers stop here.
+    bool cancelled = false;
 };
 
 // The main window. Its handlers are split over the files of their concern:

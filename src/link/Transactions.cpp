@@ -68,8 +68,10 @@ TExchangeResult TfmMain::ExchangeCommand(const QString& command, const QString& 
             if (quiet)
                 return result;
             WaitForPort();
-            if (!ComPort1->Connected())
+            if (!ComPort1->Connected()) {
+                result.cancelled = true;
                 return result;
+            }
         }
     }
 
@@ -130,6 +132,8 @@ TExchangeResult TfmMain::ExchangeCommand(const QString& command, const QString& 
             box.setDefaultButton(QMessageBox::Retry);
             if (box.exec() == QMessageBox::Retry)
                 result = ExchangeCommand(line, logText, quiet, noWait, false);
+            else
+                result.cancelled = true;
         }
     }
 
@@ -159,7 +163,11 @@ bool TfmMain::RunWithRetries(const TCmdAddress& address, const QString& request,
     bool result = false;
     for (;;) {
         const TExchangeResult exchange = ExchangeCommand(request, logText, false, false, true);
-        result = !exchange.failed;
+        // An operator who cancelled the retry box or the reconnect dialog has
+        // said no: this attempt is the last, and nothing reached the device.
+        result = !exchange.failed && !exchange.cancelled;
+        if (exchange.cancelled)
+            attemptsLeft = qMin(attemptsLeft, 1);
         AnswerReceived = true;
         RunPollProcessor(address, exchange.answer);
         if (!AnswerReceived) {

@@ -288,6 +288,32 @@ private Q_SLOTS:
         QVERIFY(!fmMain->InCommandMode);
     }
 
+    // A reconnect dialog cancelled on the first command ends the page read;
+    // it is not offered again for every further command.
+    void readPageStopsWhenReconnectIsCancelled() {
+        StartBench({}, true);
+        TCmdAddress a{-1, 0, 0, 0};
+        for (int p = 0; p < DevCommands.size() && a.Page < 0; ++p)
+            for (int c = 0; c < DevCommands[p].Commands.size() && a.Page < 0; ++c)
+                if (DevCommands[p].Commands[c].PollData)
+                    a = {p, c, 0, 0};
+        QVERIFY(a.Page >= 0);
+        QVERIFY(fmMain->EnterCommandMode());
+        int dialogs = 0;
+        B->Driver->SetHandler([&dialogs](QWidget* modal, qint64) {
+            if (modal != static_cast<QWidget*>(fmDeviceReconnect))
+                return false;
+            ++dialogs;
+            fmDeviceReconnect->btnCancel->click();
+            return true;
+        });
+        B->Sim.Vanish();
+        fmMain->ComPort1->Close();
+        fmMain->CmdPollAllClick(PageButton(a.Page, kPollPage));
+        QCOMPARE(dialogs, 1);
+        QCOMPARE(B->LogCount("]Процесс прерван на команде " + Command(a).CommandName), 1);
+    }
+
     void applyPageStopsWithCommandAndRow() {
         TIniOptions o;
         o.RetryCount = 1;

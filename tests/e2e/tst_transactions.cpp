@@ -497,6 +497,45 @@ private Q_SLOTS:
         QCOMPARE(fmMain->StatusPanelText(4), QString());
     }
 
+    // Cancel in the retry box or in the reconnect dialog is the operator's
+    // no: the read ends there instead of offering the dialogs again.
+    void cancelledPortFailureEndsTheRetries_data() {
+        QTest::addColumn<bool>("midExchange");
+        QTest::newRow("retry box") << true;
+        QTest::newRow("reconnect dialog") << false;
+    }
+    void cancelledPortFailureEndsTheRetries() {
+        QFETCH(bool, midExchange);
+        TIniOptions o;
+        o.RetryCount = 3;
+        StartBench(o, true);
+        const TCmdAddress a = FirstReadable();
+        QVERIFY(fmMain->EnterCommandMode());
+        int boxes = 0, dialogs = 0;
+        B->Driver->SetHandler([&](QWidget* modal, qint64) {
+            if (modal == static_cast<QWidget*>(fmDeviceReconnect)) {
+                ++dialogs;
+                fmDeviceReconnect->btnCancel->click();
+                return true;
+            }
+            if (!PressBox(modal, QMessageBox::Cancel))
+                return false;
+            ++boxes;
+            return true;
+        });
+        if (midExchange) {
+            B->Sim.VanishAfter(0);
+        } else {
+            B->Sim.Vanish();
+            fmMain->ComPort1->Close();
+        }
+        QVERIFY(!fmMain->PollCommand(a));
+        QCOMPARE(boxes, midExchange ? 1 : 0);
+        QCOMPARE(dialogs, midExchange ? 0 : 1);
+        QCOMPARE(B->LogCount(kNoAnswerRepeat), 0);
+        QCOMPARE(B->LogCount(kNoAnswerGiveUp), 1);
+    }
+
     void portVanishingInQuietExchangeShowsNothing() {
         StartBench({}, true);
         QVERIFY(fmMain->EnterCommandMode());
