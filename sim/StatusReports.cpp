@@ -96,10 +96,13 @@ QStringList TStatusReports::Lines(int n) const {
                  .arg(moving ? 0 : 1);
 
     // Memory: a record per period, a send of several records now and then;
-    // both pointers wrap at the end of the flash.
+    // both pointers wrap at the end of the flash, except in the overflow
+    // episode, when the write pointer runs past it.
     const qint64 written = qint64(n) * kRecordBytes;
     const qint64 sent = (qint64(n) / kRecordsPerSend) * kRecordsPerSend * kRecordBytes;
-    const qint64 writePtr = written % kFlashSize;
+    const int overflowStep = n % kOverflowCycle - (kOverflowCycle - kOverflowPeriods);
+    const qint64 writePtr =
+        overflowStep >= 0 ? kFlashSize + (overflowStep + 1) * kRecordBytes : written % kFlashSize;
     const qint64 readPtr = sent % kFlashSize;
     const qint64 slotsUsed = (written - sent) / kRecordBytes;
     constexpr qint64 kSlots = kFlashSize / kRecordBytes;

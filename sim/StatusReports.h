@@ -23,6 +23,11 @@ public:
     static constexpr qint64 kFlashSize = 0x400000;
     static constexpr qint64 kRecordBytes = 0x40;
     static constexpr int kRecordsPerSend = 4;
+    // For the last kOverflowPeriods of every kOverflowCycle periods the write
+    // pointer is reported past the end of the memory, so the window's
+    // overflow warning can be watched coming and going.
+    static constexpr int kOverflowCycle = 60;
+    static constexpr int kOverflowPeriods = 10;
 
     static QString FormatLatitude(double degrees);  // "5545.1234N"
     static QString FormatLongitude(double degrees); // "03737.1234E"

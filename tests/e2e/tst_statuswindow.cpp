@@ -472,6 +472,15 @@ private Q_SLOTS:
             ParseStatusReport(line, texts, wrapped);
         QCOMPARE(wrapped.Text("ePtrWrite"), QString("00000040"));
         QCOMPARE(wrapped.Text("eFlashSize"), QString::number(TStatusReports::kFlashSize));
+        // Within one cycle the overflow warning comes on and goes off again.
+        QSet<bool> overflow;
+        for (int n = 0; n <= TStatusReports::kOverflowCycle; ++n) {
+            TStatusFields f;
+            for (const QString& line : gen.Lines(n))
+                ParseStatusReport(line, texts, f);
+            overflow.insert(f.MemoryOverflow);
+        }
+        QCOMPARE(overflow.size(), 2);
     }
 
     void generatorFormatsCoordinates_data() {
