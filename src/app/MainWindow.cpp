@@ -49,6 +49,14 @@ void SetupFileDialog(QFileDialog* dialog, bool save) {
     }
 }
 
+// The client area holds pages, splitter, log and status bar; the menu bar
+// lies above it, as a window menu does.
+void SetClientSize(TfmMain* fm) {
+    const int splitterHeight = kClientHeight - fm->StatusBar1->height();
+    fm->Splitter1->setSizes({splitterHeight - kSplitterHandle - kLogGroupHeight, kLogGroupHeight});
+    fm->resize(kClientWidth, kClientHeight + fm->menuBar()->sizeHint().height());
+}
+
 } // namespace
 
 TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent) {
@@ -56,6 +64,7 @@ TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("Velmora"));
     CreateFrame();
     CreateMenus();
+    SetClientSize(this);
 
     // Window creation, in the order the later steps rely on.
     SetConnected(false);
@@ -108,7 +117,6 @@ void TfmMain::CreateFrame() {
     Splitter1->addWidget(LogGroupBox);
     Splitter1->setStretchFactor(0, 1);
     Splitter1->setStretchFactor(1, 0);
-    Splitter1->setSizes({kClientHeight - kLogGroupHeight, kLogGroupHeight});
     layout->addWidget(Splitter1);
     setCentralWidget(central);
 
@@ -127,8 +135,6 @@ void TfmMain::CreateFrame() {
     JvAppEvents1->setObjectName(QStringLiteral("JvAppEvents1"));
     JvAppEvents1->setInterval(kPortIdleCheckMs);
     connect(JvAppEvents1, &QTimer::timeout, this, [this] { PortIdleCheck(); });
-
-    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height() + kStatusBarHeight);
 }
 
 void TfmMain::CreateMenus() {

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QSplitter>
 #include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -51,6 +52,55 @@ private Q_SLOTS:
             QCOMPARE(fm.StatusBar1->PanelWidth(i), kStatusPanelWidths[i]);
         QVERIFY(!fm.InCommandMode);
         QVERIFY(fm.H > 0 && fm.W > 0);
+    }
+
+    // Client area 844 x 665 below the menu bar: pages, splitter, the
+    // 216-high log group and the status bar share its height, whatever
+    // height the menu bar takes in the current font.
+    void clientAreaBelowTheMenuIs844By665_data() {
+        QTest::addColumn<qreal>("fontScale");
+        QTest::newRow("platform font") << 1.0;
+        QTest::newRow("larger font") << 1.8;
+    }
+    void clientAreaBelowTheMenuIs844By665() {
+        QFETCH(qreal, fontScale);
+        const QFont old = QApplication::font();
+        QFont font = old;
+        font.setPointSizeF(old.pointSizeF() * fontScale);
+        QApplication::setFont(font);
+        {
+            TfmMain fm;
+            fm.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&fm));
+            QCOMPARE(fm.centralWidget()->width(), 844);
+            QCOMPARE(fm.centralWidget()->height() + fm.StatusBar1->height(), 665);
+            QCOMPARE(fm.height() - fm.menuBar()->height(), 665);
+            QCOMPARE(fm.LogGroupBox->height(), 216);
+            QCOMPARE(fm.Splitter1->handleWidth(), 3);
+        }
+        QApplication::setFont(old);
+    }
+
+    // The unit comes from the platform's check box, so a larger font (as a
+    // higher screen density gives) makes every generated position larger.
+    void layoutUnitFollowsTheCheckBoxFont() {
+        int small = 0;
+        {
+            TfmMain fm;
+            small = fm.H;
+            QCOMPARE(fm.W, fm.H);
+        }
+        const QFont old = QApplication::font();
+        QFont big = old;
+        big.setPointSizeF(old.pointSizeF() * 2);
+        QApplication::setFont(big);
+        int large = 0;
+        {
+            TfmMain fm;
+            large = fm.H;
+        }
+        QApplication::setFont(old);
+        QVERIFY2(large > small, qPrintable(QStringLiteral("%1 -> %2").arg(small).arg(large)));
     }
 
     void progressBarSitsInsidePanelTwo() {
