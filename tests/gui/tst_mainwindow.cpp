@@ -1,6 +1,8 @@
+#include "app/Forms.h"
 #include "app/Settings.h"
 #include "app/StatusBarPanels.h"
 #include "app/TfmMain.h"
+#include "app/TfmSettings.h"
 #include "link/ComPort.h"
 
 #include <QAction>
@@ -10,11 +12,16 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSplitter>
 #include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
 
 namespace {
 
@@ -30,6 +37,50 @@ TCmdPage Page(const QString& id, const QString& name) {
     p.PageId = id;
     p.PageName = name;
     return p;
+}
+
+// A pseudo-terminal whose device side the main window can open as its port.
+class TPty {
+public:
+    TPty() {
+        FMaster = posix_openpt(O_RDWR | O_NOCTTY);
+        if (FMaster >= 0 && grantpt(FMaster) == 0 && unlockpt(FMaster) == 0)
+            FSlave = QString::fromLocal8Bit(ptsname(FMaster));
+    }
+    ~TPty() {
+        if (FMaster >= 0)
+            close(FMaster);
+    }
+    TPty(const TPty&) = delete;
+    TPty& operator=(const TPty&) = delete;
+    QString SlavePath() const { return FSlave; }
+
+private:
+    int FMaster = -1;
+    QString FSlave;
+};
+
+// Presses a button of the settings dialog once it is up; gives up after a
+// while so that nothing is left blocking.
+void AnswerSettings(QObject* context, bool ok) {
+    constexpr int kPollMs = 20;
+    constexpr int kWatchdogMs = 5000;
+    auto* poll = new QTimer(context);
+    auto* watchdog = new QElapsedTimer;
+    watchdog->start();
+    QObject::connect(poll, &QTimer::timeout, context, [poll, watchdog, ok] {
+        auto* dlg = qobject_cast<TfmSettings*>(QApplication::activeModalWidget());
+        if (dlg)
+            (ok ? dlg->ApplyBtn : dlg->CancelBtn)->click();
+        if (dlg || watchdog->elapsed() > kWatchdogMs) {
+            if (!dlg && QApplication::activeModalWidget())
+                QApplication::activeModalWidget()->close();
+            poll->stop();
+            poll->deleteLater();
+            delete watchdog;
+        }
+    });
+    poll->start(kPollMs);
 }
 
 } // namespace
@@ -203,6 +254,49 @@ private Q_SLOTS:
         fm.ApplySettings();
         QCOMPARE(fm.PageControl1->currentIndex(), 1);
         DevCommands.clear();
+        Settings = TSettings();
+    }
+
+    // Re-applying the settings closes an open port; the command-mode flag is
+    // the link's business and stays as it was.
+    void applySettingsClosesAnOpenPortAndKeepsCommandMode() {
+        TPty pty;
+        QVERIFY(!pty.SlavePath().isEmpty());
+        TfmMain fm;
+        Settings.Port = pty.SlavePath();
+        fm.ApplySettings();
+        fm.SetConnected(true);
+        QVERIFY(fm.ComPort1->Connected());
+        fm.InCommandMode = true;
+        fm.ApplySettings();
+        QVERIFY(!fm.ComPort1->Connected());
+        QVERIFY(fm.InCommandMode);
+        fm.InCommandMode = false;
+        Settings = TSettings();
+    }
+
+    // The settings menu item re-applies only when the dialog closes with OK.
+    void settingsItemAppliesOnlyOnOk_data() {
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("cancel keeps the port open") << false;
+        QTest::newRow("ok re-applies and closes it") << true;
+    }
+    void settingsItemAppliesOnlyOnOk() {
+        QFETCH(bool, ok);
+        TPty pty;
+        QVERIFY(!pty.SlavePath().isEmpty());
+        TfmMain fm;
+        TfmSettings dialog(&fm);
+        fmSettings = &dialog;
+        Settings.Port = pty.SlavePath();
+        fm.ApplySettings();
+        fm.SetConnected(true);
+        QVERIFY(fm.ComPort1->Connected());
+        AnswerSettings(&fm, ok);
+        fm.Parameters1Click();
+        fmSettings = nullptr;
+        QCOMPARE(fm.ComPort1->Connected(), !ok);
+        fm.SetConnected(false);
         Settings = TSettings();
     }
 
