@@ -182,10 +182,21 @@ private Q_SLOTS:
         QVERIFY(!B->Log().contains(QStringLiteral("Не получен ожидаемый ответ")));
     }
 
+    void leaveWithoutTextCommandSendsBuiltInLine_data() {
+        QTest::addColumn<QString>("password");
+        QTest::newRow("master password") << QString::fromLatin1(kMasterPassword);
+        QTest::newRow("no password") << QString();
+    }
     void leaveWithoutTextCommandSendsBuiltInLine() {
-        StartBench();
+        QFETCH(QString, password);
+        TIniOptions o;
+        o.MasterPassword = password;
+        if (password.isEmpty())
+            o.Password.clear();
+        StartBench(o);
         B->UseProfile(ProfileWithout(QStringLiteral("+TEXT")));
         QCOMPARE(FindCommand(QStringLiteral("+TEXT")).Page, -1);
+        QCOMPARE(Settings.ActivePassword, password);
         QVERIFY(fmMain->EnterCommandMode());
         B->Sim.ClearReceived();
         fmMain->Leavecommandmode1Click();
@@ -193,8 +204,8 @@ private Q_SLOTS:
         QCOMPARE(fmMain->StatusPanelText(4), QString());
         QCOMPARE(B->LogCount(QStringLiteral("]Команда +TEXT не описана!")), 1);
         QVERIFY(B->Sim.WaitForLines(1, 2000));
-        QCOMPARE(B->Sim.ReceivedLines(), QStringList({QStringLiteral("AT+TEXT=") +
-                                                      QString::fromLatin1(kMasterPassword) + ","}));
+        QCOMPARE(B->Sim.ReceivedLines(),
+                 QStringList({QStringLiteral("AT+TEXT=") + password + ","}));
         QCOMPARE(B->LogCount(QStringLiteral(">AT+TEXT=*,")), 1);
         QVERIFY(!B->Log().contains(QString::fromLatin1(kMasterPassword)));
     }

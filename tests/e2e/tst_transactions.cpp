@@ -479,6 +479,33 @@ private Q_SLOTS:
         QVERIFY(r.answer.size() <= QStringLiteral("AT+SGDT=?\r").size() + 100 * 100);
     }
 
+    // A device that stops reading cuts the write at its time-out: the short
+    // count is logged, the exchange fails and nothing is read or retried.
+    void shortWriteFailsWithoutReading() {
+        StartBench();
+        QVERIFY(fmMain->EnterCommandMode());
+        B->Sim.SetEcho(false);
+        B->Sim.SetInputStalled(true);
+        const QString big(4 * 1024 * 1024, QLatin1Char('w'));
+        const TExchangeResult x =
+            fmMain->ExchangeCommand(big, QStringLiteral("AT+BIG"), false, false, true);
+        B->Sim.SetInputStalled(false);
+        QVERIFY(x.failed);
+        QVERIFY(x.answer.isEmpty());
+        const QStringList lines = B->Log().split(QLatin1Char('\n'));
+        const QRegularExpression shortWrite(
+            QStringLiteral("^E>Ошибка записи, записано (\\d+)/%1$").arg(big.size() + 1));
+        const QStringList reported = lines.filter(shortWrite);
+        QCOMPARE(reported.size(), 1);
+        const qint64 written = shortWrite.match(reported.first()).captured(1).toLongLong();
+        QVERIFY(written < big.size() + 1);
+        // The request is still logged, and no answer after it.
+        QCOMPARE(lines.last(), QStringLiteral(">AT+BIG"));
+        QVERIFY(B->Driver->Boxes.isEmpty());
+        QVERIFY(fmMain->ComPort1->Connected());
+        QVERIFY(fmMain->InCommandMode);
+    }
+
     void portVanishingMidExchangeAsksToRetry() {
         TIniOptions o;
         o.RetryCount = 1;
