@@ -1,5 +1,7 @@
 #include "TextUtils.h"
 
+#include <utility>
+
 namespace {
 
 bool IsBlankOrControl(QChar c) {
@@ -18,23 +20,29 @@ QString TrimControls(QStringView s) {
 } // namespace
 
 // One pass for all four terminators: the first CR, LF or NUL is the earliest
-// terminator, and a CR directly followed by LF is the longer CR LF. Scanning
-// once keeps cutting a long buffer into lines from rescanning it per
-// terminator.
-bool ExtractLine(QString& buffer, QString& line) {
+// terminator, and a CR directly followed by LF is the longer CR LF.
+bool ExtractLine(const QString& text, qsizetype& pos, QString& line) {
     line.clear();
-    const qsizetype n = buffer.size();
-    const QChar* d = buffer.constData();
-    for (qsizetype i = 0; i < n; ++i) {
+    const qsizetype n = text.size();
+    const QChar* d = text.constData();
+    for (qsizetype i = qMax<qsizetype>(pos, 0); i < n; ++i) {
         const char16_t c = d[i].unicode();
         if (c != u'\r' && c != u'\n' && c != 0)
             continue;
         const qsizetype len = (c == u'\r' && i + 1 < n && d[i + 1] == u'\n') ? 2 : 1;
-        line = buffer.left(i);
-        buffer.remove(0, i + len);
+        line = text.mid(pos, i - pos);
+        pos = i + len;
         return true;
     }
     return false;
+}
+
+bool ExtractLine(QString& buffer, QString& line) {
+    qsizetype pos = 0;
+    if (!ExtractLine(std::as_const(buffer), pos, line))
+        return false;
+    buffer.remove(0, pos);
+    return true;
 }
 
 // Walks the text once with positions instead of cutting copies off its

@@ -7,6 +7,9 @@
 // wins, and at the same position the longer one. False (buffer untouched)
 // when there is no terminator.
 bool ExtractLine(QString& buffer, QString& line);
+// The same rule on text from pos on, without cutting the text: pos moves past
+// the terminator. A long text is then cut into lines in one pass.
+bool ExtractLine(const QString& text, qsizetype& pos, QString& line);
 
 // Comma-separated items, trimmed; double quotes protect commas.
 void SplitList(const QString& text, QStringList& list);

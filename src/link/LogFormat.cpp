@@ -21,16 +21,16 @@ QString LogPrefix(int kind) {
 
 QStringList FormatLogLines(const QString& text, const QString& prefix) {
     QStringList out;
-    QString buffer = text;
+    qsizetype pos = 0;
     QString line;
-    while (ExtractLine(buffer, line)) {
+    while (ExtractLine(text, pos, line)) {
         for (QChar& c : line) {
             if (c.unicode() < 32)
                 c = QLatin1Char('_');
         }
         out.append(prefix + line);
     }
-    if (!buffer.isEmpty())
-        out.append(prefix + buffer);
+    if (pos < text.size())
+        out.append(prefix + text.mid(pos));
     return out;
 }

@@ -11,6 +11,8 @@ private Q_SLOTS:
     void extractLineWithoutTerminatorLeavesBufferAlone();
     void extractLineCutsEveryLineInTurn();
     void extractLineHandlesLongBuffers();
+    void extractLineFromPositionAgreesWithCutting_data();
+    void extractLineFromPositionAgreesWithCutting();
     void splitListItems_data();
     void splitListItems();
     void splitListReplacesPreviousContent();
@@ -102,6 +104,35 @@ void TestTextUtils::extractLineHandlesLongBuffers() {
         ++count;
     }
     QCOMPARE(count, kLines);
+}
+
+void TestTextUtils::extractLineFromPositionAgreesWithCutting_data() {
+    QTest::addColumn<QString>("text");
+    const QChar nul(0);
+    QTest::newRow("answer with echo") << "AT+SGDT=?\r\r\n+RESP:SGDT,1\r\n\r\n>";
+    QTest::newRow("LF CR and NUL") << (QString("a\n\rb") + nul + "c\r\n");
+    QTest::newRow("no terminator") << "abc";
+    QTest::newRow("terminators only") << "\r\n\r\n\n";
+    QTest::newRow("CR at the very end") << "x\r";
+    QTest::newRow("empty") << "";
+}
+
+// The positional form must cut exactly the lines the cutting form cuts and
+// leave the same rest behind.
+void TestTextUtils::extractLineFromPositionAgreesWithCutting() {
+    QFETCH(QString, text);
+    QString buffer = text;
+    QStringList cut;
+    QString line;
+    while (ExtractLine(buffer, line))
+        cut << line;
+    qsizetype pos = 0;
+    QStringList walked;
+    while (ExtractLine(text, pos, line))
+        walked << line;
+    QVERIFY(line.isEmpty());
+    QCOMPARE(walked, cut);
+    QCOMPARE(text.mid(pos), buffer);
 }
 
 void TestTextUtils::splitListItems_data() {

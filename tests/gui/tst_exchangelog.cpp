@@ -108,6 +108,20 @@ private Q_SLOTS:
         QCOMPARE(lines.last(), QStringLiteral("<1500"));
     }
 
+    // A long answer is cut into lines in one pass over it, not by moving the
+    // rest of the text forward after every line.
+    void longTextIsCutWithoutCopyingTheRest() {
+        constexpr int kLines = 200000;
+        QString text;
+        for (int i = 0; i < kLines; ++i)
+            text += QStringLiteral("+RESP:SCNT,%1,0\r\n").arg(i);
+        text += QStringLiteral("tail\t");
+        const QStringList lines = FormatLogLines(text, QStringLiteral("<"));
+        QCOMPARE(lines.size(), kLines + 1);
+        QCOMPARE(lines.at(kLines - 1), QStringLiteral("<+RESP:SCNT,%1,0").arg(kLines - 1));
+        QCOMPARE(lines.last(), QStringLiteral("<tail\t"));
+    }
+
     void thousandAndFirstLinePushesOutTheFirst() {
         for (int i = 1; i <= 1001; ++i)
             fm->WriteLog(QString::number(i), lkGeneral);
