@@ -98,7 +98,8 @@ void TfmSettings::BuildControls() {
     auto makePassword = [this](const char* name) {
         auto* edit = new QLineEdit(kPasswordPlaceholder, this);
         edit->setObjectName(QLatin1String(name));
-        edit->setMaxLength(kPasswordMaxLen);
+        // No setMaxLength: it would cut a longer stored password on show and
+        // lose it on OK. The key filter keeps typing to kPasswordMaxLen.
         // Keys are filtered; paste and drop would bypass the filter.
         edit->setContextMenuPolicy(Qt::NoContextMenu);
         edit->setAcceptDrops(false);
@@ -338,15 +339,16 @@ void TfmSettings::btnSendClick() {
 
 bool TfmSettings::eventFilter(QObject* watched, QEvent* event) {
     if (watched == edtPassword || watched == edtMasterPassword) {
-        if (PasswordKeyPress(event))
+        if (PasswordKeyPress(static_cast<QLineEdit*>(watched), event))
             return true;
     }
     return QDialog::eventFilter(watched, event);
 }
 
 // True when the event must be swallowed: only digits, backspace and
-// carriage return may type into a password.
-bool TfmSettings::PasswordKeyPress(QEvent* event) {
+// carriage return may type into a password, and a digit only while there is
+// room for it.
+bool TfmSettings::PasswordKeyPress(QLineEdit* edit, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
@@ -362,7 +364,7 @@ bool TfmSettings::PasswordKeyPress(QEvent* event) {
         if (c == QLatin1Char('\b') || c == QLatin1Char('\r'))
             return false;
         if (c >= QLatin1Char('0') && c <= QLatin1Char('9') && text.size() == 1)
-            return false;
+            return edit->text().size() - edit->selectedText().size() >= kPasswordMaxLen;
         return c.isPrint() || text.size() > 1;
     }
     case QEvent::MouseButtonRelease:

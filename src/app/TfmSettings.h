@@ -60,5 +60,5 @@ private:
     void FillFromSettings();
     void ApplyBtnClick();
     void btnSendClick();
-    bool PasswordKeyPress(QEvent* event);
+    bool PasswordKeyPress(QLineEdit* edit, QEvent* event);
 };

@@ -368,6 +368,29 @@ private Q_SLOTS:
         QCOMPARE(IniValue("Device", "MasterPassword"), QStringLiteral("12ab"));
     }
 
+    // Ten digits is a typing limit only: a longer password written into the
+    // file by hand is shown whole and stored back whole.
+    void handWrittenLongPasswordSurvivesOk() {
+        const QString stored = QStringLiteral("123456789012");
+        TfmSettings& dlg = Show("[Device]\nPassword=123456789012\n");
+        QCOMPARE(dlg.edtPassword->text(), stored);
+        dlg.edtPassword->setFocus();
+        dlg.edtPassword->end(false);
+        QTest::keyClicks(dlg.edtPassword, QStringLiteral("3"));
+        QCOMPARE(dlg.edtPassword->text(), stored);
+        QTest::mouseClick(dlg.ApplyBtn, Qt::LeftButton);
+        QCOMPARE(Settings.Password, stored);
+        QCOMPARE(IniValue("Device", "Password"), stored);
+    }
+
+    void typingOverASelectionKeepsTheLimit() {
+        TfmSettings& dlg = Show("[Device]\nPassword=1234567890\n");
+        dlg.edtPassword->setFocus();
+        dlg.edtPassword->setSelection(0, 2);
+        QTest::keyClicks(dlg.edtPassword, QStringLiteral("987"));
+        QCOMPARE(dlg.edtPassword->text(), QStringLiteral("9834567890"));
+    }
+
     void debugBoxFollowsDebugKey() {
         TfmSettings& dlg = Show("[Interface]\nDebug=1\n");
         QVERIFY(dlg.gbDebug->isVisible());
