@@ -128,14 +128,9 @@ private:
         if (!FHaveCommand)
             return Stop(QCoreApplication::translate("TConfigLoader",
                                                     "Ошибка в данных - элемент вне команды"));
-        // Text after a closing "parameter" tag of a command without
-        // parameters still carries the name; it has no editor to go to.
-        if (FParam >= Command().Parameters.size())
-            return Stop(
-                QCoreApplication::translate("TConfigLoader",
-                                            "Ошибка в данных - превышен номер параметра команды ") +
-                Command().CommandName);
-        if (!FSink.HasEditor(Address()))
+        // Text after a stray closing "parameter" tag of a command without
+        // parameters carries the name too: there is no editor for it.
+        if (FParam >= Command().Parameters.size() || !FSink.HasEditor(Address()))
             return Stop(
                 QCoreApplication::translate("TConfigLoader", "Ошибка - не найден элемент ввода"));
         const TCmdParameter& param = Command().Parameters[FParam];

@@ -762,7 +762,7 @@ void TestConfigFormat::walkChecksStructure_data() {
         << false << QStringList{"log Ошибка в данных - превышен номер параметра команды +SINT"};
     QTest::newRow("text under a command without parameters")
         << Doc("<command name=\"+SNOP\"><index index=\"0\"></parameter>1</index></command>")
-        << false << QStringList{"log Ошибка в данных - превышен номер параметра команды +SNOP"};
+        << false << QStringList{"log Ошибка - не найден элемент ввода"};
     QTest::newRow("index before command")
         << Doc("<index index=\"0\"/>") << false
         << QStringList{"log Ошибка в данных - элемент вне команды"};
