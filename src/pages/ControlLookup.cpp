@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr char kTagProperty[] = "Tag";
 // The platform's colour of an inactive window caption (its classic value).
 constexpr QRgb kInactiveCaptionColor = 0xFFBFCDDB;
 

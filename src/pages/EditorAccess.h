@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QLineEdit;
 class QWidget;
 
 // Reading and setting the generated editors and switches the way a user
@@ -18,3 +19,5 @@ void SelectOption(QWidget* editor, int index);
 bool SwitchChecked(const QWidget* box);
 // Runs the switch handler only when the state changes.
 void SetSwitchChecked(QWidget* box, bool on);
+// The edit box's text as the one its typing mask returns to on a refused change.
+void RememberMatchingText(QLineEdit* edit);

@@ -1,3 +1,4 @@
+#include "EditorAccess.h"
 #include "HexEdit.h"
 #include "TagCode.h"
 #include "app/TfmMain.h"
@@ -27,6 +28,11 @@ const TCmdParameter* ParameterAt(const TCmdAddress& a) {
 }
 
 } // namespace
+
+void RememberMatchingText(QLineEdit* edit) {
+    edit->setProperty(kLastMatchProperty, edit->text());
+    edit->setProperty(kLastMatchCursorProperty, edit->cursorPosition());
+}
 
 // While a refused exit gives the focus back, the mouse press that tried to
 // take it elsewhere must not go on to click: a button pressed beside an
@@ -167,8 +173,7 @@ void TfmMain::EditChange(QLineEdit* edit) {
     // Text set by the program (a device answer, a loaded file) is not a
     // keystroke to take back: it stands, and later typing returns to it.
     if (MaskMatches(param->OnCharMask, edit->text()) || !edit->isModified()) {
-        edit->setProperty(kLastMatchProperty, edit->text());
-        edit->setProperty(kLastMatchCursorProperty, edit->cursorPosition());
+        RememberMatchingText(edit);
         return;
     }
     const QString last = edit->property(kLastMatchProperty).toString();

@@ -1,3 +1,4 @@
+#include "EditorAccess.h"
 #include "HexEdit.h"
 #include "HintText.h"
 #include "SwitchCheckBox.h"
@@ -23,9 +24,6 @@
 
 namespace {
 
-constexpr char kTagProperty[] = "Tag";
-constexpr char kLastMatchProperty[] = "LastMatchText";
-constexpr char kLastMatchCursorProperty[] = "LastMatchCursor";
 constexpr int kOptionFallbackIndex = 1; // the second item, when no value matches
 
 void SetTag(QObject* control, int tag) {
@@ -184,8 +182,7 @@ void TfmMain::BuildPages() {
                             edit->setMaxLength(param.MaxLen);
                         edit->setText(param.DefaultValue);
                         if (!param.OnCharMask.isEmpty()) {
-                            edit->setProperty(kLastMatchProperty, edit->text());
-                            edit->setProperty(kLastMatchCursorProperty, edit->cursorPosition());
+                            RememberMatchingText(edit);
                             connect(edit, &QLineEdit::textChanged, this,
                                     [this, edit] { EditChange(edit); });
                         }
@@ -223,8 +220,6 @@ void TfmMain::BuildPages() {
                     rowBox->resize(rowBox->width(), apply->y() + apply->height() + H / 2);
                 } else if (cmd.Indexed) {
                     rowBox->resize(rowBox->width(), Y);
-                } else {
-                    group->resize(group->width(), Y);
                 }
                 if (cmd.Indexed)
                     R = rowBox->y() + rowBox->height() + H / 2;

@@ -4,6 +4,8 @@
 constexpr int kTagMaxRows = 256;
 constexpr int kTagMaxParams = 256;
 constexpr int kTagMaxCommands = 32767;
+// The dynamic property that holds a generated control's Tag.
+constexpr char kTagProperty[] = "Tag";
 
 constexpr int MakeTag(int command, int row, int param) {
     return (command << 16) | ((row & 0xFF) << 8) | (param & 0xFF);
