@@ -12,10 +12,10 @@ const QString kCodeLine = QStringLiteral(">") + QString::fromLatin1(TTrackerSim:
 constexpr int kEntryWaitMs = 15000;
 
 bool IsConnectDialog(QWidget* w) {
-    return w == reinterpret_cast<QWidget*>(fmWaitingData);
+    return w == static_cast<QWidget*>(fmWaitingData);
 }
 bool IsReconnectDialog(QWidget* w) {
-    return w == reinterpret_cast<QWidget*>(fmDeviceReconnect);
+    return w == static_cast<QWidget*>(fmDeviceReconnect);
 }
 
 } // namespace

@@ -301,7 +301,7 @@ private Q_SLOTS:
         B->Sim.SetSilent(true);
         bool cancelled = false;
         B->Driver->SetHandler([&cancelled](QWidget* modal, qint64 upMs) {
-            if (modal != reinterpret_cast<QWidget*>(fmWaitingData) || upMs < kSettleMs)
+            if (modal != static_cast<QWidget*>(fmWaitingData) || upMs < kSettleMs)
                 return false;
             fmWaitingData->btnCancel->click();
             cancelled = true;

@@ -589,7 +589,7 @@ private Q_SLOTS:
         B->Sim.Vanish();
         int dialogs = 0;
         B->Driver->SetHandler([&](QWidget* modal, qint64) {
-            if (modal != reinterpret_cast<QWidget*>(fmDeviceReconnect))
+            if (modal != static_cast<QWidget*>(fmDeviceReconnect))
                 return false;
             ++dialogs;
             fmDeviceReconnect->btnCancel->click();
