@@ -266,6 +266,89 @@ private Q_SLOTS:
         QCOMPARE(pageButtons[1]->width(), 119);
     }
 
+    void verticalPositionsRunDownThePage_data() {
+        QTest::addColumn<int>("h");
+        QTest::addColumn<int>("w");
+        QTest::newRow("96 dpi") << kUnit << kUnit;
+        QTest::newRow("tall unit") << 23 << 19;
+        QTest::newRow("wide unit") << 16 << 21;
+    }
+    void verticalPositionsRunDownThePage() {
+        QFETCH(int, h);
+        QFETCH(int, w);
+        DevCommands = {Page("A", {Command("+P", true, true, 0,
+                                          {Param(pkString, "s"), Param(pkInteger, "n", false)}),
+                                  Command("+I", true, false, 2, {Param(pkHex, "h")}),
+                                  Command("+N", false, false, 0, {Param(pkString, "t")})})};
+        fm->H = h;
+        fm->W = w;
+        fm->BuildPages();
+        const int gap = h / 5;   // vertical
+        const int half = h / 2;  // vertical
+        const int left = w / 5;  // horizontal
+        const int inset = w / 2; // horizontal
+        const auto bottom = [](const QWidget* w) { return w->y() + w->height(); };
+
+        // Plain command: name label, then one row per parameter.
+        QWidget* plain = fm->FindControl(0, 0, 0, 0, crGroup);
+        QCOMPARE(plain->geometry(), QRect(left, gap, 41 * w, plain->height()));
+        const QLabel* name = DirectChildren<QLabel>(plain).first();
+        QCOMPARE(name->pos(), QPoint(inset, h));
+        QWidget* sw = fm->FindControl(0, 0, 0, 0, crSwitch);
+        QWidget* first = fm->FindControl(0, 0, 0, 0, crEditor);
+        QCOMPARE(first->geometry().topLeft(), QPoint(15 * w, gap + bottom(name)));
+        QCOMPARE(sw->y(), first->y());
+        QCOMPARE(first->width(), 20 * w);
+        QWidget* second = fm->FindControl(0, 0, 0, 1, crEditor);
+        QCOMPARE(second->y(), first->y() + qMax(sw->height(), first->height()) + half);
+        const QLabel* label = DirectChildren<QLabel>(plain).at(1);
+        QCOMPARE(label->pos(), QPoint(w + inset, second->y()));
+        const int buttonsTop = second->y() + qMax(label->height(), second->height()) + half;
+        const QList<QPushButton*> buttons = DirectChildren<QPushButton>(plain);
+        QCOMPARE(buttons.size(), 2);
+        QCOMPARE(buttons[0]->geometry().topLeft(), QPoint(inset, buttonsTop));
+        QCOMPARE(buttons[1]->geometry().topLeft(), QPoint(7 * w, buttonsTop));
+        QCOMPARE(plain->height(), bottom(buttons[1]) + half);
+
+        // Indexed command: row boxes a fifth apart, the command button below.
+        QWidget* indexed = fm->FindControl(0, 1, 0, 0, crGroup);
+        QCOMPARE(indexed->y(), bottom(plain) + half);
+        const QLabel* indexedName = DirectChildren<QLabel>(indexed).first();
+        const QList<QGroupBox*> rows = DirectChildren<QGroupBox>(indexed);
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows[0]->geometry().topLeft(), QPoint(left, gap + bottom(indexedName)));
+        QCOMPARE(rows[1]->y(), gap + bottom(rows[0]));
+        QCOMPARE(rows[1]->width(), 40 * w);
+        QWidget* rowEditor = fm->FindControl(0, 1, 1, 0, crEditor);
+        QWidget* rowSwitch = fm->FindControl(0, 1, 1, 0, crSwitch);
+        QCOMPARE(rowEditor->y(), h);
+        QWidget* rowApply = fm->FindControl(0, 1, 1, 0, crButton);
+        QCOMPARE(rowApply->geometry().topLeft(),
+                 QPoint(inset, h + qMax(rowSwitch->height(), rowEditor->height()) + half));
+        QCOMPARE(rowApply->width(), 4 * w);
+        QCOMPARE(rows[1]->height(), bottom(rowApply) + half);
+        const QList<QPushButton*> applyAll = DirectChildren<QPushButton>(indexed);
+        QCOMPARE(applyAll.size(), 1);
+        QCOMPARE(applyAll[0]->geometry().topLeft(), QPoint(inset, bottom(rows[1]) + half));
+        QCOMPARE(indexed->height(), bottom(applyAll[0]) + half);
+
+        // No buttons: the group ends half a unit below its last row.
+        QWidget* bare = fm->FindControl(0, 2, 0, 0, crGroup);
+        QCOMPARE(bare->y(), bottom(indexed) + half);
+        QWidget* bareEditor = fm->FindControl(0, 2, 0, 0, crEditor);
+        QWidget* bareSwitch = fm->FindControl(0, 2, 0, 0, crSwitch);
+        QCOMPARE(bare->height(),
+                 bareEditor->y() + qMax(bareSwitch->height(), bareEditor->height()) + half);
+
+        const QList<QPushButton*> pageButtons = DirectChildren<QPushButton>(fm->PageScrollBox(0));
+        QCOMPARE(pageButtons.size(), 2);
+        QCOMPARE(pageButtons[0]->geometry(),
+                 QRect(inset, bottom(bare) + half, 7 * w, pageButtons[0]->height()));
+        QCOMPARE(pageButtons[1]->geometry().topLeft(), QPoint(8 * w, bottom(bare) + half));
+        fm->H = kUnit;
+        fm->W = kUnit;
+    }
+
     void findControlServesEveryRole() {
         Build({Page("A", {Command("+W", true, true, 0,
                                   {Param(pkInteger, "i"), Param(pkString, "s"), Param(pkHex, "h"),
