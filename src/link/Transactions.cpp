@@ -164,7 +164,7 @@ bool TfmMain::RunWithRetries(const TCmdAddress& address, const QString& request,
     for (;;) {
         const TExchangeResult exchange = ExchangeCommand(request, logText, false, false, true);
         // An operator who cancelled the retry box or the reconnect dialog has
-        // said no: this attempt is the last, and nothing reached the device.
+        // said no: this attempt is the last, and it counts as failed.
         result = !exchange.failed && !exchange.cancelled;
         if (exchange.cancelled)
             attemptsLeft = qMin(attemptsLeft, 1);
