@@ -5,23 +5,22 @@
 #include "profile/ProfileLoader.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QMutex>
-#include <QMutexLocker>
 #include <QSet>
-#include <QWaitCondition>
 #include <algorithm>
 #include <atomic>
 #include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <climits>
+#include <condition_variable>
 #include <deque>
 #include <fcntl.h>
 #include <functional>
+#include <mutex>
 #include <poll.h>
 #include <pty.h>
 #include <sys/stat.h>
@@ -178,8 +177,9 @@ struct TSegment {
 
 struct TTrackerSim::TImpl {
     TTrackerSim* Q = nullptr;
-    mutable QMutex Mutex;
-    mutable QWaitCondition Changed;
+    // Standard primitives, so that a thread checker sees every hand-over.
+    mutable std::mutex Mutex;
+    mutable std::condition_variable Changed;
 
     // Owned by the device thread once it runs.
     int MasterFd = -1;
@@ -322,7 +322,7 @@ void TTrackerSim::TImpl::VanishNow() {
     LineBuf.clear();
     LastWasCR = false;
     Streaming = false;
-    Changed.wakeAll();
+    Changed.notify_all();
 }
 
 // --- thread plumbing -------------------------------------------------------
@@ -336,7 +336,7 @@ void TTrackerSim::TImpl::Wake() {
 
 // Runs task on the device thread and waits for it. Called without the lock.
 void TTrackerSim::TImpl::RunOnDevice(const std::function<void()>& task) {
-    QMutexLocker lock(&Mutex);
+    std::unique_lock<std::mutex> lock(Mutex);
     if (!Running || std::this_thread::get_id() == Thread.get_id()) {
         task();
         return;
@@ -345,11 +345,11 @@ void TTrackerSim::TImpl::RunOnDevice(const std::function<void()>& task) {
     const int ticket = ++TasksQueued;
     Wake();
     while (TasksDone < ticket && Running)
-        Changed.wait(&Mutex);
+        Changed.wait(lock);
 }
 
 bool TTrackerSim::TImpl::StartWith(const QVector<TSimCommand>& commands) {
-    QMutexLocker lock(&Mutex);
+    std::unique_lock<std::mutex> lock(Mutex);
     if (Running) {
         Error = QStringLiteral("already running");
         return false;
@@ -380,13 +380,13 @@ void TTrackerSim::TImpl::Loop() {
         int nfds = 1;
         int timeout = -1;
         {
-            QMutexLocker lock(&Mutex);
+            std::unique_lock<std::mutex> lock(Mutex);
             while (!Tasks.empty()) {
                 auto task = Tasks.front();
                 Tasks.pop_front();
                 task();
                 ++TasksDone;
-                Changed.wakeAll();
+                Changed.notify_all();
             }
             if (StopFlag)
                 break;
@@ -423,7 +423,7 @@ void TTrackerSim::TImpl::Loop() {
         if (r > 0 && (fds[1].revents & POLLIN)) {
             const ssize_t n = ::read(fd, buf, sizeof buf);
             if (n > 0) {
-                QMutexLocker lock(&Mutex);
+                std::unique_lock<std::mutex> lock(Mutex);
                 if (fd == MasterFd)
                     HandleInput(buf, int(n));
             }
@@ -432,7 +432,7 @@ void TTrackerSim::TImpl::Loop() {
         }
         // Output that is due.
         {
-            QMutexLocker lock(&Mutex);
+            std::unique_lock<std::mutex> lock(Mutex);
             const qint64 now = Clock.elapsed();
             while (MasterFd >= 0 && !Out.empty() && HeadDueAt <= now) {
                 TSegment& head = Out.front();
@@ -447,14 +447,14 @@ void TTrackerSim::TImpl::Loop() {
                 if (!Out.empty())
                     HeadDueAt = now + Out.front().PauseMs;
                 if (Out.empty())
-                    Changed.wakeAll();
+                    Changed.notify_all();
             }
             if (Streaming && MasterFd >= 0 && now >= NextReportAt) {
                 const int tick = StreamTick++;
                 NextReportAt = now + StreamPeriodMs;
                 lock.unlock();
                 const QStringList lines = Q->StatusReportLines(tick);
-                lock.relock();
+                lock.lock();
                 if (Streaming && !Silent) {
                     // The first report starts a line of its own (after the prompt).
                     if (tick == 0)
@@ -475,11 +475,11 @@ void TTrackerSim::TImpl::Queue(const QByteArray& bytes, int firstPause, int paus
     if (bytes.isEmpty())
         return;
     const bool wasEmpty = Out.empty();
-    if (piece <= 0) {
-        Out.push_back({bytes, firstPause});
-    } else {
-        for (int i = 0; i < bytes.size(); i += piece)
-            Out.push_back({bytes.mid(i, piece), i == 0 ? firstPause : pause});
+    // Deep copies: the caller's bytes stay the caller's, on its own thread.
+    const int step = piece > 0 ? piece : int(bytes.size());
+    for (int i = 0; i < bytes.size(); i += step) {
+        const int n = std::min(step, int(bytes.size()) - i);
+        Out.push_back({QByteArray(bytes.constData() + i, n), i == 0 ? firstPause : pause});
     }
     if (wasEmpty)
         HeadDueAt = Clock.elapsed() + Out.front().PauseMs;
@@ -533,7 +533,7 @@ void TTrackerSim::TImpl::HandleInput(const char* data, int n) {
         const QByteArray line = LineBuf;
         LineBuf.clear();
         Lines << FromCodePage(line);
-        Changed.wakeAll();
+        Changed.notify_all();
         if (VanishCountdown == 0) {
             VanishNow();
             return;
@@ -709,7 +709,7 @@ bool TTrackerSim::Start(const QString& profilePath) {
         path = dir + QStringLiteral("/cmdprofile.xml");
     }
     if (!QFileInfo::exists(path)) {
-        QMutexLocker lock(&d->Mutex);
+        std::unique_lock<std::mutex> lock(d->Mutex);
         d->Error = QStringLiteral("profile not found: ") + path;
         return false;
     }
@@ -726,7 +726,7 @@ bool TTrackerSim::StartWithCurrentProfile() {
 
 void TTrackerSim::Stop() {
     {
-        QMutexLocker lock(&d->Mutex);
+        std::unique_lock<std::mutex> lock(d->Mutex);
         if (!d->Running)
             return;
         d->StopFlag = true;
@@ -734,7 +734,7 @@ void TTrackerSim::Stop() {
     }
     if (d->Thread.joinable())
         d->Thread.join();
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     d->Running = false;
     d->ClosePty();
     d->RemoveLink();
@@ -744,26 +744,26 @@ void TTrackerSim::Stop() {
         fd = -1;
     }
     d->Out.clear();
-    d->Changed.wakeAll();
+    d->Changed.notify_all();
 }
 
 bool TTrackerSim::Running() const {
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     return d->Running;
 }
 
 QString TTrackerSim::ErrorText() const {
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     return d->Error;
 }
 
 QString TTrackerSim::SlavePath() const {
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     return d->Vanished ? QString() : d->SlavePath;
 }
 
 bool TTrackerSim::PublishLink(const QString& path) {
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     const QByteArray link = QFile::encodeName(path);
     struct stat st {};
     if (::lstat(link.constData(), &st) == 0 && !S_ISLNK(st.st_mode)) {
@@ -782,7 +782,7 @@ bool TTrackerSim::PublishLink(const QString& path) {
 }
 
 QString TTrackerSim::LinkPath() const {
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     return d->LinkPath;
 }
 
@@ -794,7 +794,7 @@ void TTrackerSim::Vanish() {
 }
 
 void TTrackerSim::VanishAfter(int n) {
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     d->VanishCountdown = n < 0 ? -1 : n;
 }
 
@@ -815,75 +815,75 @@ bool TTrackerSim::Reappear() {
 }
 
 bool TTrackerSim::Vanished() const {
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     return d->Vanished;
 }
 
 void TTrackerSim::SetEcho(bool on) {
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     d->Echo = on;
 }
 
 void TTrackerSim::SetByteDelay(int ms) {
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     d->ByteDelayMs = std::max(0, ms);
 }
 
 void TTrackerSim::SetChunking(int pieceBytes, int pauseMs) {
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     d->ChunkBytes = std::max(0, pieceBytes);
     d->ChunkPauseMs = std::max(0, pauseMs);
 }
 
 void TTrackerSim::SetSilent(bool on) {
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     d->Silent = on;
 }
 
 void TTrackerSim::SetInputStalled(bool on) {
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     d->InputStalled = on;
     d->Wake();
 }
 
 void TTrackerSim::SetGarbage(TGarbageMode mode) {
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     d->Garbage = mode;
 }
 
 void TTrackerSim::SetAnswerPayloadSize(int bytes) {
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     d->PayloadSize = std::max(0, bytes);
 }
 
 void TTrackerSim::SetLongAnswers(bool on) {
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     d->LongAnswers = on;
 }
 
 void TTrackerSim::SetEntryPromptLF(bool on) {
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     d->EntryPromptLF = on;
 }
 
 void TTrackerSim::SetInCommandMode(bool on) {
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     d->InCommandMode = on;
 }
 
 bool TTrackerSim::InCommandMode() const {
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     return d->InCommandMode;
 }
 
 void TTrackerSim::SetPasswords(const QString& user, const QString& master) {
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     d->UserPassword = user;
     d->MasterPassword = master;
 }
 
 void TTrackerSim::SetUnsupported(const QString& command, bool unsupported) {
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     if (unsupported)
         d->Unsupported.insert(Upper(command));
     else
@@ -891,13 +891,13 @@ void TTrackerSim::SetUnsupported(const QString& command, bool unsupported) {
 }
 
 void TTrackerSim::SetStreamPeriod(int ms) {
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     d->StreamPeriodMs = std::max(1, ms);
     d->Wake();
 }
 
 QString TTrackerSim::Value(const QString& command, int row, int param) const {
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     const auto it = d->Index.constFind(Upper(command));
     if (it == d->Index.constEnd())
         return {};
@@ -908,7 +908,7 @@ QString TTrackerSim::Value(const QString& command, int row, int param) const {
 }
 
 bool TTrackerSim::SetValue(const QString& command, int row, int param, const QString& value) {
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     const auto it = d->Index.constFind(Upper(command));
     if (it == d->Index.constEnd())
         return false;
@@ -920,7 +920,7 @@ bool TTrackerSim::SetValue(const QString& command, int row, int param, const QSt
 }
 
 QStringList TTrackerSim::Values(const QString& command, int row) const {
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     const auto it = d->Index.constFind(Upper(command));
     if (it == d->Index.constEnd())
         return {};
@@ -928,7 +928,7 @@ QStringList TTrackerSim::Values(const QString& command, int row) const {
 }
 
 QStringList TTrackerSim::CommandNames() const {
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     QStringList names;
     for (const TSimCommand& c : d->Commands)
         names << c.Name;
@@ -936,64 +936,56 @@ QStringList TTrackerSim::CommandNames() const {
 }
 
 int TTrackerSim::FlashSaveCount() const {
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     return d->FlashSaves;
 }
 
 bool TTrackerSim::Streaming() const {
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     return d->Streaming;
 }
 
 int TTrackerSim::StreamReportsSent() const {
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     return d->ReportsSent;
 }
 
 QStringList TTrackerSim::ReceivedLines() const {
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     return d->Lines;
 }
 
 QByteArray TTrackerSim::ReceivedBytes() const {
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     return d->Received;
 }
 
 int TTrackerSim::ZeroBytesReceived() const {
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     return d->ZeroBytes;
 }
 
 void TTrackerSim::ClearReceived() {
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     d->Lines.clear();
     d->Received.clear();
     d->ZeroBytes = 0;
 }
 
 bool TTrackerSim::WaitForLines(int count, int timeoutMs) const {
-    QDeadlineTimer deadline(timeoutMs);
-    QMutexLocker lock(&d->Mutex);
-    while (d->Lines.size() < count) {
-        if (!d->Changed.wait(&d->Mutex, deadline))
-            return d->Lines.size() >= count;
-    }
-    return true;
+    std::unique_lock<std::mutex> lock(d->Mutex);
+    return d->Changed.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                               [this, count] { return d->Lines.size() >= count; });
 }
 
 bool TTrackerSim::WaitForIdle(int timeoutMs) const {
-    QDeadlineTimer deadline(timeoutMs);
-    QMutexLocker lock(&d->Mutex);
-    while (!d->Out.empty()) {
-        if (!d->Changed.wait(&d->Mutex, deadline))
-            return d->Out.empty();
-    }
-    return true;
+    std::unique_lock<std::mutex> lock(d->Mutex);
+    return d->Changed.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                               [this] { return d->Out.empty(); });
 }
 
 void TTrackerSim::SendRaw(const QByteArray& bytes) {
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     if (d->Vanished || d->Silent)
         return;
     d->QueueAnswer(bytes);
@@ -1001,14 +993,14 @@ void TTrackerSim::SendRaw(const QByteArray& bytes) {
 }
 
 void TTrackerSim::SetStatusReportSource(TStatusReportSource source) {
-    QMutexLocker lock(&d->Mutex);
+    std::unique_lock<std::mutex> lock(d->Mutex);
     d->ReportSource = std::move(source);
 }
 
 QStringList TTrackerSim::StatusReportLines(int tick) {
     TStatusReportSource source;
     {
-        QMutexLocker lock(&d->Mutex);
+        std::unique_lock<std::mutex> lock(d->Mutex);
         source = d->ReportSource;
     }
     if (source)
