@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -144,6 +145,9 @@ void TfmMain::BuildPages() {
                     switch (param.ParamKind) {
                     case pkInteger: {
                         auto* spin = new QSpinBox(container);
+                        // Its text goes on the line and into files as it is:
+                        // plain digits and "-", whatever the operator's locale.
+                        spin->setLocale(QLocale::c());
                         const int low = qint32(param.MinValue);
                         const int high = qint32(param.MaxValue);
                         // Equal bounds leave the value unbounded.

@@ -1,5 +1,6 @@
 #include "app/Settings.h"
 #include "app/TfmMain.h"
+#include "pages/EditorAccess.h"
 #include "pages/HexEdit.h"
 #include "pages/TagCode.h"
 
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -481,6 +483,28 @@ private Q_SLOTS:
         QCOMPARE(spin->minimum(), low);
         QCOMPARE(spin->maximum(), high);
         QCOMPARE(spin->value(), value);
+    }
+
+    void integerEditorShowsPlainDigitsInAnyLocale_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::newRow("Swedish minus sign") << "sv_SE";
+        QTest::newRow("Persian digits") << "fa_IR";
+        QTest::newRow("Russian group separator") << "ru_RU";
+    }
+    void integerEditorShowsPlainDigitsInAnyLocale() {
+        QFETCH(QString, locale);
+        // The window takes the operator's locale; its controls inherit it.
+        const QLocale before = fm->locale();
+        fm->setLocale(QLocale(locale));
+        const auto restore = qScopeGuard([this, before] { fm->setLocale(before); });
+        TCmdParameter p = Param(pkInteger, "n");
+        p.DefaultValue = QStringLiteral("-12345");
+        Build({Page("A", {Command("+L", true, true, 0, {p})})});
+        auto* spin = qobject_cast<QSpinBox*>(fm->FindControl(0, 0, 0, 0, crEditor));
+        QVERIFY(spin);
+        QCOMPARE(spin->text(), QStringLiteral("-12345"));
+        SetEditorText(spin, QStringLiteral("7000"));
+        QCOMPARE(EditorText(spin), QStringLiteral("7000"));
     }
 
     void editorsTakeLengthAndDefault() {
