@@ -1,3 +1,4 @@
+#include "app/ColorList.h"
 #include "app/Settings.h"
 #include "app/TfmMain.h"
 #include "link/LogFormat.h"
@@ -10,10 +11,6 @@
 #include <QTextDocument>
 
 namespace {
-
-QColor ColorFromCode(TColor code) {
-    return QColor(int(code & 0xFF), int((code >> 8) & 0xFF), int((code >> 16) & 0xFF));
-}
 
 TColor KindColor(int kind) {
     switch (kind) {
@@ -40,8 +37,11 @@ void TfmMain::WriteLog(const QString& text, int kind) {
 
     QTextDocument* doc = LogLines->document();
     QTextCharFormat format;
-    format.setForeground(ColorFromCode(KindColor(kind)));
+    format.setForeground(ColorToQColor(KindColor(kind)));
+    // One edit block per call: the pane lays the new lines out once, not
+    // after every insertion step.
     QTextCursor cursor(doc);
+    cursor.beginEditBlock();
     cursor.movePosition(QTextCursor::End);
     for (const QString& line : FormatLogLines(text, LogPrefix(kind))) {
         // The empty document already holds one empty block: the first line goes there.
@@ -49,7 +49,13 @@ void TfmMain::WriteLog(const QString& text, int kind) {
             cursor.insertBlock();
         cursor.insertText(line, format);
     }
-    // The pane's block cap (kLogMaxLines) drops the oldest lines; the caret
-    // goes to the end with no selection so the newest line is in view.
-    LogLines->moveCursor(QTextCursor::End);
+    cursor.endEditBlock();
+    // The pane's block cap (kLogMaxLines) has dropped the oldest lines. A
+    // caret at the end moves along with the appended text by itself; only
+    // one the operator put elsewhere is brought back, with no selection.
+    const QTextCursor caret = LogLines->textCursor();
+    if (!caret.atEnd() || caret.hasSelection())
+        LogLines->moveCursor(QTextCursor::End);
+    QScrollBar* bar = LogLines->verticalScrollBar();
+    bar->setValue(bar->maximum());
 }

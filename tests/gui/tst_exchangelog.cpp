@@ -3,6 +3,7 @@
 #include "link/LogFormat.h"
 
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -148,6 +149,42 @@ private Q_SLOTS:
         const QTextCursor c = fm->LogLines->textCursor();
         QVERIFY(!c.hasSelection());
         QVERIFY(c.atEnd());
+    }
+
+    // A caret the operator placed elsewhere, even with a selection, comes
+    // back to the end, and the newest line is scrolled into view.
+    void caretPutElsewhereReturnsToTheEnd() {
+        fm->show();
+        QVERIFY(QTest::qWaitForWindowExposed(fm));
+        for (int i = 0; i < 200; ++i)
+            fm->WriteLog(QStringLiteral("line %1").arg(i), lkRead);
+        QTextCursor start(fm->LogLines->document());
+        start.movePosition(QTextCursor::NextWord, QTextCursor::KeepAnchor);
+        fm->LogLines->setTextCursor(start);
+        fm->LogLines->verticalScrollBar()->setValue(0);
+        fm->WriteLog(QStringLiteral("newest"), lkGeneral);
+        const QTextCursor c = fm->LogLines->textCursor();
+        QVERIFY(!c.hasSelection());
+        QVERIFY(c.atEnd());
+        const QScrollBar* bar = fm->LogLines->verticalScrollBar();
+        QVERIFY(bar->maximum() > 0);
+        QCOMPARE(bar->value(), bar->maximum());
+        QCoreApplication::processEvents();
+        QCOMPARE(fm->LogLines->cursorForPosition(QPoint(4, fm->LogLines->viewport()->height() - 4))
+                     .block()
+                     .text(),
+                 QStringLiteral("]newest"));
+    }
+
+    void newestLineInViewWhileLinesFallOffTheTop() {
+        fm->show();
+        QVERIFY(QTest::qWaitForWindowExposed(fm));
+        for (int i = 0; i < 1500; ++i)
+            fm->WriteLog(QStringLiteral("line %1").arg(i), lkRead);
+        const QScrollBar* bar = fm->LogLines->verticalScrollBar();
+        QCOMPARE(bar->value(), bar->maximum());
+        QVERIFY(fm->LogLines->textCursor().atEnd());
+        QCOMPARE(fm->LogLines->document()->lastBlock().text(), QStringLiteral("<line 1499"));
     }
 };
 
