@@ -37,7 +37,8 @@ struct TSettings {
 
 extern TSettings Settings;
 extern bool TrueCustomer;
-constexpr int kLanguageLocales[2] = {1049, 1033};
+// Locale ids in the order of the settings dialog's language list.
+constexpr int LanguageLocales[2] = {1049, 1033};
 
 constexpr char kSettingsFileName[] = "Velmora.ini";
 

@@ -278,8 +278,8 @@ void TfmSettings::FillFromSettings() {
     gbDebug->setVisible(Settings.Debug);
 
     cbLanguage->setCurrentIndex(0);
-    for (int i = 0; i < cbLanguage->count() && i < int(std::size(kLanguageLocales)); ++i) {
-        if (kLanguageLocales[i] == Settings.Language) {
+    for (int i = 0; i < cbLanguage->count() && i < int(std::size(LanguageLocales)); ++i) {
+        if (LanguageLocales[i] == Settings.Language) {
             cbLanguage->setCurrentIndex(i);
             break;
         }
@@ -315,8 +315,7 @@ void TfmSettings::ApplyBtnClick() {
     s.ConnectMethod = qMax(0, cbConnectMethod->currentIndex());
     const int language = cbLanguage->currentIndex();
     s.Language =
-        kLanguageLocales[language >= 0 && language < int(std::size(kLanguageLocales)) ? language
-                                                                                      : 0];
+        LanguageLocales[language >= 0 && language < int(std::size(LanguageLocales)) ? language : 0];
     s.PortPoll = cbPortPoll->isChecked();
 
     QString message;
