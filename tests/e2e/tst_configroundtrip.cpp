@@ -72,6 +72,10 @@ struct TField {
     QString Command;
     int Row;
     int Param;
+    QString Key() const {
+        return Command + QLatin1Char('/') + QString::number(Row) + QLatin1Char('/') +
+               QString::number(Param);
+    }
 };
 
 } // namespace
@@ -138,8 +142,7 @@ private Q_SLOTS:
                             SetSwitchChecked(fmMain->FindControl(page, c, r, k, crSwitch), false);
                         }
                         exported.append({cmd.CommandName, r, k});
-                        shown.insert(cmd.CommandName + "/" + QString::number(r) + "/" +
-                                         QString::number(k),
+                        shown.insert(exported.last().Key(),
                                      EditorValue(p, fmMain->FindControl(page, c, r, k, crEditor)));
                     }
             }
@@ -161,8 +164,7 @@ private Q_SLOTS:
         QVERIFY2(FillTracker(second.Sim, 2, &failed), qPrintable(failed));
         QMap<QString, QString> before;
         for (const TField& f : exported)
-            before.insert(f.Command + "/" + QString::number(f.Row) + "/" + QString::number(f.Param),
-                          second.Sim.Value(f.Command, f.Row, f.Param));
+            before.insert(f.Key(), second.Sim.Value(f.Command, f.Row, f.Param));
 
         const QString logBefore = second.Log();
         fmMain->LoadConfiguration(file);
@@ -186,8 +188,7 @@ private Q_SLOTS:
         QStringList differ;        // every field but those below
         QStringList differIndexed; // rows after the first of indexed commands
         for (const TField& f : exported) {
-            const QString key =
-                f.Command + "/" + QString::number(f.Row) + "/" + QString::number(f.Param);
+            const QString key = f.Key();
             const TDevCommand& cmd = Command(Address(f.Command));
             const TCmdParameter& p = cmd.Parameters[f.Param];
             const QString now = second.Sim.Value(f.Command, f.Row, f.Param);
