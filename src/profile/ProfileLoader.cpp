@@ -94,20 +94,19 @@ qint64 ReadInt64(const QString& text, qint64 def) {
                       def);
 }
 
-// A number (0 false, anything else true) or "True"/"False" in any case.
+// A number (0 false, anything else true) in the system's decimal notation,
+// or "True"/"False" in any case. Hexadecimal forms and group separators are
+// no numbers here.
 std::optional<bool> ParseBool(const QString& text) {
     const QString t = text.trimmed();
     if (t.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
         return true;
     if (t.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
         return false;
-    if (const auto n =
-            ParseNumber(t, std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max()))
-        return *n != 0;
+    QLocale locale = QLocale::system();
+    locale.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
-    double d = QLocale::system().toDouble(t, &ok);
-    if (!ok)
-        d = QLocale::c().toDouble(t, &ok);
+    const double d = locale.toDouble(t, &ok);
     if (ok && std::isfinite(d))
         return d != 0.0;
     return std::nullopt;

@@ -224,6 +224,11 @@ void TestProfile::commandAttributes_data() {
     QTest::newRow("flags on") << QByteArray("command=\"+TEST\" polldata=\"1\" setdata=\"true\" exportdata=\"True\"") << true << true << gsAuto << true << -1 << false << pmAdminUser;
     QTest::newRow("setdata off") << QByteArray("command=\"+TEST\" setdata=\"0\"") << false << false << gsAuto << false << -1 << false << pmAdminUser;
     QTest::newRow("unparsable flags take defaults") << QByteArray("command=\"+TEST\" polldata=\"on\" setdata=\"off\" exportdata=\"y\"") << false << true << gsAuto << false << -1 << false << pmAdminUser;
+    QTest::newRow("boolean decimal number") << QByteArray("command=\"+TEST\" polldata=\"2.5\" setdata=\"0.0\" exportdata=\" -1 \"") << true << false << gsAuto << true << -1 << false << pmAdminUser;
+    QTest::newRow("boolean exponent") << QByteArray("command=\"+TEST\" polldata=\"1e0\" setdata=\"0e5\"") << true << false << gsAuto << false << -1 << false << pmAdminUser;
+    QTest::newRow("hex is no boolean") << QByteArray("command=\"+TEST\" polldata=\"$1\" setdata=\"x0\" exportdata=\"0x1\" groupsetdata=\"$0\"") << false << true << gsAuto << false << -1 << false << pmAdminUser;
+    if (QLocale::system().decimalPoint() == QLatin1String(".") && QLocale::system().groupSeparator() == QLatin1String(","))
+        QTest::newRow("boolean with group separator") << QByteArray("command=\"+TEST\" polldata=\"1,000\" setdata=\"0,000\"") << false << true << gsAuto << false << -1 << false << pmAdminUser;
     QTest::newRow("groupsetdata true") << QByteArray("command=\"+TEST\" groupsetdata=\"true\"") << false << true << gsYes << false << -1 << false << pmAdminUser;
     QTest::newRow("groupsetdata 1") << QByteArray("command=\"+TEST\" groupsetdata=\"1\"") << false << true << gsYes << false << -1 << false << pmAdminUser;
     QTest::newRow("groupsetdata False") << QByteArray("command=\"+TEST\" groupsetdata=\"False\"") << false << true << gsNo << false << -1 << false << pmAdminUser;
