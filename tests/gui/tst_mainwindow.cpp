@@ -300,6 +300,46 @@ private Q_SLOTS:
         Settings = TSettings();
     }
 
+    // Data bits outside 5..8, and parity or stop bits the port does not know,
+    // fall back to 8, "None" and "1"; known names match without regard to case.
+    void applySettingsConvertsLineSettings_data() {
+        QTest::addColumn<int>("dataBits");
+        QTest::addColumn<QString>("parity");
+        QTest::addColumn<QString>("stopBits");
+        QTest::addColumn<int>("wantDataBits");
+        QTest::addColumn<int>("wantParity");
+        QTest::addColumn<int>("wantStopBits");
+        QTest::newRow("defaults") << 8 << "None"
+                                  << "1" << int(dbEight) << int(prNone) << int(sbOneStopBit);
+        QTest::newRow("seven odd two") << 7 << "odd"
+                                       << "2" << int(dbSeven) << int(prOdd) << int(sbTwoStopBits);
+        QTest::newRow("five mark one and a half")
+            << 5 << "MARK"
+            << "1.5" << int(dbFive) << int(prMark) << int(sbOne5StopBits);
+        QTest::newRow("unknown values") << 9 << "strange"
+                                        << "3" << int(dbEight) << int(prNone) << int(sbOneStopBit);
+        QTest::newRow("four bits, space")
+            << 4 << "Space"
+            << "" << int(dbEight) << int(prSpace) << int(sbOneStopBit);
+    }
+    void applySettingsConvertsLineSettings() {
+        QFETCH(int, dataBits);
+        QFETCH(QString, parity);
+        QFETCH(QString, stopBits);
+        QFETCH(int, wantDataBits);
+        QFETCH(int, wantParity);
+        QFETCH(int, wantStopBits);
+        TfmMain fm;
+        Settings.DataBits = dataBits;
+        Settings.Parity = parity;
+        Settings.StopBits = stopBits;
+        fm.ApplySettings();
+        QCOMPARE(int(fm.ComPort1->DataBits()), wantDataBits);
+        QCOMPARE(int(fm.ComPort1->Parity()), wantParity);
+        QCOMPARE(int(fm.ComPort1->StopBits()), wantStopBits);
+        Settings = TSettings();
+    }
+
     void applySettingsConfiguresThePort() {
         TfmMain fm;
         Settings.Port = QStringLiteral("/dev/nonexistent-velmora");
