@@ -93,10 +93,10 @@ public:
     void SetEcho(bool on);
     void SetByteDelay(int ms);                     // pause before every byte sent
     void SetChunking(int pieceBytes, int pauseMs); // answers in pieces; 0: off
-    void SetSilent(bool on);
+    void SetSilent(bool on);                       // sends nothing at all (still records)
     // The device stops taking bytes off the line, so the program's writes
     // fill the queues and block.
-    void SetInputStalled(bool on); // sends nothing at all
+    void SetInputStalled(bool on);
     void SetGarbage(TGarbageMode mode);
     void SetGarbage(bool on) { SetGarbage(on ? gmInstead : gmOff); }
     // Answers padded (with a filler line before the response) so that the

@@ -119,8 +119,9 @@ int main(int argc, char** argv) {
         sim.SetUnsupported(c, true);
     if (parser.isSet(vanishAfter))
         sim.VanishAfter(ToInt(parser, vanishAfter, -1));
-    if (parser.isSet(streamPeriod))
-        sim.SetStreamPeriod(ToInt(parser, streamPeriod, TTrackerSim::kDefaultStreamPeriodMs));
+    const int period = ToInt(parser, streamPeriod, TTrackerSim::kDefaultStreamPeriodMs);
+    sim.SetStreamPeriod(period);
+    sim.SetStatusReportSource(MakeStatusReportSource(period));
 
     if (!sim.Start(parser.value(profile))) {
         std::fprintf(stderr, "trackersim: %s\n", qPrintable(sim.ErrorText()));
