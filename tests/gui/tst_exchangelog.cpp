@@ -143,6 +143,33 @@ private Q_SLOTS:
         QCOMPARE(LineColor(*fm, 2), QColor(255, 0, 0));
     }
 
+    // Each kind takes its own colour setting; with every setting at 0 all
+    // lines are black and only the prefixes tell the kinds apart.
+    void everyKindTakesItsColour_data() {
+        QTest::addColumn<bool>("allBlack");
+        QTest::newRow("distinct colours") << false;
+        QTest::newRow("every colour 0") << true;
+    }
+    void everyKindTakesItsColour() {
+        QFETCH(bool, allBlack);
+        const TColor colours[] = {0x000000FF, 0x0000FF00, 0x00FF0000, 0x00808000, 0x00008080};
+        Settings.ReadColorText = allBlack ? 0 : colours[lkRead];
+        Settings.WriteColorText = allBlack ? 0 : colours[lkWrite];
+        Settings.ReadErrorColorText = allBlack ? 0 : colours[lkReadError];
+        Settings.WriteErrorColorText = allBlack ? 0 : colours[lkWriteError];
+        Settings.GeneralErrorColorText = allBlack ? 0 : colours[lkGeneral];
+        for (int kind = lkRead; kind <= lkGeneral; ++kind)
+            fm->WriteLog(QStringLiteral("a\r\nb"), kind);
+        QCOMPARE(PaneLines(*fm),
+                 QStringList({"<a", "<b", ">a", ">b", "E<a", "E<b", "E>a", "E>b", "]a", "]b"}));
+        for (int kind = lkRead; kind <= lkGeneral; ++kind) {
+            const TColor c = allBlack ? 0 : colours[kind];
+            const QColor want(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+            QCOMPARE(LineColor(*fm, 2 * kind), want);
+            QCOMPARE(LineColor(*fm, 2 * kind + 1), want);
+        }
+    }
+
     void caretStaysAtTheEnd() {
         for (int i = 0; i < 50; ++i)
             fm->WriteLog(QStringLiteral("line"), lkRead);
