@@ -153,6 +153,10 @@ private:
     // --- transactions and command mode (link/*.cpp) ---
     bool RunWithRetries(const TCmdAddress& address, const QString& request, const QString& logText);
     void ProcessAnswer(int page, int command, const QString& answer, bool readValues);
+    // While one row of an indexed command is written, the answer (which
+    // carries every row) may refresh that row only: the rows still to be
+    // written keep what the operator put there.
+    int FAnswerRowOnly = -1;
     void ShowDeviceError(const QString& text);
 
     // --- generated pages (pages/*.cpp) ---

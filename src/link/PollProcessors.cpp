@@ -93,7 +93,7 @@ void TfmMain::ProcessAnswer(int page, int command, const QString& answer, bool r
                     break;
                 }
                 const TCmdParameter& param = cmd.Parameters[p];
-                if (!param.Overwrite)
+                if (!param.Overwrite || (FAnswerRowOnly >= 0 && r != FAnswerRowOnly))
                     continue;
                 QWidget* editor = FindControl(page, command, r, p, crEditor);
                 if (!editor)

@@ -207,7 +207,11 @@ bool TfmMain::ApplyCommand(const TCmdAddress& address) {
     const QString head = QStringLiteral("AT") + command->CommandName + QLatin1Char('=');
     const QString request = head + password + QLatin1Char(',') + values;
     const QString logText = head + QStringLiteral("*,") + values;
-    return RunWithRetries(address, request, logText);
+    const int previousRowOnly = FAnswerRowOnly;
+    FAnswerRowOnly = command->Indexed ? address.Row : -1;
+    const bool result = RunWithRetries(address, request, logText);
+    FAnswerRowOnly = previousRowOnly;
+    return result;
 }
 
 void TfmMain::RunPollProcessor(const TCmdAddress& address, const QString& answer) {

@@ -128,6 +128,24 @@ private Q_SLOTS:
         QCOMPARE(fmMain->ProgressBar1->value(), 3);
     }
 
+    void applyAllRowsKeepsRowsStillToBeWritten() {
+        StartBench();
+        // The device answers a row write with every row it holds; the rows
+        // not yet written must not take its old values before their turn.
+        const QString cmd = QStringLiteral("+SSMS");
+        for (int r = 0; r < 3; ++r) {
+            QVERIFY(B->Sim.SetValue(cmd, r, 0, QStringLiteral("old%1").arg(r)));
+            SetEditorText(Ctl(cmd, r, 0, crEditor), QStringLiteral("new%1").arg(r));
+        }
+        QVERIFY(fmMain->EnterCommandMode());
+        B->Sim.ClearReceived();
+        fmMain->CmdApplyAllIndexedClick(Ctl(cmd, 0, 0, crGroup));
+        for (int r = 0; r < 3; ++r) {
+            QCOMPARE(B->Sim.Value(cmd, r, 0), QStringLiteral("new%1").arg(r));
+            QCOMPARE(EditorText(Ctl(cmd, r, 0, crEditor)), QStringLiteral("new%1").arg(r));
+        }
+    }
+
     void readPageFillsEveryEditorFromDevice() {
         StartBench();
         QVERIFY(fmMain->EnterCommandMode());
