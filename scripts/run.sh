@@ -7,7 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 bash scripts/install-deps.sh
-bash scripts/build.sh build
+# Only what the run needs; the test command builds the rest.
+VELMORA_TARGETS="velmora trackersim velmora_data velmora_translations" bash scripts/build.sh build
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
   echo "No display found: run it under a virtual one with 'xvfb-run -a bash scripts/run.sh'." >&2
