@@ -34,6 +34,10 @@ constexpr int kSplitterHandle = 3;
 constexpr int kPortIdleCheckMs = 250;
 constexpr char kProfileFileName[] = "cmdprofile.xml";
 constexpr char kPageSuffixDisabled[] = "(*)";
+// The window's font, inherited by the log and every generated page; where
+// Tahoma is missing the font system substitutes its nearest sans face.
+constexpr char kWindowFontFamily[] = "Tahoma";
+constexpr int kWindowFontPointSize = 8;
 
 void SetupFileDialog(QFileDialog* dialog, bool save) {
     dialog->setOption(QFileDialog::DontUseNativeDialog, true);
@@ -62,6 +66,7 @@ void SetClientSize(TfmMain* fm) {
 TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("fmMain"));
     setWindowTitle(QStringLiteral("Velmora"));
+    setFont(QFont(QString::fromLatin1(kWindowFontFamily), kWindowFontPointSize));
     CreateFrame();
     CreateMenus();
     SetClientSize(this);
@@ -180,8 +185,9 @@ void TfmMain::CreateMenus() {
 }
 
 void TfmMain::MeasureLayoutUnit() {
-    // The reference check box of the platform style sets the layout unit.
-    QCheckBox TestCB(QStringLiteral("W"));
+    // The reference check box of the platform style sets the layout unit;
+    // as a child it is measured in the window's font, as the pages are.
+    QCheckBox TestCB(QStringLiteral("W"), this);
     TestCB.setObjectName(QStringLiteral("TestCB"));
     TestCB.ensurePolished();
     const QSize size = TestCB.sizeHint();

@@ -6,6 +6,7 @@
 #include "link/ComPort.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QMenu>
@@ -13,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QStatusTipEvent>
 #include <QTabWidget>
@@ -132,26 +134,31 @@ private Q_SLOTS:
         QApplication::setFont(old);
     }
 
-    // The unit comes from the platform's check box, so a larger font (as a
-    // higher screen density gives) makes every generated position larger.
-    void layoutUnitFollowsTheCheckBoxFont() {
-        int small = 0;
-        {
-            TfmMain fm;
-            small = fm.H;
-            QCOMPARE(fm.W, fm.H);
+    // Tahoma 8 pt for the window and all it holds; the unit is measured in
+    // that font, and the shipped pages then fit the window's width.
+    void windowFontSetsTheUnitAndPagesFitTheWidth() {
+        TfmMain fm;
+        QCOMPARE(fm.font().family(), QStringLiteral("Tahoma"));
+        QCOMPARE(fm.font().pointSize(), 8);
+        QCOMPARE(fm.LogLines->font().pointSize(), 8);
+        QCheckBox probe(QStringLiteral("W"));
+        probe.setFont(fm.font());
+        QCOMPARE(fm.H, probe.sizeHint().height());
+        QVERIFY(fm.PageControl1->count() > 0); // the shipped profile beside the test
+        fm.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&fm));
+        for (int i = 0; i < fm.PageControl1->count(); ++i) {
+            fm.PageControl1->setCurrentIndex(i);
+            QCoreApplication::processEvents();
+            const auto areas = fm.PageControl1->widget(i)->findChildren<QScrollArea*>();
+            QVERIFY(!areas.isEmpty());
+            for (const QScrollArea* area : areas)
+                QVERIFY2(area->widget()->width() <= area->viewport()->width(),
+                         qPrintable(QStringLiteral("page %1: %2 > %3")
+                                        .arg(i)
+                                        .arg(area->widget()->width())
+                                        .arg(area->viewport()->width())));
         }
-        const QFont old = QApplication::font();
-        QFont big = old;
-        big.setPointSizeF(old.pointSizeF() * 2);
-        QApplication::setFont(big);
-        int large = 0;
-        {
-            TfmMain fm;
-            large = fm.H;
-        }
-        QApplication::setFont(old);
-        QVERIFY2(large > small, qPrintable(QStringLiteral("%1 -> %2").arg(small).arg(large)));
     }
 
     void progressBarSitsInsidePanelTwo() {
