@@ -68,18 +68,17 @@ void AnswerSettings(QObject* context, bool ok) {
     constexpr int kPollMs = 20;
     constexpr int kWatchdogMs = 5000;
     auto* poll = new QTimer(context);
-    auto* watchdog = new QElapsedTimer;
-    watchdog->start();
+    QElapsedTimer watchdog;
+    watchdog.start();
     QObject::connect(poll, &QTimer::timeout, context, [poll, watchdog, ok] {
         auto* dlg = qobject_cast<TfmSettings*>(QApplication::activeModalWidget());
         if (dlg)
             (ok ? dlg->ApplyBtn : dlg->CancelBtn)->click();
-        if (dlg || watchdog->elapsed() > kWatchdogMs) {
+        if (dlg || watchdog.elapsed() > kWatchdogMs) {
             if (!dlg && QApplication::activeModalWidget())
                 QApplication::activeModalWidget()->close();
             poll->stop();
             poll->deleteLater();
-            delete watchdog;
         }
     });
     poll->start(kPollMs);
