@@ -112,6 +112,8 @@ public:
     bool OpenPort();
     bool EnterCommandMode();
     void LeaveCommandMode();
+    // Writes the profile's command of that name (row 0); false when the profile has none.
+    bool ApplyProfileCommand(const QString& name);
     bool WaitForPort();
     void UpdateLinkStatus();
     void PortIdleCheck();

@@ -45,17 +45,21 @@ bool TfmMain::EnterCommandMode() {
     return InCommandMode;
 }
 
+bool TfmMain::ApplyProfileCommand(const QString& name) {
+    TCmdAddress address = FindCommand(name);
+    if (address.Page < 0)
+        return false;
+    address.Row = 0;
+    address.Param = 0;
+    ApplyCommand(address);
+    return true;
+}
+
 void TfmMain::LeaveCommandMode() {
     if ((!ComPort1->Connected() && !OpenPort()) || !InCommandMode)
         return;
-    const TCmdAddress text = FindCommand(QStringLiteral("+TEXT"));
-    if (text.Page >= 0) {
-        TCmdAddress address = text;
-        address.Row = 0;
-        address.Param = 0;
-        ApplyCommand(address);
+    if (ApplyProfileCommand(QStringLiteral("+TEXT")))
         return;
-    }
     WriteLog(tr("Команда +TEXT не описана!"), lkGeneral);
     ExchangeCommand(QStringLiteral("AT+TEXT=") + Settings.ActivePassword + QLatin1Char(','),
                     QStringLiteral("AT+TEXT=*,"), true, true, true);

@@ -187,14 +187,8 @@ QString TfmMain::BuildParameterList(int page, int command, int row) const {
 void TfmMain::Storesettingsintoflash1Click() {
     if ((!ComPort1->Connected() && !OpenPort()) || !InCommandMode)
         return;
-    const TCmdAddress save = FindCommand(QStringLiteral("+SAVE"));
-    if (save.Page >= 0) {
-        TCmdAddress address = save;
-        address.Row = 0;
-        address.Param = 0;
-        ApplyCommand(address);
+    if (ApplyProfileCommand(QStringLiteral("+SAVE")))
         return;
-    }
     WriteLog(tr("Команда +SAVE не описана!"), lkGeneral);
     ExchangeCommand(QStringLiteral("AT+SAVE=") + Settings.ActivePassword + QLatin1Char(','),
                     QStringLiteral("AT+SAVE=*,"), false, false, true);
