@@ -27,7 +27,9 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QtTest>
 #include <functional>
+#include <memory>
 
 namespace linktest {
 
@@ -328,6 +330,16 @@ inline bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
     return true;
+}
+
+// The common end of a test: no dialog was left for the watchdog, then the
+// windows and the simulated tracker go.
+inline void EndBench(std::unique_ptr<TLinkBench>& bench) {
+    if (bench) {
+        QVERIFY(bench->Driver->WatchdogClosed.isEmpty());
+        bench->Stop();
+    }
+    bench.reset();
 }
 
 } // namespace linktest

@@ -43,13 +43,7 @@ class TestCommandMode : public QObject {
     }
 
 private Q_SLOTS:
-    void cleanup() {
-        if (B) {
-            QVERIFY(B->Driver->WatchdogClosed.isEmpty());
-            B->Stop();
-        }
-        B.reset();
-    }
+    void cleanup() { EndBench(B); }
 
     void entryReachesCommandMode_data() {
         QTest::addColumn<int>("method");

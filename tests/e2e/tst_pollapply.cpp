@@ -45,13 +45,7 @@ class TestPollApply : public QObject {
     }
 
 private Q_SLOTS:
-    void cleanup() {
-        if (B) {
-            QVERIFY(B->Driver->WatchdogClosed.isEmpty());
-            B->Stop();
-        }
-        B.reset();
-    }
+    void cleanup() { EndBench(B); }
 
     void valueListFollowsSwitchesAndRows_data() {
         QTest::addColumn<QString>("command");

@@ -153,13 +153,9 @@ class TestStatusWindow : public QObject {
 
 private Q_SLOTS:
     void cleanup() {
-        if (B) {
-            if (fmDeviceInfo && fmDeviceInfo->isVisible())
-                fmDeviceInfo->done(QDialog::Rejected);
-            QVERIFY(B->Driver->WatchdogClosed.isEmpty());
-            B->Stop();
-        }
-        B.reset();
+        if (B && fmDeviceInfo && fmDeviceInfo->isVisible())
+            fmDeviceInfo->done(QDialog::Rejected);
+        EndBench(B);
     }
 
     void windowHasEveryFieldReadOnlyAndItsControls() {

@@ -67,13 +67,7 @@ class TestTransactions : public QObject {
     }
 
 private Q_SLOTS:
-    void cleanup() {
-        if (B) {
-            QVERIFY(B->Driver->WatchdogClosed.isEmpty());
-            B->Stop();
-        }
-        B.reset();
-    }
+    void cleanup() { EndBench(B); }
 
     // --- the response rules, fed with answers of known shape ---
 
