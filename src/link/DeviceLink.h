@@ -61,7 +61,8 @@ public:
     void SetValues(TParamValues* values);
     TParamValues* Values() const { return FValues; }
 
-    // Closes the port when open, then takes the port and time-out settings.
+    // Takes the settings for the next operations; an open port is closed
+    // first when the port, speed or framing change.
     void ApplySettings(const TLinkSettings& settings);
     const TLinkSettings& LinkSettings() const { return FSettings; }
 

@@ -291,6 +291,7 @@ private Q_SLOTS:
         B->Sim.ClearReceived();
         Settings.Password = user;
         Settings.MasterPassword = master;
+        fmMain->Link->ApplySettings(LinkSettingsFromGlobal());
         const bool ok = fmMain->Link->ApplyCommand(Address(command));
         if (sent.isEmpty()) {
             QVERIFY(!ok);
@@ -348,6 +349,7 @@ private Q_SLOTS:
         QVERIFY(fmMain->Link->EnterCommandMode());
         AnswerBoxesWithOk();
         Settings.MasterPassword = master;
+        fmMain->Link->ApplySettings(LinkSettingsFromGlobal());
         QVERIFY(fmMain->Link->ApplyCommand(a));
         QCOMPARE(B->Driver->Boxes.size(), 1);
         QVERIFY(B->Driver->Boxes.first().endsWith(QLatin1Char('|') + text));
