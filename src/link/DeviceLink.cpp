@@ -45,8 +45,7 @@ void TDeviceLink::SetValues(TParamValues* values) {
 }
 
 void TDeviceLink::ApplySettings(const TLinkSettings& settings) {
-    const bool portChanged = settings.Port != FSettings.Port ||
-                             settings.Speed != FSettings.Speed ||
+    const bool portChanged = settings.Port != FSettings.Port || settings.Speed != FSettings.Speed ||
                              settings.DataBits != FSettings.DataBits ||
                              settings.Parity != FSettings.Parity ||
                              settings.StopBits != FSettings.StopBits;

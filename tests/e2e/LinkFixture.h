@@ -4,8 +4,8 @@
 // windows created against a private Velmora.ini, and a driver that answers
 // modal boxes and dialogs (with a watchdog, so nothing is left blocking).
 
-#include "TrackerSim.h"
 #include "TestProfile.h"
+#include "TrackerSim.h"
 #include "app/Forms.h"
 #include "app/Settings.h"
 #include "app/TfmMain.h"
@@ -88,7 +88,6 @@ private:
     QWidget* FCurrent = nullptr;
     QElapsedTimer FSince;
 };
-
 
 // Presses the standard button of a message box whose text matches.
 inline bool PressBox(QWidget* modal, QMessageBox::StandardButton which) {

@@ -146,20 +146,19 @@ private Q_SLOTS:
         QTest::addColumn<bool>("received");
         QTest::addColumn<QString>("message");
         const QString tail = QStringLiteral("\r\n\r\n>");
-        QTest::newRow("echo, response, prompt")
-            << "AT+TSTA=?\r\r\n+RESP:TSTA,hi,7,2,z" + tail << QStringList{"hi", "7", "2"} << true
-            << "";
+        QTest::newRow("echo, response, prompt") << "AT+TSTA=?\r\r\n+RESP:TSTA,hi,7,2,z" + tail
+                                                << QStringList{"hi", "7", "2"} << true << "";
         QTest::newRow("unknown option keeps selection")
             << "+RESP:TSTA,x,9,7,z" + tail << QStringList{"x", "9", "1"} << true << "";
-        QTest::newRow("too few fields")
-            << "+RESP:TSTA,x,9" + tail << QStringList{"x", "9", "1"} << true
-            << "Некорректный ответ - отсутствует параметр 3";
+        QTest::newRow("too few fields") << "+RESP:TSTA,x,9" + tail << QStringList{"x", "9", "1"}
+                                        << true << "Некорректный ответ - отсутствует параметр 3";
         QTest::newRow("integer out of range takes the default")
             << "+RESP:TSTA,x,5000,0,z" + tail << QStringList{"x", "5", "0"} << true << "";
         QTest::newRow("header compared with case")
             << "+resp:TSTA,x,9,2,z" + tail << QStringList{"abc", "5", "1"} << false << "";
-        QTest::newRow("no prompt") << "+RESP:TSTA,p,3,2,z\r\n" << QStringList{"p", "3", "2"}
-                                   << true << "Трекер не в командном режиме";
+        QTest::newRow("no prompt")
+            << "+RESP:TSTA,p,3,2,z\r\n"
+            << QStringList{"p", "3", "2"} << true << "Трекер не в командном режиме";
     }
     void answerForms() {
         QFETCH(QString, answer);
@@ -317,9 +316,9 @@ private Q_SLOTS:
         Link->PollOne(At(QStringLiteral("+TSTA")));
         QCOMPARE(Sim->ReceivedLines().count(QStringLiteral("AT+TSTA=?")), 2);
         QCOMPARE(Host->Count(QStringLiteral("Не получен ожидаемый ответ на команду. Повтор")), 1);
-        QCOMPARE(Host->Count(
-                     QStringLiteral("Не получен ожидаемый ответ на команду. Прекращаю попытку")),
-                 1);
+        QCOMPARE(
+            Host->Count(QStringLiteral("Не получен ожидаемый ответ на команду. Прекращаю попытку")),
+            1);
     }
 
     void vanishedPortEndsTheOperation() {
