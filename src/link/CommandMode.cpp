@@ -2,6 +2,7 @@
 #include "app/Settings.h"
 #include "app/TfmMain.h"
 #include "link/ComPort.h"
+#include "link/PortDiagnosis.h"
 #include "link/TfmDeviceReconnect.h"
 #include "link/TfmWaitingData.h"
 #include "status/TfmDeviceInfo.h"
@@ -22,6 +23,10 @@ bool TfmMain::OpenPort() {
         ComPort1->Open();
     } catch (const EComPort& e) {
         WriteLog(tr("Не могу открыть порт, исключение=") + e.Message(), lkGeneral);
+        const QString why =
+            TPortDiagnosis::Explain(TComPort::DevicePath(ComPort1->Port()), e.SystemError());
+        if (!why.isEmpty())
+            WriteLog(why, lkGeneral);
         return false;
     } catch (const std::exception& e) {
         WriteLog(tr("Не могу открыть порт, исключение=") + QString::fromLocal8Bit(e.what()),
