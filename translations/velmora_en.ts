@@ -369,6 +369,10 @@
         <source>Порт занят, а чей процесс его держит, видно только root. Работает служба ModemManager (pid %1), которая проверяет новые порты: установите правило udev программы (%2) или остановите её: sudo systemctl stop ModemManager.</source>
         <translation>The port is busy, and only root can see which process holds it. The ModemManager service (pid %1) is running and checks new ports: install the program&apos;s udev rule (%2) or stop it: sudo systemctl stop ModemManager.</translation>
     </message>
+    <message>
+        <source>И ещё процессов: %1.</source>
+        <translation>And %1 more processes.</translation>
+    </message>
 </context>
 <context>
     <name>TfmDeviceInfo</name>

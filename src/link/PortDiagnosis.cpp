@@ -27,6 +27,7 @@ constexpr qint64 kMaxLockFileSize = 128;
 // USB interfaces lie one level below the device, their tty one or two below.
 constexpr int kUsbTtySearchDepth = 3;
 constexpr int kGroupsMax = 256;
+constexpr int kMaxNamedHolders = 3;
 
 struct TProcess {
     qint64 Pid = 0;
@@ -304,10 +305,18 @@ QString TPortDiagnosis::Explain(const QString& devicePath, int systemError,
     bool hidden = false;
     const QList<TProcess> holders = Holders(view, targets, &hidden);
     QList<qint64> named;
+    int others = 0;
     for (const TProcess& p : holders) {
-        parts << HolderText(p);
         named << p.Pid;
+        // A long list of holders buries the remedy: the first few are enough.
+        if (named.size() > kMaxNamedHolders) {
+            ++others;
+            continue;
+        }
+        parts << HolderText(p);
     }
+    if (others > 0)
+        parts << tr("И ещё процессов: %1.").arg(others);
 
     const QString lockName = QLatin1String(kLockPrefix) + QFileInfo(devicePath).fileName();
     for (const QString& folder : view.LockFolders) {

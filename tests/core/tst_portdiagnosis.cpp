@@ -230,6 +230,16 @@ private Q_SLOTS:
         QVERIFY2(!text.contains(QLatin1String("bash")), qPrintable(text));
     }
 
+    void manyHoldersNamedUpToThree() {
+        TFakeSystem sys;
+        sys.Node(QStringLiteral("ttyUSB0"), 0666);
+        for (qint64 pid = 601; pid <= 605; ++pid)
+            sys.Process(pid, QStringLiteral("cat"), {QStringLiteral("/dev/ttyUSB0")});
+        const QString text = sys.Explain();
+        QCOMPARE(text.count(QLatin1String("процессом cat")), 3);
+        QVERIFY2(text.endsWith(QLatin1String("И ещё процессов: 2.")), qPrintable(text));
+    }
+
     void ownProcessIsNoHolder() {
         TFakeSystem sys;
         sys.Node(QStringLiteral("ttyUSB0"), 0666);
