@@ -26,9 +26,16 @@ protected:
     }
 };
 
+bool SystemPorts(QList<TPortListEntry>& entries) {
+    if (!QFileInfo::exists(QLatin1String(kTtyClassFolder)))
+        return false;
+    entries = ListPortEntries();
+    return true;
+}
+
 } // namespace
 
-TPortListBox::TPortListBox(QComboBox* box) : QObject(box), FBox(box) {
+TPortListBox::TPortListBox(QComboBox* box) : QObject(box), FBox(box), FSource(SystemPorts) {
     FBox->setItemDelegate(new TPortItemDelegate(FBox));
     FBox->installEventFilter(this);
     FPoll.setInterval(kPortListPollMs);
@@ -36,16 +43,16 @@ TPortListBox::TPortListBox(QComboBox* box) : QObject(box), FBox(box) {
 }
 
 void TPortListBox::Fill() {
-    if (!QFileInfo::exists(QLatin1String(kTtyClassFolder)))
-        return;
-    SetItems(ListPortEntries());
+    QList<TPortListEntry> entries;
+    if (FSource(entries))
+        SetItems(entries);
 }
 
 void TPortListBox::Refresh() {
     // An open popup is not pulled from under the operator's mouse.
-    if (FBox->view()->isVisible() || !QFileInfo::exists(QLatin1String(kTtyClassFolder)))
+    QList<TPortListEntry> entries;
+    if (FBox->view()->isVisible() || !FSource(entries))
         return;
-    const QList<TPortListEntry> entries = ListPortEntries();
     QStringList labels;
     for (const TPortListEntry& e : entries)
         labels << PortListLabel(e);

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QTimer>
 
+#include <functional>
+
 class QComboBox;
 
 // Keeps an editable combo box's list of serial ports: each item's text is
@@ -18,7 +20,13 @@ public:
     // The item role that holds the popup's label.
     static constexpr int kLabelRole = Qt::UserRole + 1;
 
+    // Fills the list; false when no port list can be had.
+    using TPortSource = std::function<bool(QList<TPortListEntry>& entries)>;
+
     explicit TPortListBox(QComboBox* box);
+
+    // Where the ports come from (the system's ports unless a test says otherwise).
+    void SetSource(TPortSource source) { FSource = std::move(source); }
 
     // Rebuilds the list from the ports present; without a port list to take
     // the previous items stay.
@@ -33,6 +41,7 @@ private:
     void SetItems(const QList<TPortListEntry>& entries);
 
     QComboBox* FBox;
+    TPortSource FSource;
     QTimer FPoll;
     QStringList FLabels;
 };
