@@ -47,14 +47,6 @@ private Q_SLOTS:
         QCOMPARE(PortListLabel(entry), expected);
     }
 
-    void knownBridges() {
-        QVERIFY(IsKnownSerialBridge(0x0403, 0x6001));
-        QVERIFY(IsKnownSerialBridge(0x10c4, 0xea60));
-        QVERIFY(IsKnownSerialBridge(0x1a86, 0x5523));
-        QVERIFY(IsKnownSerialBridge(0x067b, 0x2303));
-        QVERIFY(!IsKnownSerialBridge(0x10c4, 0x6001));
-    }
-
     void byIdNamesResolveLinks() {
         QTemporaryDir dir;
         const QString byId = dir.filePath(QStringLiteral("serial/by-id"));
