@@ -1,8 +1,8 @@
 #include "Settings.h"
 
-#include "IniFile.h"
 #include "InstallPaths.h"
-#include "TextUtils.h"
+#include "base/IniFile.h"
+#include "base/TextUtils.h"
 #include "profile/DevCommands.h"
 
 #include <QCoreApplication>
