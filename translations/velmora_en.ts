@@ -304,6 +304,77 @@
     </message>
 </context>
 <context>
+    <name>TPortDiagnosis</name>
+    <message>
+        <source>Порт занят службой ModemManager (pid %1): она проверяет, не модем ли это. Установите правило udev программы (%2) или остановите службу: sudo systemctl stop ModemManager.</source>
+        <translation>The port is held by the ModemManager service (pid %1), which is checking whether it is a modem. Install the program&apos;s udev rule (%2) or stop the service: sudo systemctl stop ModemManager.</translation>
+    </message>
+    <message>
+        <source>Порт занят программой brltty (pid %1) для брайлевских дисплеев. Если она не нужна, удалите её: sudo apt remove brltty.</source>
+        <translation>The port is held by brltty (pid %1), the Braille display program. If you do not need it, remove it: sudo apt remove brltty.</translation>
+    </message>
+    <message>
+        <source>без имени</source>
+        <translation>unnamed</translation>
+    </message>
+    <message>
+        <source>Порт занят процессом %1 (pid %2): закройте эту программу.</source>
+        <translation>The port is held by process %1 (pid %2): close that program.</translation>
+    </message>
+    <message>
+        <source>Нет доступа к %1: вы уже в группе «%2», но этот сеанс начат раньше. Выйдите из системы и войдите снова.</source>
+        <translation>No access to %1: you are already in group &quot;%2&quot;, but this session started before that. Log out and log in again.</translation>
+    </message>
+    <message>
+        <source>Нет доступа к %1: порт принадлежит группе «%2», а вы в неё не входите. Выполните: sudo usermod -aG %2 %3 — и войдите в систему заново.</source>
+        <translation>No access to %1: the port belongs to group &quot;%2&quot; and you are not in it. Run: sudo usermod -aG %2 %3, then log out and log in again.</translation>
+    </message>
+    <message>
+        <source>Нет доступа к %1: права %2, группа «%3».</source>
+        <translation>No access to %1: mode %2, group &quot;%3&quot;.</translation>
+    </message>
+    <message>
+        <source>Правило udev программы (%1) не установлено: с ним порт USB-адаптера доступен вошедшему пользователю.</source>
+        <translation>The program&apos;s udev rule (%1) is not installed: with it, a USB adapter&apos;s port is open to the logged-in user.</translation>
+    </message>
+    <message>
+        <source>Порта %1 нет, и других последовательных портов в системе тоже нет.</source>
+        <translation>There is no port %1, and no other serial port in the system either.</translation>
+    </message>
+    <message>
+        <source>Порта %1 нет. Есть порты: %2.</source>
+        <translation>There is no port %1. Ports present: %2.</translation>
+    </message>
+    <message>
+        <source>Адаптер %1 подключён, но порта у него нет: его забрала программа brltty (pid %2) для брайлевских дисплеев. Если она не нужна, удалите её: sudo apt remove brltty — и переподключите адаптер.</source>
+        <translation>Adapter %1 is plugged in but has no port: brltty (pid %2), the Braille display program, took it. If you do not need it, remove it: sudo apt remove brltty, then plug the adapter in again.</translation>
+    </message>
+    <message>
+        <source>Адаптер %1 подключён, но порта у него нет: драйвер к нему не подключился.</source>
+        <translation>Adapter %1 is plugged in but has no port: no driver has bound to it.</translation>
+    </message>
+    <message>
+        <source>Порт заблокирован файлом %1 процесса %2 (pid %3): закройте эту программу.</source>
+        <translation>The port is locked by file %1 of process %2 (pid %3): close that program.</translation>
+    </message>
+    <message>
+        <source>Остался устаревший файл блокировки %1 (процесса %2 уже нет). Удалите его: sudo rm %1</source>
+        <translation>A stale lock file %1 is left over (process %2 is gone). Remove it: sudo rm %1</translation>
+    </message>
+    <message>
+        <source>без номера</source>
+        <translation>no pid</translation>
+    </message>
+    <message>
+        <source>Порт занят, а чей процесс его держит, видно только root. Работает служба ModemManager (pid %1), которая проверяет новые порты: установите правило udev программы (%2) или остановите её: sudo systemctl stop ModemManager.</source>
+        <translation>The port is busy, and only root can see which process holds it. The ModemManager service (pid %1) is running and checks new ports: install the program&apos;s udev rule (%2) or stop it: sudo systemctl stop ModemManager.</translation>
+    </message>
+    <message>
+        <source>И ещё процессов: %1.</source>
+        <translation>And %1 more processes.</translation>
+    </message>
+</context>
+<context>
     <name>TfmDeviceInfo</name>
     <message>
         <source>Состояние устройства</source>
@@ -910,6 +981,10 @@
     <message>
         <source>Слишком много строк или параметров в команде </source>
         <translation>Too many rows or parameters in command </translation>
+    </message>
+    <message>
+        <source>Профиль команд загружен из %1</source>
+        <translation>Command profile loaded from %1</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,7 @@
 #include "Langs.h"
 
+#include "InstallPaths.h"
+
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QDir>
@@ -204,7 +206,7 @@ QString SetInterfaceLanguageFor(const QString& executablePath, int localeId) {
 }
 
 QString SetInterfaceLanguage(int localeId) {
-    return SetInterfaceLanguageFor(QCoreApplication::applicationFilePath(), localeId);
+    return SetInterfaceLanguageFor(ProgramPaths().LanguageBase, localeId);
 }
 
 QString InstalledLanguageModule() {

@@ -1,6 +1,7 @@
 #include "TfmMain.h"
 
 #include "Forms.h"
+#include "InstallPaths.h"
 #include "Settings.h"
 #include "StatusBarPanels.h"
 #include "TAboutBox.h"
@@ -33,7 +34,6 @@ constexpr int kClientHeight = 665;
 constexpr int kLogGroupHeight = 216;
 constexpr int kSplitterHandle = 3;
 constexpr int kPortIdleCheckMs = 250;
-constexpr char kProfileFileName[] = "cmdprofile.xml";
 constexpr char kPageSuffixDisabled[] = "(*)";
 // The window's font, inherited by the log and every generated page; where
 // Tahoma is missing the font system substitutes its nearest sans face.
@@ -76,12 +76,16 @@ TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent) {
     SetConnected(false);
     Link->InCommandMode = false;
     MeasureLayoutUnit();
-    LoadCommandProfile(QDir(QCoreApplication::applicationDirPath())
-                           .filePath(QString::fromLatin1(kProfileFileName)));
+    LoadCommandProfile(ProgramPaths().ProfilePath);
     BuildPages();
     CreateProgressBar();
     LoadSettings();
     ApplySettings();
+    // Installed, the profile may be the operator's own or the shipped one.
+    if (ProgramPaths().Installed)
+        WriteLog(tr("Профиль команд загружен из %1")
+                     .arg(QDir::toNativeSeparators(ProgramPaths().ProfilePath)),
+                 lkGeneral);
     OpenDialog1->setDirectory(QDir::currentPath());
     SaveDialog1->setDirectory(QDir::currentPath());
 }

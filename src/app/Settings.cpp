@@ -1,5 +1,6 @@
 #include "Settings.h"
 
+#include "InstallPaths.h"
 #include "base/IniFile.h"
 #include "base/TextUtils.h"
 #include "profile/DevCommands.h"
@@ -47,7 +48,7 @@ TColor ReadColor(const TIniFile& ini, const QString& key, TColor def) {
 } // namespace
 
 QString SettingsFolder() {
-    return gSettingsFolder.isEmpty() ? QCoreApplication::applicationDirPath() : gSettingsFolder;
+    return gSettingsFolder.isEmpty() ? ProgramPaths().ConfigFolder : gSettingsFolder;
 }
 
 void SetSettingsFolder(const QString& folder) {
@@ -117,6 +118,8 @@ void LoadSettings() {
 }
 
 bool SaveSettings(QString* errorMessage) {
+    // Installed, the configuration folder may not exist yet.
+    QDir().mkpath(SettingsFolder());
     const auto ini = OpenSettingsFile();
     const TSettings& s = Settings;
     // "Debug" and "TrueCustomer" are the operator's own business: never written.

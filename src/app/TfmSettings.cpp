@@ -2,6 +2,7 @@
 
 #include "ColorList.h"
 #include "Forms.h"
+#include "PortListBox.h"
 #include "Settings.h"
 #include "TfmMain.h"
 #include "link/ComPort.h"
@@ -89,6 +90,7 @@ void TfmSettings::BuildControls() {
     cbComPortSelect->setObjectName(QStringLiteral("cbComPortSelect"));
     cbComPortSelect->setEditable(true);
     cbComPortSelect->setInsertPolicy(QComboBox::NoInsert);
+    PortList = new TPortListBox(cbComPortSelect);
 
     cbPortSpeed = new QComboBox(this);
     cbPortSpeed->setObjectName(QStringLiteral("cbPortSpeed"));
@@ -220,17 +222,8 @@ void TfmSettings::FormShow() {
 }
 
 void TfmSettings::FillPortList() {
-    QStringList ports;
-    for (int i = 0; i < cbComPortSelect->count(); ++i)
-        ports.append(cbComPortSelect->itemText(i));
-    // ListPorts leaves the list alone when the ports cannot be enumerated.
-    try {
-        TComPort::ListPorts(ports);
-    } catch (const EComPort&) {
-    }
-    ports.sort(Qt::CaseInsensitive);
-    cbComPortSelect->clear();
-    cbComPortSelect->addItems(ports);
+    // Without a port list to take, the previous items stay.
+    PortList->Fill();
 }
 
 void TfmSettings::FillPageList() {

@@ -10,6 +10,7 @@ class QListWidget;
 class QPushButton;
 class QSpinBox;
 class TColorList;
+class TPortListBox;
 
 // "Настройки программы": filled from Settings on every show; OK stores the
 // controls into Settings and writes Velmora.ini, Cancel discards the edits.
@@ -61,4 +62,6 @@ private:
     void ApplyBtnClick();
     void btnSendClick();
     bool PasswordKeyPress(QLineEdit* edit, QEvent* event);
+
+    TPortListBox* PortList = nullptr;
 };

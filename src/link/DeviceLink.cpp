@@ -1,6 +1,7 @@
 #include "DeviceLink.h"
 
 #include "ComPort.h"
+#include "PortDiagnosis.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -75,6 +76,10 @@ bool TDeviceLink::OpenPort() {
         ComPort1->Open();
     } catch (const EComPort& e) {
         WriteLog(Tr("Не могу открыть порт, исключение=") + e.Message(), lkGeneral);
+        const QString why =
+            TPortDiagnosis::Explain(TComPort::DevicePath(ComPort1->Port()), e.SystemError());
+        if (!why.isEmpty())
+            WriteLog(why, lkGeneral);
         return false;
     } catch (const std::exception& e) {
         WriteLog(Tr("Не могу открыть порт, исключение=") + QString::fromLocal8Bit(e.what()),

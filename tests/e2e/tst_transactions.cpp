@@ -577,6 +577,10 @@ private Q_SLOTS:
         QVERIFY(!y.failed);
         QVERIFY(y.answer.isEmpty());
         QVERIFY(B->Log().contains(QStringLiteral("]Не могу открыть порт, исключение=")));
+        // The next line says why: the port is gone.
+        static const QRegularExpression why(QStringLiteral(
+            "\\]Не могу открыть порт, исключение=[^\\n]*\\n[^\\n]*\\]Порта \\S+ нет"));
+        QVERIFY2(B->Log().contains(why), qPrintable(B->Log()));
     }
 
     void closedPortOffersReconnectDialogUnlessQuiet() {

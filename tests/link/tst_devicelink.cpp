@@ -10,6 +10,7 @@
 #include "profile/ProfileLoader.h"
 
 #include <QBuffer>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
@@ -332,6 +333,26 @@ private Q_SLOTS:
         QVERIFY(!Link->ComPort1->Connected());
         QCOMPARE(Host->Count(QStringLiteral("Процесс прерван на команде +TSTA")), 1);
         QVERIFY(!Host->Finished);
+    }
+
+    void missingPortIsExplainedAfterTheFailure() {
+        // No simulator: the port named in the settings does not exist.
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString path = dir.filePath(QStringLiteral("ttyGone0"));
+        TLinkSettings s;
+        s.Port = path;
+        TRecordingHost host;
+        TDeviceLink link;
+        link.SetHost(&host);
+        link.ApplySettings(s);
+        QVERIFY(!link.OpenPort());
+        QVERIFY(!link.ComPort1->Connected());
+        QCOMPARE(host.Log.size(), 2);
+        QVERIFY2(host.Log[0].startsWith(QStringLiteral("Не могу открыть порт, исключение=")),
+                 qPrintable(host.Log.join(QLatin1Char('\n'))));
+        QVERIFY2(host.Log[1].startsWith(QStringLiteral("Порта %1 нет").arg(path)),
+                 qPrintable(host.Log.join(QLatin1Char('\n'))));
     }
 
     void valuesScopeSwitchesAndRestores() {

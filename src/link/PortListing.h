@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+// One serial port as the settings dialog offers it.
+struct TPortListEntry {
+    QString Name;
+    QString Description;
+    QString Manufacturer;
+    bool HasIds = false;
+    quint16 VendorId = 0;
+    quint16 ProductId = 0;
+    // The stable name under /dev/serial/by-id, empty when there is none.
+    QString ById;
+};
+
+// "ttyUSB0 — CP2102 USB to UART Bridge (10c4:ea60) — usb-Silicon_Labs_…";
+// parts that are unknown are left out, so a bare port shows its name only.
+QString PortListLabel(const TPortListEntry& entry);
+
+// "10c4:ea60".
+QString UsbIdText(quint16 vendorId, quint16 productId);
+
+// The common USB-serial bridges (FTDI, CP210x, CH340/CH341, PL2303).
+bool IsKnownSerialBridge(quint16 vendorId, quint16 productId);
+QString KnownBridgeName(quint16 vendorId, quint16 productId);
+
+// Device file name ("ttyUSB0") -> its by-id link name, from the links in
+// the folder (normally /dev/serial/by-id).
+QMap<QString, QString> ByIdNames(const QString& byIdFolder);
+
+// The tty devices backed by hardware under sysRoot/class/tty (the legacy
+// 8250 ports that every PC registers are left out), sorted.
+QStringList PresentPortNames(const QString& sysRoot);
+
+// The ports present now, sorted by name without regard to letter case.
+QList<TPortListEntry>
+ListPortEntries(const QString& byIdFolder = QStringLiteral("/dev/serial/by-id"));
