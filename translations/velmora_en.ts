@@ -304,6 +304,13 @@
     </message>
 </context>
 <context>
+    <name>TValueGuard</name>
+    <message>
+        <source>Команда %1 не отправлена: значение параметра %2 (%3) содержит управляющий символ</source>
+        <translation>Command %1 not sent: the value of parameter %2 (%3) holds a control character</translation>
+    </message>
+</context>
+<context>
     <name>TfmDeviceInfo</name>
     <message>
         <source>Состояние устройства</source>

@@ -136,7 +136,9 @@ public:
     void CmdApplyClick(QWidget* button);
     void CmdApplyAllIndexedClick(QWidget* button);
     void CmdApplyAllClick(QWidget* button);
-    QString BuildParameterList(int page, int command, int row) const;
+    // unsafeParam, when given, receives the first parameter whose value holds
+    // a control character, or -1.
+    QString BuildParameterList(int page, int command, int row, int* unsafeParam = nullptr) const;
 
     // --- configuration files (config/ConfigSave.cpp, config/ConfigLoad.cpp) ---
     void SaveConfiguration(const QString& fileName);
@@ -163,9 +165,9 @@ private:
 
     // --- generated pages (pages/*.cpp) ---
     void InstallExitRule(QLineEdit* edit);
-    QObject* FExitFilter = nullptr;          // runs the leave rules on focus-out
-    QPointer<QLineEdit> FFocusReturn;        // editor the focus is being given back to
-    QStringList FInvalidMasks;               // masks already reported as invalid
+    QObject* FExitFilter = nullptr;   // runs the leave rules on focus-out
+    QPointer<QLineEdit> FFocusReturn; // editor the focus is being given back to
+    QStringList FInvalidMasks;        // masks already reported as invalid
     friend class TEditorExitFilter;
 
     int FExchangeDepth = 0;

@@ -1,6 +1,7 @@
 #include "app/Settings.h"
 #include "app/TfmMain.h"
 #include "link/ComPort.h"
+#include "link/ValueGuard.h"
 #include "pages/EditorAccess.h"
 
 #include <QProgressBar>
@@ -152,7 +153,9 @@ void TfmMain::CmdApplyAllClick(QWidget* button) {
     FinishProgress(ProgressBar1);
 }
 
-QString TfmMain::BuildParameterList(int page, int command, int row) const {
+QString TfmMain::BuildParameterList(int page, int command, int row, int* unsafeParam) const {
+    if (unsafeParam)
+        *unsafeParam = -1;
     const TDevCommand* cmd = CommandAt(page, command);
     if (!cmd)
         return QString();
@@ -166,20 +169,23 @@ QString TfmMain::BuildParameterList(int page, int command, int row) const {
             continue;
         }
         const QWidget* editor = FindControl(page, command, row, p, crEditor);
+        QString value;
         switch (param.ParamKind) {
         case pkInteger:
         case pkString:
         case pkHex:
-            text += EditorText(editor);
+            value = EditorText(editor);
             break;
         case pkOption: {
             const int selected = SelectedOption(editor);
             if (selected >= 0 && selected < param.Options.size())
-                text += param.Options[selected].OptionValue;
+                value = param.Options[selected].OptionValue;
             break;
         }
         }
-        text += QLatin1Char(',');
+        if (unsafeParam && *unsafeParam < 0 && FirstControlChar(value) >= 0)
+            *unsafeParam = p;
+        text += value + QLatin1Char(',');
     }
     return text;
 }

@@ -1,6 +1,7 @@
 #include "app/Settings.h"
 #include "app/TfmMain.h"
 #include "link/ComPort.h"
+#include "link/ValueGuard.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -203,7 +204,13 @@ bool TfmMain::ApplyCommand(const TCmdAddress& address) {
         WriteLog(tr("Неверно задан пароль"), lkGeneral);
         return false;
     }
-    const QString values = BuildParameterList(address.Page, address.Command, address.Row);
+    int unsafeParam = -1;
+    const QString values =
+        BuildParameterList(address.Page, address.Command, address.Row, &unsafeParam);
+    if (unsafeParam >= 0) {
+        WriteLog(UnsafeValueMessage(*command, unsafeParam), lkGeneral);
+        return false;
+    }
     const QString head = QStringLiteral("AT") + command->CommandName + QLatin1Char('=');
     const QString request = head + password + QLatin1Char(',') + values;
     const QString logText = head + QStringLiteral("*,") + values;
