@@ -203,6 +203,7 @@ private Q_SLOTS:
     void normaliseFoldsBlanksAndControls_data();
     void normaliseFoldsBlanksAndControls();
     void walkKeepsControlCharactersOutOfValuesAndNames();
+    void savedTextLoadsBackAsSaved();
 };
 
 void TestConfigFormat::escapeReplacesControlAndMarkupCharacters_data() {
@@ -217,6 +218,9 @@ void TestConfigFormat::escapeReplacesControlAndMarkupCharacters_data() {
     QTest::newRow("del kept") << QString(QChar(127)) << QString(QChar(127));
     QTest::newRow("cyrillic kept") << QStringLiteral("Жук") << QStringLiteral("Жук");
     QTest::newRow("blank kept") << QStringLiteral(" a ") << QStringLiteral(" a ");
+    // Saved as the program holds and sends it: what the code page lacks is "?".
+    QTest::newRow("outside the code page")
+        << QStringLiteral("Ёлка € ā 😀") << QStringLiteral("Ёлка € ? ?");
 }
 
 void TestConfigFormat::escapeReplacesControlAndMarkupCharacters() {
@@ -873,6 +877,22 @@ void TestConfigFormat::walkKeepsControlCharactersOutOfValuesAndNames() {
     // not a command of the profile.
     QCOMPARE(sink.Events, (QStringList{"switch 1/0/0/0 on", "text 1/0/0/0 a AT+SAVE=1111, b c d e",
                                        "log Команда +SO PT не найдена"}));
+}
+
+void TestConfigFormat::savedTextLoadsBackAsSaved() {
+    const QString held = QStringLiteral("Ёлка € ā");
+    const QByteArray file = WriteConfig([&](TConfigWriter& w) {
+        w.BeginCommand(QStringLiteral("+SOPT"));
+        w.BeginRow(0);
+        w.WriteParameter(0, true, true, held);
+        w.EndRow();
+        w.EndCommand();
+    });
+    const TConfigInflateResult inflated = InflateBytes(file);
+    QVERIFY(inflated.Text.contains("Ёлка € ?"));
+    TRecordingSink sink;
+    QVERIFY(LoadConfigurationText(inflated.Text, sink));
+    QCOMPARE(sink.Events, (QStringList{"switch 1/0/0/0 on", "text 1/0/0/0 Ёлка € ?"}));
 }
 
 QTEST_GUILESS_MAIN(TestConfigFormat)
