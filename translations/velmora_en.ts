@@ -304,6 +304,13 @@
     </message>
 </context>
 <context>
+    <name>TUnsupportedLook</name>
+    <message>
+        <source>Команда не поддерживается трекером</source>
+        <translation>The tracker does not support this command</translation>
+    </message>
+</context>
+<context>
     <name>TValueGuard</name>
     <message>
         <source>Команда %1 не отправлена: значение параметра %2 (%3) содержит управляющий символ</source>
