@@ -304,6 +304,13 @@
     </message>
 </context>
 <context>
+    <name>TRepeatedLog</name>
+    <message>
+        <source>%1 (повторено %2 раз)</source>
+        <translation>%1 (repeated %2 times)</translation>
+    </message>
+</context>
+<context>
     <name>TUnsupportedLook</name>
     <message>
         <source>Команда не поддерживается трекером</source>

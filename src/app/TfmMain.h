@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/LogKind.h"
+#include "link/RepeatedLog.h"
 #include "profile/DevCommands.h"
 
 #include <QMainWindow>
@@ -162,6 +163,8 @@ private:
     // written keep what the operator put there.
     int FAnswerRowOnly = -1;
     void ShowDeviceError(const QString& text);
+    // The entry loop retries a missing port every few hundred milliseconds.
+    TRepeatedLog FOpenFailureLog{[this](const QString& text) { WriteLog(text, lkGeneral); }};
 
     // --- generated pages (pages/*.cpp) ---
     void InstallExitRule(QLineEdit* edit);

@@ -21,13 +21,14 @@ bool TfmMain::OpenPort() {
     try {
         ComPort1->Open();
     } catch (const EComPort& e) {
-        WriteLog(tr("Не могу открыть порт, исключение=") + e.Message(), lkGeneral);
+        FOpenFailureLog.Write(tr("Не могу открыть порт, исключение=") + e.Message());
         return false;
     } catch (const std::exception& e) {
-        WriteLog(tr("Не могу открыть порт, исключение=") + QString::fromLocal8Bit(e.what()),
-                 lkGeneral);
+        FOpenFailureLog.Write(tr("Не могу открыть порт, исключение=") +
+                              QString::fromLocal8Bit(e.what()));
         return false;
     }
+    FOpenFailureLog.Settle();
     UpdateLinkStatus();
     return ComPort1->Connected();
 }

@@ -1,3 +1,4 @@
+#include "link/RepeatedLog.h"
 #include "link/ValueGuard.h"
 
 #include <QtTest>
@@ -39,6 +40,37 @@ private Q_SLOTS:
         QCOMPARE(line, QStringLiteral("Команда +SGDT не отправлена: значение параметра 1 (Пароль) "
                                       "содержит управляющий символ"));
         QCOMPARE(FirstControlChar(line), qsizetype(-1));
+    }
+
+    void repeatsAreFolded_data() {
+        QTest::addColumn<QStringList>("steps"); // a text, or "|" to settle
+        QTest::addColumn<QStringList>("written");
+        const QString a = QStringLiteral("Не могу открыть порт, исключение=нет");
+        const QString b = QStringLiteral("Не могу открыть порт, исключение=занят");
+        QTest::newRow("once") << QStringList{a} << QStringList{a};
+        QTest::newRow("repeats then success")
+            << QStringList{a, a, a, a, "|"} << QStringList{a, a + " (повторено 3 раз)"};
+        QTest::newRow("repeats then another failure")
+            << QStringList{a, a, b, b, "|"}
+            << QStringList{a, a + " (повторено 1 раз)", b, b + " (повторено 1 раз)"};
+        QTest::newRow("success without repeats writes nothing")
+            << QStringList{a, "|", "|"} << QStringList{a};
+        QTest::newRow("after success the same failure is news")
+            << QStringList{a, a, "|", a} << QStringList{a, a + " (повторено 1 раз)", a};
+        QTest::newRow("alternating is not folded") << QStringList{a, b, a} << QStringList{a, b, a};
+    }
+    void repeatsAreFolded() {
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, written);
+        QStringList log;
+        TRepeatedLog folded([&log](const QString& text) { log << text; });
+        for (const QString& step : std::as_const(steps)) {
+            if (step == QLatin1String("|"))
+                folded.Settle();
+            else
+                folded.Write(step);
+        }
+        QCOMPARE(log, written);
     }
 };
 
