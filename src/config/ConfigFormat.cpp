@@ -1,6 +1,6 @@
 #include "ConfigFormat.h"
 
-#include "app/CodePage.h"
+#include "base/CodePage.h"
 
 #include <QIODevice>
 #include <zlib.h>

@@ -1,8 +1,8 @@
 #include "HexEdit.h"
+#include "ParameterPages.h"
 #include "TagCode.h"
 #include "UnsupportedLook.h"
-#include "app/DeepComponentEnumerator.h"
-#include "app/TfmMain.h"
+#include "base/DeepComponentEnumerator.h"
 
 #include <QCheckBox>
 #include <QColor>
@@ -47,7 +47,7 @@ const QMetaObject* EditorClass(TParamKind kind) {
 
 } // namespace
 
-TCmdAddress TfmMain::ControlAddress(const QObject* control) const {
+TCmdAddress TParameterPages::ControlAddress(const QObject* control) const {
     TCmdAddress address;
     address.Page = -1;
     if (!control)
@@ -69,7 +69,8 @@ TCmdAddress TfmMain::ControlAddress(const QObject* control) const {
     return address;
 }
 
-QWidget* TfmMain::FindControl(int page, int command, int row, int param, ControlRole role) const {
+QWidget* TParameterPages::FindControl(int page, int command, int row, int param,
+                                      ControlRole role) const {
     QWidget* box = PageScrollBox(page);
     if (!box)
         return nullptr;
@@ -118,7 +119,7 @@ QWidget* TfmMain::FindControl(int page, int command, int row, int param, Control
     return nullptr;
 }
 
-void TfmMain::SetCommandEnabled(QGroupBox* group, bool enabled) {
+void TParameterPages::SetCommandEnabled(QGroupBox* group, bool enabled) {
     if (!group)
         return;
     group->setEnabled(enabled);
