@@ -354,6 +354,10 @@
         <translation>Adapter %1 is plugged in but has no port: no driver has bound to it.</translation>
     </message>
     <message>
+        <source>И ещё процессов: %1.</source>
+        <translation>And %1 more processes.</translation>
+    </message>
+    <message>
         <source>Порт заблокирован файлом %1 процесса %2 (pid %3): закройте эту программу.</source>
         <translation>The port is locked by file %1 of process %2 (pid %3): close that program.</translation>
     </message>
@@ -369,9 +373,26 @@
         <source>Порт занят, а чей процесс его держит, видно только root. Работает служба ModemManager (pid %1), которая проверяет новые порты: установите правило udev программы (%2) или остановите её: sudo systemctl stop ModemManager.</source>
         <translation>The port is busy, and only root can see which process holds it. The ModemManager service (pid %1) is running and checks new ports: install the program&apos;s udev rule (%2) or stop it: sudo systemctl stop ModemManager.</translation>
     </message>
+</context>
+<context>
+    <name>TRepeatedLog</name>
     <message>
-        <source>И ещё процессов: %1.</source>
-        <translation>And %1 more processes.</translation>
+        <source>%1 (повторено %2 раз)</source>
+        <translation>%1 (repeated %2 times)</translation>
+    </message>
+</context>
+<context>
+    <name>TUnsupportedLook</name>
+    <message>
+        <source>Команда не поддерживается трекером</source>
+        <translation>The tracker does not support this command</translation>
+    </message>
+</context>
+<context>
+    <name>TValueGuard</name>
+    <message>
+        <source>Команда %1 не отправлена: значение параметра %2 (%3) содержит управляющий символ</source>
+        <translation>Command %1 not sent: the value of parameter %2 (%3) holds a control character</translation>
     </message>
 </context>
 <context>

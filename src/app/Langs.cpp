@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QTranslator>
 #include <memory>
 
@@ -147,7 +148,49 @@ std::unique_ptr<TLanguageModule> LoadModule(const QString& path) {
     return module;
 }
 
+// Qt's own texts (file dialogs, standard buttons) in the interface language.
+std::unique_ptr<QTranslator>& QtTranslation() {
+    static std::unique_ptr<QTranslator> translator;
+    return translator;
+}
+
+QLocale::Language LocaleLanguage(int localeId) {
+    if (localeId == 0)
+        localeId = SystemLocaleId();
+    for (const TLocaleEntry& entry : kLocales)
+        if (entry.Id == localeId)
+            return entry.Language;
+    return QLocale::AnyLanguage;
+}
+
+void ReleaseQtTranslation() {
+    auto& translator = QtTranslation();
+    if (!translator)
+        return;
+    QCoreApplication::removeTranslator(translator.get());
+    translator.reset();
+}
+
 } // namespace
+
+QString InstallQtTranslation(QLocale::Language language) {
+    ReleaseQtTranslation();
+    // Qt speaks English by itself.
+    if (language == QLocale::English || language == QLocale::AnyLanguage || language == QLocale::C)
+        return QString();
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QLocale(language), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return QString();
+    QCoreApplication::installTranslator(translator.get());
+    QtTranslation() = std::move(translator);
+    return QtTranslation()->filePath();
+}
+
+QString InstalledQtTranslation() {
+    const auto& translator = QtTranslation();
+    return translator ? translator->filePath() : QString();
+}
 
 int WindowsLocaleId(QLocale::Language language, QLocale::Territory territory) {
     int primary = 0;
@@ -200,8 +243,12 @@ QString SetInterfaceLanguageFor(const QString& executablePath, int localeId) {
         ReleaseInterfaceLanguage();
         QCoreApplication::installTranslator(module->Translator.get());
         CurrentModule() = std::move(module);
+        InstallQtTranslation(LocaleLanguage(localeId));
         return CurrentModule()->Path;
     }
+    // The built-in texts are Russian.
+    if (!CurrentModule())
+        InstallQtTranslation(QLocale::Russian);
     return QString();
 }
 
@@ -215,6 +262,7 @@ QString InstalledLanguageModule() {
 }
 
 void ReleaseInterfaceLanguage() {
+    ReleaseQtTranslation();
     auto& module = CurrentModule();
     if (!module)
         return;

@@ -33,5 +33,13 @@ QStringList LanguageModuleCandidates(const QString& executablePath, int localeId
 // The path of the module in use, empty while the built-in texts are used.
 QString InstalledLanguageModule();
 
-// Returns to the built-in texts (the module in use is released).
+// Loads Qt's own translation (file dialogs, standard buttons) for a language
+// from Qt's translations folder and installs it in place of the previous one;
+// none for English, which Qt speaks by itself. Returns the file, or empty.
+// SetInterfaceLanguage calls it for the language it settles on.
+QString InstallQtTranslation(QLocale::Language language);
+QString InstalledQtTranslation();
+
+// Returns to the built-in texts (the module in use and Qt's translation are
+// released).
 void ReleaseInterfaceLanguage();

@@ -277,6 +277,7 @@ void TfmSettings::FillFromSettings() {
             break;
         }
     }
+    FShownLanguage = cbLanguage->currentIndex();
 
     cbPortPoll->setChecked(Settings.PortPoll);
 }
@@ -307,8 +308,10 @@ void TfmSettings::ApplyBtnClick() {
     s.RetryCount = SpinValue(seRetryCount);
     s.ConnectMethod = qMax(0, cbConnectMethod->currentIndex());
     const int language = cbLanguage->currentIndex();
-    s.Language =
-        LanguageLocales[language >= 0 && language < int(std::size(LanguageLocales)) ? language : 0];
+    if (language != FShownLanguage)
+        s.Language =
+            LanguageLocales[language >= 0 && language < int(std::size(LanguageLocales)) ? language
+                                                                                        : 0];
     s.PortPoll = cbPortPoll->isChecked();
 
     QString message;

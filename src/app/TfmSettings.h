@@ -59,6 +59,10 @@ private:
     void FillPageList();
     // Every control but the two lists, from Settings.
     void FillFromSettings();
+    // The language item the dialog was filled with: OK keeps the stored
+    // locale (0, "the system's", or one the list does not hold) unless the
+    // operator picked another item.
+    int FShownLanguage = -1;
     void ApplyBtnClick();
     void btnSendClick();
     bool PasswordKeyPress(QLineEdit* edit, QEvent* event);

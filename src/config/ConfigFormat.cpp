@@ -1,5 +1,7 @@
 #include "ConfigFormat.h"
 
+#include "base/CodePage.h"
+
 #include <QIODevice>
 #include <zlib.h>
 
@@ -23,9 +25,12 @@ constexpr int kEscapeLookupLimit = 127;
 const std::array<QByteArray, 256> EscapeTable = MakeEscapeTable();
 
 QString EscapeConfigText(const QString& text) {
+    // What the program holds and sends: a character outside the code page is
+    // "?" on the line, so it is "?" in the file as well.
+    const QString held = FitCodePage(text);
     QString result;
-    result.reserve(text.size());
-    for (const QChar c : text) {
+    result.reserve(held.size());
+    for (const QChar c : held) {
         const char16_t code = c.unicode();
         if (code < kEscapeLookupLimit && !EscapeTable[code].isEmpty())
             result += QLatin1String(EscapeTable[code]);

@@ -24,7 +24,8 @@ constexpr qsizetype kConfigMaxTextSize = 1048576;
 // itself. Only codes below 127 are looked up.
 extern const std::array<QByteArray, 256> EscapeTable;
 
-// The name or value as it goes into the file, before the UTF-8 encoding.
+// The name or value as it goes into the file, before the UTF-8 encoding:
+// fitted to the code page, then escaped.
 QString EscapeConfigText(const QString& text);
 
 // Streams the XML text line by line into a zlib stream over out (which must

@@ -63,7 +63,7 @@ private:
     }
 
     bool CommandPart(const TXmlParser& xml) {
-        const QString commandName = xml.CurAttr(QStringLiteral("name"));
+        const QString commandName = NormaliseConfigText(xml.CurAttr(QStringLiteral("name")));
         if (commandName.isEmpty())
             return Stop(QCoreApplication::translate("TConfigLoader", "Ошибка в данных 3"));
         const TCmdAddress found = FindCommand(commandName);
@@ -125,6 +125,10 @@ private:
     }
 
     bool ValuePart(const TXmlParser& xml) {
+        const QString value = NormaliseConfigText(xml.CurContent());
+        // Only blanks and control characters: no value, as with plain blanks.
+        if (value.isEmpty())
+            return true;
         if (!FHaveCommand)
             return Stop(QCoreApplication::translate("TConfigLoader",
                                                     "Ошибка в данных - элемент вне команды"));
@@ -134,7 +138,6 @@ private:
             return Stop(
                 QCoreApplication::translate("TConfigLoader", "Ошибка - не найден элемент ввода"));
         const TCmdParameter& param = Command().Parameters[FParam];
-        const QString value = xml.CurContent();
         TConfigValue result;
         switch (param.ParamKind) {
         case pkInteger:

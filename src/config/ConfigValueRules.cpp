@@ -34,6 +34,23 @@ int HexDigit(QChar c) {
 
 } // namespace
 
+QString NormaliseConfigText(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    bool pendingBlank = false;
+    for (const QChar c : text) {
+        if (c.unicode() <= u' ') {
+            pendingBlank = !out.isEmpty();
+            continue;
+        }
+        if (pendingBlank)
+            out += QLatin1Char(' ');
+        pendingBlank = false;
+        out += c;
+    }
+    return out;
+}
+
 bool ReadConfigDecimal(const QString& text, qint32* value) {
     const QString t = text.trimmed();
     int i = 0;

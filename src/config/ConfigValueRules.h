@@ -20,6 +20,11 @@ TConfigValue StringConfigValue(const TCmdParameter& param, const QString& value,
 TConfigValue HexConfigValue(const TCmdParameter& param, const QString& value);
 TConfigValue OptionConfigValue(const TCmdParameter& param, const QString& value);
 
+// Text taken from a file: blanks trimmed at the ends and every inner run of
+// blanks made one space. Any control character counts as a blank, so a
+// reference such as &#13; or &#0; cannot carry a line break to the device.
+QString NormaliseConfigText(const QString& text);
+
 // Number forms of the loader: optional sign and decimal digits within 32 bits;
 // one to sixteen hexadecimal digits taken as a 64-bit pattern.
 bool ReadConfigDecimal(const QString& text, qint32* value);

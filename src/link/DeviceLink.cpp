@@ -75,17 +75,21 @@ bool TDeviceLink::OpenPort() {
     try {
         ComPort1->Open();
     } catch (const EComPort& e) {
-        WriteLog(Tr("Не могу открыть порт, исключение=") + e.Message(), lkGeneral);
-        const QString why =
-            TPortDiagnosis::Explain(TComPort::DevicePath(ComPort1->Port()), e.SystemError());
-        if (!why.isEmpty())
-            WriteLog(why, lkGeneral);
+        FOpenFailureLog.Write(Tr("Не могу открыть порт, исключение=") + e.Message());
+        // The cause is looked for with the first line of a run, not at every retry.
+        if (FOpenFailureLog.Repeats() == 0) {
+            const QString why =
+                TPortDiagnosis::Explain(TComPort::DevicePath(ComPort1->Port()), e.SystemError());
+            if (!why.isEmpty())
+                WriteLog(why, lkGeneral);
+        }
         return false;
     } catch (const std::exception& e) {
-        WriteLog(Tr("Не могу открыть порт, исключение=") + QString::fromLocal8Bit(e.what()),
-                 lkGeneral);
+        FOpenFailureLog.Write(Tr("Не могу открыть порт, исключение=") +
+                              QString::fromLocal8Bit(e.what()));
         return false;
     }
+    FOpenFailureLog.Settle();
     UpdateLinkStatus();
     return ComPort1->Connected();
 }

@@ -3,6 +3,7 @@
 #include "LinkHost.h"
 #include "LinkSettings.h"
 #include "LogKind.h"
+#include "RepeatedLog.h"
 #include "profile/DevCommands.h"
 
 #include <QObject>
@@ -116,8 +117,10 @@ public:
     // Every writable, usable row of a page ("Применить страницу").
     bool ApplyPage(int page);
 
-    // The wire text of a row's values, as ApplyCommand sends it.
-    QString BuildParameterList(int page, int command, int row) const;
+    // The wire text of a row's values, as ApplyCommand sends it. unsafeParam,
+    // when given, receives the first parameter whose value holds a control
+    // character, or -1.
+    QString BuildParameterList(int page, int command, int row, int* unsafeParam = nullptr) const;
     // The password a command of that mode is sent with ("" when none is set).
     QString PasswordFor(TPasswordMode mode) const;
 
@@ -137,6 +140,9 @@ private:
     // While one row of an indexed command is written, the answer (which
     // carries every row) may refresh that row only.
     int FAnswerRowOnly = -1;
+    // The entry loop retries a missing port every few hundred milliseconds:
+    // one failure line, then a count once the port opens or the text changes.
+    TRepeatedLog FOpenFailureLog{[this](const QString& text) { WriteLog(text, lkGeneral); }};
     friend class TExchangeGuard;
 };
 

@@ -1,4 +1,5 @@
 #include "DeviceLink.h"
+#include "ValueGuard.h"
 #include "profile/ParamValues.h"
 
 #include <QCoreApplication>
@@ -133,7 +134,9 @@ bool TDeviceLink::ApplyPage(int pageIndex) {
     return true;
 }
 
-QString TDeviceLink::BuildParameterList(int page, int command, int row) const {
+QString TDeviceLink::BuildParameterList(int page, int command, int row, int* unsafeParam) const {
+    if (unsafeParam)
+        *unsafeParam = -1;
     const TDevCommand* cmd = CommandAt(page, command);
     if (!cmd)
         return QString();
@@ -147,9 +150,10 @@ QString TDeviceLink::BuildParameterList(int page, int command, int row) const {
             text += QLatin1Char(',');
             continue;
         }
-        if (FValues)
-            text += FValues->WireText(at);
-        text += QLatin1Char(',');
+        const QString value = FValues ? FValues->WireText(at) : QString();
+        if (unsafeParam && *unsafeParam < 0 && FirstControlChar(value) >= 0)
+            *unsafeParam = p;
+        text += value + QLatin1Char(',');
     }
     return text;
 }

@@ -1,5 +1,6 @@
 #include "ComPort.h"
 #include "DeviceLink.h"
+#include "ValueGuard.h"
 
 #include <QCoreApplication>
 
@@ -202,7 +203,13 @@ bool TDeviceLink::ApplyCommand(const TCmdAddress& address) {
         WriteLog(Tr("Неверно задан пароль"), lkGeneral);
         return false;
     }
-    const QString values = BuildParameterList(address.Page, address.Command, address.Row);
+    int unsafeParam = -1;
+    const QString values =
+        BuildParameterList(address.Page, address.Command, address.Row, &unsafeParam);
+    if (unsafeParam >= 0) {
+        WriteLog(UnsafeValueMessage(*command, unsafeParam), lkGeneral);
+        return false;
+    }
     const QString head = QStringLiteral("AT") + command->CommandName + QLatin1Char('=');
     const QString request = head + password + QLatin1Char(',') + values;
     const QString logText = head + QStringLiteral("*,") + values;

@@ -1,6 +1,7 @@
 #include "HexEdit.h"
 #include "ParameterPages.h"
 #include "TagCode.h"
+#include "UnsupportedLook.h"
 #include "base/DeepComponentEnumerator.h"
 
 #include <QCheckBox>
@@ -15,9 +16,6 @@
 #include <QTabWidget>
 
 namespace {
-
-// The platform's colour of an inactive window caption (its classic value).
-constexpr QRgb kInactiveCaptionColor = 0xFFBFCDDB;
 
 bool HasTag(const QObject* obj, int tag) {
     const QVariant value = obj->property(kTagProperty);
@@ -125,21 +123,10 @@ void TParameterPages::SetCommandEnabled(QGroupBox* group, bool enabled) {
     if (!group)
         return;
     group->setEnabled(enabled);
-    if (enabled) {
-        // Empty palette and font: everything is taken from the parent again.
-        group->setAutoFillBackground(false);
-        group->setPalette(QPalette());
-        group->setFont(QFont());
-    } else {
-        QPalette palette = group->palette();
-        palette.setColor(QPalette::Window, QColor::fromRgb(kInactiveCaptionColor));
-        group->setPalette(palette);
-        group->setAutoFillBackground(true);
-        QFont font = group->font();
-        font.setItalic(true);
-        font.setStrikeOut(true);
-        group->setFont(font);
-    }
+    if (enabled)
+        ShowSupported(group);
+    else
+        ShowUnsupported(group);
 
     // Only the generated controls carry a Tag; the inner parts of spin boxes
     // and drop-down lists follow their owner.

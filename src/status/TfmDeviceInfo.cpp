@@ -7,6 +7,7 @@
 #include "link/DeviceLink.h"
 #include "link/LogKind.h"
 #include "status/SignalIndicator.h"
+#include "status/WindowFit.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -21,7 +22,10 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QShowEvent>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -30,6 +34,17 @@ namespace {
 const QString kLeaveRemoteMode = QStringLiteral("!");
 const QString kRemoteSection = QStringLiteral("RC");
 constexpr int kMapIconSize = 16;
+// Title bar and borders the window manager adds around the dialog.
+constexpr QSize kWindowFrameAllowance(16, 40);
+// A field takes a typical long value whole: a server with its port, an
+// access point with its login and password.
+const QString kTypicalLongValue = QStringLiteral("gps.example.net:20211");
+constexpr int kFieldTextPadding = 14;
+
+int StatusFieldWidth(const QFontMetrics& metrics) {
+    return qMax(kMinStatusFieldWidth,
+                metrics.horizontalAdvance(kTypicalLongValue) + kFieldTextPadding);
+}
 
 bool IsBlankOrControl(QChar c) {
     return c.unicode() <= 32;
@@ -107,10 +122,23 @@ TfmDeviceInfo::TfmDeviceInfo(TDeviceLink* link, QWidget* parent) : QDialog(paren
     bottom->addStretch(1);
     bottom->addLayout(buttons);
 
-    auto* root = new QVBoxLayout(this);
-    root->addLayout(columns);
-    root->addLayout(bottom);
-    root->setSizeConstraint(QLayout::SetFixedSize);
+    // The groups scroll when the screen is smaller than they are; the
+    // buttons below them stay in reach.
+    auto* content = new QWidget;
+    content->setObjectName(QStringLiteral("StatusContent"));
+    auto* contentLayout = new QVBoxLayout(content);
+    contentLayout->setContentsMargins(0, 0, 0, 0);
+    contentLayout->addLayout(columns);
+    FScroll = new QScrollArea(this);
+    FScroll->setObjectName(QStringLiteral("StatusScroll"));
+    FScroll->setFrameShape(QFrame::NoFrame);
+    FScroll->setWidgetResizable(true);
+    FScroll->setWidget(content);
+
+    FRoot = new QVBoxLayout(this);
+    FRoot->addWidget(FScroll, 1);
+    FRoot->addLayout(bottom);
+    FBottom = bottom;
 
     if (FLink)
         ShowConnectionState(FLink->ComPort1->Port(),
@@ -129,6 +157,30 @@ TfmDeviceInfo::~TfmDeviceInfo() {
     ComDataPacket1->OnPacket = nullptr;
 }
 
+void TfmDeviceInfo::setVisible(bool visible) {
+    // Sized before the dialog places itself, so it is placed on the screen.
+    if (visible)
+        FitToScreen();
+    QDialog::setVisible(visible);
+}
+
+void TfmDeviceInfo::FitToScreen() {
+    const QWidget* anchor = parentWidget() ? parentWidget() : this;
+    const QScreen* screen = anchor->screen();
+    if (!screen)
+        return;
+    const QMargins m = FRoot->contentsMargins();
+    const QSize content = FScroll->widget()->sizeHint();
+    const QSize bottom = FBottom->sizeHint();
+    const QSize wanted(qMax(content.width(), bottom.width()) + m.left() + m.right(),
+                       content.height() + FRoot->spacing() + bottom.height() + m.top() +
+                           m.bottom());
+    const QSize room = screen->availableGeometry().size() -
+                       QSize(kWindowFrameAllowance.width(), kWindowFrameAllowance.height());
+    setFixedSize(FitWindowSize(wanted, room,
+                               style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this)));
+}
+
 QGroupBox* TfmDeviceInfo::NewGroup(const QString& caption, QGridLayout*& grid) {
     auto* g = new QGroupBox(caption);
     grid = new QGridLayout(g);
@@ -141,7 +193,9 @@ QLineEdit* TfmDeviceInfo::AddField(QGridLayout* grid, int row, const QString& la
     auto* e = new QLineEdit;
     e->setObjectName(QString::fromLatin1(name));
     e->setReadOnly(true);
-    e->setFixedWidth(kStatusFieldWidth);
+    e->setFixedWidth(StatusFieldWidth(e->fontMetrics()));
+    // A value longer than the field is still there to read in full.
+    connect(e, &QLineEdit::textChanged, e, [e](const QString& text) { e->setToolTip(text); });
     auto* l = new QLabel(label);
     l->setBuddy(e);
     grid->addWidget(l, row, 0);

@@ -13,6 +13,8 @@ class QGridLayout;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
+class QScrollArea;
+class QVBoxLayout;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
@@ -23,7 +25,8 @@ class TSignalIndicator;
 // The deferred start request the window posts to itself when shown.
 constexpr QEvent::Type kDeferredStartEvent = QEvent::Type(QEvent::User + 100);
 constexpr int kRemoteButtonWidth = 64;
-constexpr int kStatusFieldWidth = 130;
+// Fields are never narrower than this; they grow to take typical values whole.
+constexpr int kMinStatusFieldWidth = 130;
 constexpr int kSignalFieldWidth = 40;
 // The map service's search page; the query carries "latitude,longitude".
 constexpr char kMapSearchAddress[] = "https://maps.yandex.ru/?text=";
@@ -77,6 +80,7 @@ public Q_SLOTS:
     void done(int result) override;
     // The stop button is the cancel button: Esc presses it, the window stays.
     void reject() override;
+    void setVisible(bool visible) override;
 
 protected:
     bool event(QEvent* e) override;
@@ -91,10 +95,15 @@ private:
     QGroupBox* NewGroup(const QString& caption, QGridLayout*& grid);
     QLineEdit* AddField(QGridLayout* grid, int row, const QString& label, const char* name);
     void SetOverflowWarning(bool shown);
+    // Fixed size: the content's own, or the available screen with scrolling.
+    void FitToScreen();
 
     TStatusTexts FTexts;
     TStatusFields FStatus;
     QHash<QString, QLineEdit*> FFields;
     QHBoxLayout* FRemoteLayout = nullptr;
+    QScrollArea* FScroll = nullptr;
+    QVBoxLayout* FRoot = nullptr;
+    QHBoxLayout* FBottom = nullptr;
     bool FOverflowShown = false;
 };

@@ -45,6 +45,23 @@ class TestCommandMode : public QObject {
 private Q_SLOTS:
     void cleanup() { EndBench(B); }
 
+    // A port that stays missing while the entry loop retries logs its failure
+    // once; the count follows when the port is back.
+    void missingPortIsLoggedOnceWithCount() {
+        StartBench({}, true);
+        B->Sim.Vanish();
+        const QString failure = QStringLiteral("]Не могу открыть порт, исключение=");
+        for (int i = 0; i < 6; ++i)
+            QVERIFY(!fmMain->Link->OpenPort());
+        const QStringList lines = B->Log().split(QLatin1Char('\n')).filter(failure);
+        QCOMPARE(lines.size(), 1);
+        QVERIFY(B->Sim.Reappear());
+        QVERIFY(fmMain->Link->OpenPort());
+        const QStringList after = B->Log().split(QLatin1Char('\n')).filter(failure);
+        QCOMPARE(after.size(), 2);
+        QCOMPARE(after.last(), lines.first() + QStringLiteral(" (повторено 5 раз)"));
+    }
+
     void entryReachesCommandMode_data() {
         QTest::addColumn<int>("method");
         QTest::addColumn<bool>("promptAfterLF");

@@ -4,11 +4,15 @@
 #include "link/ComDataPacket.h"
 #include "status/SignalIndicator.h"
 #include "status/TfmDeviceInfo.h"
+#include "status/WindowFit.h"
 
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QThread>
 #include <QToolButton>
 #include <QtTest>
@@ -183,6 +187,94 @@ private Q_SLOTS:
         QCOMPARE(fmDeviceInfo->lMemoryOverflow->palette().color(QPalette::WindowText),
                  fmDeviceInfo->palette().color(QPalette::Window));
         QVERIFY(fmDeviceInfo->bgRC->isHidden());
+    }
+
+    void windowSizeFitsTheRoom_data() {
+        QTest::addColumn<QSize>("wanted");
+        QTest::addColumn<QSize>("room");
+        QTest::addColumn<QSize>("fitted");
+        const QSize laptop(1350, 700);
+        QTest::newRow("fits") << QSize(1000, 600) << laptop << QSize(1000, 600);
+        QTest::newRow("exactly") << laptop << laptop << laptop;
+        QTest::newRow("too high: bar beside") << QSize(1200, 860) << laptop << QSize(1215, 700);
+        QTest::newRow("too wide: bar below") << QSize(1400, 500) << laptop << QSize(1350, 515);
+        QTest::newRow("bar pushes the width over")
+            << QSize(1340, 860) << laptop << QSize(1350, 700);
+        QTest::newRow("both") << QSize(1200, 860) << QSize(800, 600) << QSize(800, 600);
+    }
+    void windowSizeFitsTheRoom() {
+        QFETCH(QSize, wanted);
+        QFETCH(QSize, room);
+        QFETCH(QSize, fitted);
+        QCOMPARE(FitWindowSize(wanted, room, 15), fitted);
+    }
+
+    // The offscreen screen (800 x 600) is smaller than the window's content:
+    // the window stays on it and its groups scroll, every field in reach.
+    void windowFitsTheScreenAndScrolls() {
+        StartBench();
+        const QRect room = fmDeviceInfo->screen()->availableGeometry();
+        fmDeviceInfo->show();
+        QVERIFY(QTest::qWaitForWindowExposed(fmDeviceInfo));
+        QVERIFY(fmDeviceInfo->width() <= room.width());
+        QVERIFY(fmDeviceInfo->height() <= room.height());
+        QCOMPARE(fmDeviceInfo->minimumSize(), fmDeviceInfo->maximumSize());
+        auto* scroll = fmDeviceInfo->findChild<QScrollArea*>();
+        QVERIFY(scroll);
+        QVERIFY(scroll->widget()->sizeHint().height() > room.height() ||
+                scroll->widget()->sizeHint().width() > room.width());
+        QVERIFY(scroll->verticalScrollBar()->maximum() > 0 ||
+                scroll->horizontalScrollBar()->maximum() > 0);
+        for (const char* name : {"eSimStatus", "eSlotsFree", "eACC_SLEEP_TIMER", "ePortName"}) {
+            QLineEdit* e = fmDeviceInfo->Field(QString::fromLatin1(name));
+            // The whole field, not only its cursor as ensureWidgetVisible does.
+            const QPoint at = e->mapTo(scroll->widget(), QPoint(0, 0));
+            scroll->ensureVisible(at.x() + e->width() / 2, at.y() + e->height() / 2,
+                                  e->width() / 2 + 1, e->height() / 2 + 1);
+            QCoreApplication::processEvents();
+            const QRect shown(e->mapTo(scroll->viewport(), QPoint(0, 0)), e->size());
+            QVERIFY2(scroll->viewport()->rect().contains(shown),
+                     qPrintable(QStringLiteral("%1 %2,%3 %4x%5 in %6x%7")
+                                    .arg(QLatin1String(name))
+                                    .arg(shown.x())
+                                    .arg(shown.y())
+                                    .arg(shown.width())
+                                    .arg(shown.height())
+                                    .arg(scroll->viewport()->width())
+                                    .arg(scroll->viewport()->height())));
+        }
+        for (QWidget* b : {static_cast<QWidget*>(fmDeviceInfo->btnClose),
+                           static_cast<QWidget*>(fmDeviceInfo->btnStop)})
+            QVERIFY(fmDeviceInfo->rect().contains(
+                QRect(b->mapTo(fmDeviceInfo, QPoint(0, 0)), b->size())));
+        fmDeviceInfo->done(QDialog::Accepted);
+    }
+
+    void fieldsShowTypicalValuesWhole_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("server") << "eServer"
+                                << "gps.example.net:20211";
+        QTest::newRow("access point") << "eAPN"
+                                      << "internet(gdata,gdata)";
+        QTest::newRow("operator") << "eGSMOp"
+                                  << "MegaFon RUS 25002";
+        QTest::newRow("firmware") << "eFW_Ver"
+                                  << "2.14.3 build 1187";
+    }
+    void fieldsShowTypicalValuesWhole() {
+        QFETCH(QString, field);
+        QFETCH(QString, value);
+        StartBench();
+        QLineEdit* e = fmDeviceInfo->Field(field);
+        e->setText(value);
+        QCOMPARE(e->toolTip(), value);
+        QVERIFY2(e->fontMetrics().horizontalAdvance(value) + 6 <= e->width(),
+                 qPrintable(QString::number(e->width())));
+        // Longer than any field: still there to read in full.
+        const QString longer = value + value + value;
+        e->setText(longer);
+        QCOMPARE(e->toolTip(), longer);
     }
 
     void connectionGroupFollowsTheLink() {

@@ -1,6 +1,9 @@
+#include "config/ConfigFormat.h"
 #include "e2e/LinkFixture.h"
+#include "pages/EditorAccess.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QtTest>
 #include <memory>
 
@@ -68,6 +71,90 @@ class TestTransactions : public QObject {
 
 private Q_SLOTS:
     void cleanup() { EndBench(B); }
+
+    // --- nothing but the intended line reaches the tracker ---
+
+    // A configuration file that carries line breaks, tabs and NULs in values
+    // and in the command name: loading folds them to spaces, so "Применить"
+    // sends one line and the tracker never sees a command of the file's own.
+    void loadedValuesCannotInjectCommands() {
+        StartWithTestProfile();
+        const QString path = B->Dir.filePath(QStringLiteral("inject.zxml"));
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            TConfigWriter w(&file);
+            w.WriteHeader();
+            w.BeginCommand(QStringLiteral("\r\n+TSTA\t") + QChar(0));
+            w.BeginRow(0);
+            w.WriteParameter(3, true, true, QStringLiteral("a\rAT+SAVE=1111,\rb\nc\td"));
+            w.WriteParameter(0, true, true,
+                             QStringLiteral("x") + QChar(0) + QStringLiteral("y\r\n"));
+            w.EndRow();
+            w.EndCommand();
+            w.WriteFooter();
+            QVERIFY(w.Close());
+        }
+        fmMain->LoadConfiguration(path);
+        QCOMPARE(EditorText(Editor(QStringLiteral("+TSTA"), 0, 3)),
+                 QStringLiteral("a AT+SAVE=1111, b c d"));
+        QCOMPARE(EditorText(Editor(QStringLiteral("+TSTA"), 0, 0)), QStringLiteral("x y"));
+
+        QVERIFY(fmMain->Link->EnterCommandMode());
+        B->Sim.ClearReceived();
+        const int zeros = B->Sim.ZeroBytesReceived();
+        QVERIFY(fmMain->Link->ApplyCommand(Address(QStringLiteral("+TSTA"))));
+        const QStringList lines = B->Sim.ReceivedLines();
+        QCOMPARE(lines.size(), 1);
+        QVERIFY(lines.first().startsWith(QStringLiteral("AT+TSTA=") +
+                                         QString::fromLatin1(kMasterPassword) +
+                                         QStringLiteral(",x y,")));
+        QVERIFY(lines.first().endsWith(QStringLiteral(",a AT+SAVE=1111, b c d,")));
+        const QByteArray bytes = B->Sim.ReceivedBytes();
+        QCOMPARE(bytes.count('\r'), 1);
+        QVERIFY(!bytes.contains('\n') && !bytes.contains('\t'));
+        QCOMPARE(B->Sim.ZeroBytesReceived(), zeros);
+        for (const QString& line : B->Log().split(QLatin1Char('\n')))
+            QVERIFY2(!line.startsWith(QStringLiteral(">AT+SAVE")), qPrintable(line));
+        QVERIFY(!B->Log().contains(QString::fromLatin1(kMasterPassword)));
+    }
+
+    // Whatever put it there (typing, a front end, an answer of the tracker),
+    // a value with a control character is refused and the command not sent.
+    void controlCharacterInValueIsRefused_data() {
+        QTest::addColumn<int>("param");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("cr") << 0 << QStringLiteral("a\rAT+SAVE=1111,");
+        QTest::newRow("lf") << 0 << QStringLiteral("b\nc");
+        QTest::newRow("tab") << 3 << QStringLiteral("c\td");
+        QTest::newRow("nul") << 3 << (QStringLiteral("e") + QChar(0));
+    }
+    void controlCharacterInValueIsRefused() {
+        QFETCH(int, param);
+        QFETCH(QString, value);
+        StartWithTestProfile();
+        QWidget* editor = Editor(QStringLiteral("+TSTA"), 0, param);
+        SetEditorText(editor, value);
+        QCOMPARE(EditorText(editor), value);
+        QVERIFY(fmMain->Link->EnterCommandMode());
+        B->Sim.ClearReceived();
+        QVERIFY(!fmMain->Link->ApplyCommand(Address(QStringLiteral("+TSTA"))));
+        QTest::qWait(100);
+        QVERIFY(B->Sim.ReceivedLines().isEmpty());
+        const QString description = param == 0 ? QStringLiteral("S") : QStringLiteral("K");
+        QCOMPARE(B->LogCount(QStringLiteral("]Команда +TSTA не отправлена: значение параметра %1 "
+                                            "(%2) содержит управляющий символ")
+                                 .arg(param)
+                                 .arg(description)),
+                 1);
+        QVERIFY(!B->Log().contains(QStringLiteral("AT+SAVE")));
+        // A switched-off parameter sends nothing, so it blocks nothing.
+        const TCmdAddress a = Address(QStringLiteral("+TSTA"));
+        SetSwitchChecked(fmMain->Pages->FindControl(a.Page, a.Command, 0, param, crSwitch), false);
+        QVERIFY(fmMain->Link->ApplyCommand(a));
+        QVERIFY(B->Sim.WaitForLines(1, 2000));
+        QCOMPARE(B->Sim.ReceivedLines().size(), 1);
+    }
 
     // --- the response rules, fed with answers of known shape ---
 

@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -22,9 +23,11 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
 #include <QSpinBox>
@@ -368,6 +371,7 @@ private Q_SLOTS:
     void builtModuleMatchesSource();
     void everyRussianLiteralTranslated();
     void otherEnglishLocalesUseTwoLetterModule();
+    void qtOwnTextsFollowInterfaceLanguage();
     void englishModuleChosenBySettings();
     void windowsShowNoRussian();
 
@@ -483,6 +487,42 @@ void tst_English::otherEnglishLocalesUseTwoLetterModule() {
                  QFileInfo(program + QStringLiteral(".EN")).absoluteFilePath());
         QCOMPARE(QCoreApplication::translate("TfmMain", "Файл"), QStringLiteral("File"));
     }
+    ReleaseInterfaceLanguage();
+}
+
+namespace {
+
+QStringList StandardButtonTexts() {
+    QDialogButtonBox box(QDialogButtonBox::Cancel | QDialogButtonBox::Retry |
+                         QDialogButtonBox::Yes | QDialogButtonBox::No);
+    QStringList texts;
+    for (const auto which : {QDialogButtonBox::Cancel, QDialogButtonBox::Retry,
+                             QDialogButtonBox::Yes, QDialogButtonBox::No})
+        texts << box.button(which)->text().remove(QLatin1Char('&'));
+    return texts;
+}
+
+} // namespace
+
+// Qt's own texts (standard buttons, file dialogs) speak the interface
+// language: Russian with the built-in texts, English with the English module.
+void tst_English::qtOwnTextsFollowInterfaceLanguage() {
+    const QDir qtFolder(QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    if (!qtFolder.exists(QStringLiteral("qtbase_ru.qm")))
+        QSKIP("Qt's Russian translation is not installed");
+    ReleaseInterfaceLanguage();
+    QTemporaryDir noModules;
+    QCOMPARE(
+        SetInterfaceLanguageFor(QDir(noModules.path()).filePath(QStringLiteral("velmora")), 1049),
+        QString());
+    QVERIFY(!InstalledQtTranslation().isEmpty());
+    QCOMPARE(StandardButtonTexts(), (QStringList{"Отмена", "Повторить", "Да", "Нет"}));
+    QVERIFY(QCoreApplication::translate("QFileDialog", "File &name:") !=
+            QStringLiteral("File &name:"));
+
+    QCOMPARE(SetInterfaceLanguage(kEnglishLocale), QFileInfo(FModuleCopy).absoluteFilePath());
+    QVERIFY(InstalledQtTranslation().isEmpty());
+    QCOMPARE(StandardButtonTexts(), (QStringList{"Cancel", "Retry", "Yes", "No"}));
     ReleaseInterfaceLanguage();
 }
 

@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <climits>
+#include <cmath>
 
 namespace {
 
@@ -80,6 +81,20 @@ QStringList ButtonCaptions(const QWidget* parent) {
 
 int Tag(const QObject* obj) {
     return obj->property("Tag").toInt();
+}
+
+// WCAG contrast ratio of two colours.
+double Contrast(const QColor& a, const QColor& b) {
+    auto luminance = [](const QColor& c) {
+        auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
 }
 
 } // namespace
@@ -605,7 +620,7 @@ private Q_SLOTS:
             }
     }
 
-    void disabledCommandIsGreyedAndStruckOut() {
+    void disabledCommandIsGreyedButReadable() {
         Build(
             {Page("A", {Command("+X", true, true, 2, {Param(pkString, "a"), Param(pkInteger, "b")}),
                         Command("+Y", true, true, 0, {Param(pkString, "c")})})});
@@ -617,10 +632,20 @@ private Q_SLOTS:
 
         fm->Pages->SetCommandEnabled(group, false);
         QVERIFY(!group->isEnabled());
-        QVERIFY(group->font().italic());
-        QVERIFY(group->font().strikeOut());
+        // Plain type, a fill of its own, text that reads well on it, and why.
+        QVERIFY(!group->font().italic());
+        QVERIFY(!group->font().strikeOut());
         QVERIFY(group->palette().color(QPalette::Window) !=
                 other->palette().color(QPalette::Window));
+        auto* editor = fm->Pages->FindControl(0, 0, 0, 0, crEditor);
+        const QPalette gp = group->palette();
+        const QPalette ep = editor->palette();
+        for (const double ratio : {Contrast(gp.color(QPalette::Disabled, QPalette::WindowText),
+                                            gp.color(QPalette::Disabled, QPalette::Window)),
+                                   Contrast(ep.color(QPalette::Disabled, QPalette::Text),
+                                            ep.color(QPalette::Disabled, QPalette::Base))})
+            QVERIFY2(ratio >= 4.5, qPrintable(QString::number(ratio)));
+        QCOMPARE(group->toolTip(), QStringLiteral("Команда не поддерживается трекером"));
         for (QWidget* w : group->findChildren<QWidget*>())
             if (w->property("Tag").isValid())
                 QVERIFY(!w->isEnabled());
@@ -630,6 +655,7 @@ private Q_SLOTS:
         fm->Pages->SetCommandEnabled(group, true);
         QVERIFY(group->isEnabled());
         QCOMPARE(group->font(), normal);
+        QVERIFY(group->toolTip().isEmpty());
         QCOMPARE(group->palette().color(QPalette::Window),
                  other->palette().color(QPalette::Window));
         QVERIFY(fm->Pages->FindControl(0, 0, 0, 0, crEditor)->isEnabled());

@@ -423,6 +423,37 @@ private Q_SLOTS:
         QCOMPARE(dlg.cbLanguage->currentText(), shown);
     }
 
+    // OK pressed for another setting keeps a language the list cannot show
+    // (0 follows the system); only a new pick in the list stores its locale.
+    void languageKeptUnlessPicked_data() {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("pick"); // -1: the list is not touched
+        QTest::addColumn<QString>("written");
+        QTest::newRow("system kept") << 0 << -1 << "0";
+        QTest::newRow("other locale kept") << 1031 << -1 << "1031";
+        QTest::newRow("english kept") << 1033 << -1 << "1033";
+        QTest::newRow("system, english picked") << 0 << 1 << "1033";
+        QTest::newRow("english, russian picked") << 1033 << 0 << "1049";
+        QTest::newRow("other locale, english picked") << 1031 << 1 << "1033";
+    }
+    void languageKeptUnlessPicked() {
+        QFETCH(int, stored);
+        QFETCH(int, pick);
+        QFETCH(QString, written);
+        TfmSettings& dlg = Show("[Interface]\nLanguage=" + QByteArray::number(stored) + "\n");
+        dlg.cbComPortSelect->setEditText(QStringLiteral("COM7"));
+        if (pick >= 0)
+            dlg.cbLanguage->setCurrentIndex(pick);
+        QTest::mouseClick(dlg.ApplyBtn, Qt::LeftButton);
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QCOMPARE(IniValue("Interface", "Language"), written);
+        QCOMPARE(Settings.Language, written.toInt());
+        QCOMPARE(IniValue("Connection", "COM"), QStringLiteral("COM7"));
+        // Shown again, the dialog starts from what was kept.
+        dlg.show();
+        QCOMPARE(dlg.cbLanguage->currentIndex(), written == QLatin1String("1033") ? 1 : 0);
+    }
+
     void colourListOffersNamedColours() {
         TColorList list;
         QCOMPARE(list.itemText(0), QStringLiteral("Чёрный"));

@@ -355,6 +355,75 @@ private Q_SLOTS:
                  qPrintable(host.Log.join(QLatin1Char('\n'))));
     }
 
+    // A value with a control character could end the command line and start
+    // another one: whatever store holds it, the row is refused before the
+    // wire and a page write stops there.
+    void controlCharacterInValueIsRefused_data() {
+        QTest::addColumn<int>("param");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("cr") << 0 << QStringLiteral("a\rAT+SAVE=1111,");
+        QTest::newRow("lf") << 0 << QStringLiteral("b\nc");
+        QTest::newRow("tab") << 3 << QStringLiteral("c\td");
+        QTest::newRow("nul") << 3 << (QStringLiteral("e") + QChar(0));
+    }
+    void controlCharacterInValueIsRefused() {
+        QFETCH(int, param);
+        QFETCH(QString, value);
+        Start();
+        Enter();
+        SetWire(QStringLiteral("+TSTA"), 0, param, value);
+        QCOMPARE(Wire("+TSTA", 0, param), value);
+        const TCmdAddress a = At(QStringLiteral("+TSTA"));
+        const QString refusal = QStringLiteral("Команда +TSTA не отправлена: значение параметра "
+                                               "%1 (%2) содержит управляющий символ")
+                                    .arg(param)
+                                    .arg(param == 0 ? QStringLiteral("S") : QStringLiteral("K"));
+        QVERIFY(!Link->ApplyCommand(a));
+        QVERIFY(!Link->ApplyPage(a.Page));
+        QTest::qWait(100);
+        QVERIFY(Sim->ReceivedLines().isEmpty());
+        QCOMPARE(Host->Count(refusal), 2);
+        QCOMPARE(Host->Count(QStringLiteral("Процесс прерван на команде +TSTA/0")), 1);
+        for (const QString& line : Host->Log)
+            QVERIFY2(!line.contains(QLatin1String("AT+SAVE")), qPrintable(line));
+        // A switched-off parameter sends nothing, so it blocks nothing.
+        Values->SetParameterEnabled({a.Page, a.Command, 0, param}, false);
+        QVERIFY(Link->ApplyCommand(a));
+        QCOMPARE(Sim->ReceivedLines().size(), 1);
+    }
+
+    // The entry loop retries a missing port: each link folds its own failure
+    // into one host line and reports the count once the port opens.
+    void missingPortIsLoggedOnceWithCount() {
+        Start();
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("tracker"));
+        QVERIFY(Sim->PublishLink(path));
+        TLinkSettings s = Link->LinkSettings();
+        s.Port = path;
+        Link->ApplySettings(s);
+        Sim->Vanish();
+        for (int i = 0; i < 6; ++i)
+            QVERIFY(!Link->OpenPort());
+        const QString failure = QStringLiteral("Не могу открыть порт, исключение=");
+        const auto failures = [&] {
+            QStringList lines;
+            for (const QString& line : Host->Log)
+                if (line.startsWith(failure))
+                    lines << line;
+            return lines;
+        };
+        QCOMPARE(failures().size(), 1);
+        QVERIFY(Sim->Reappear());
+        QVERIFY(Link->OpenPort());
+        const QStringList after = failures();
+        QCOMPARE(after.size(), 2);
+        QCOMPARE(after.last(), after.first() + QStringLiteral(" (повторено 5 раз)"));
+        // Open again: nothing more to report.
+        QVERIFY(Link->OpenPort());
+        QCOMPARE(failures().size(), 2);
+    }
+
     void valuesScopeSwitchesAndRestores() {
         Start();
         Enter();

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "profile/DevCommands.h"
+
+#include <QString>
+
+// A value goes on the line between commas of one command line; a character
+// below 32 in it (CR, LF, TAB, NUL...) could end that line and start another
+// command. Such a value is never sent.
+
+// Position of the first character below 32 in text, or -1.
+qsizetype FirstControlChar(const QString& text);
+
+// The log line for a command refused because parameter param of it holds a
+// control character. Names the command and the parameter, never the value.
+QString UnsafeValueMessage(const TDevCommand& command, int param);
