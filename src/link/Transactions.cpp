@@ -94,13 +94,15 @@ TExchangeResult TfmMain::ExchangeCommand(const QString& command, const QString& 
         if (result.failed || noWait)
             return result;
 
+        ComPort1->SetEndOnPrompt(Settings.EndOnPrompt);
         ComPort1->SetReadTotalConstant(Ms(Settings.TimeoutEcho));
         result.answer = ComPort1->ReadText(line.size());
         // A whole echo means the device is listening: give it the full time to
         // answer. Without one, only the gap time is worth waiting.
         ComPort1->SetReadTotalConstant(result.answer == line ? Ms(Settings.Timeout)
                                                              : Ms(Settings.TimeoutInterval));
-        for (int blocks = 1;; ++blocks) {
+        // An answer that came whole with the echo needs no block reads.
+        for (int blocks = 1; !ComPort1->EndedOnPrompt(); ++blocks) {
             const QString block = ComPort1->ReadText(kAnswerBlockSize);
             result.answer += block;
             if (block.size() < kAnswerBlockSize || blocks >= kAnswerMaxBlocks)
