@@ -71,7 +71,7 @@ private Q_SLOTS:
         fmMain->Connect1Click();
         const qint64 ms = timer.elapsed();
 
-        QVERIFY(fmMain->InCommandMode);
+        QVERIFY(fmMain->Link->InCommandMode);
         // One round trip, ended by the prompt.
         QCOMPARE(B->Sim.ReceivedLines().size(), 1);
         QVERIFY2(ms < kLongTimeoutMs - 1000, qPrintable(QString::number(ms)));
@@ -85,7 +85,7 @@ private Q_SLOTS:
         QVERIFY(!fmWaitingData->isVisible());
         // Entering again costs nothing once in command mode.
         B->Sim.ClearReceived();
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         QVERIFY(B->Sim.ReceivedLines().isEmpty());
     }
 
@@ -94,7 +94,7 @@ private Q_SLOTS:
         o.ConnectMethod = 1;
         StartBench(o);
         B->Sim.SetInCommandMode(true);
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         QCOMPARE(B->LogCount(QStringLiteral("]Уже в командном режиме")), 1);
         QCOMPARE(B->Sim.ReceivedLines().size(), 1);
     }
@@ -105,7 +105,7 @@ private Q_SLOTS:
         // the exit line, after which the next code gets its prompt.
         StartBench();
         B->Sim.SetInCommandMode(true);
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         const QStringList lines = B->Sim.ReceivedLines();
         const QString code = QString::fromLatin1(TTrackerSim::kAccessCode);
         const QString exitLine = QStringLiteral("AT+TEXT=") + Settings.ActivePassword + ",";
@@ -130,8 +130,8 @@ private Q_SLOTS:
         StartBench(o);
         B->Sim.SetSilent(true);
         StopEntryAfter(6, byEscape);
-        QVERIFY(!fmMain->EnterCommandMode());
-        QVERIFY(!fmMain->InCommandMode);
+        QVERIFY(!fmMain->Link->EnterCommandMode());
+        QVERIFY(!fmMain->Link->InCommandMode);
         QCOMPARE(fmMain->StatusPanelText(4), QString());
         QCOMPARE(fmMain->StatusPanelText(3), QStringLiteral("LINK"));
         QVERIFY(B->LogCount(kCodeLine) >= 6);
@@ -159,7 +159,7 @@ private Q_SLOTS:
             }
             return false;
         });
-        QVERIFY(!fmMain->EnterCommandMode());
+        QVERIFY(!fmMain->Link->EnterCommandMode());
         const int failures = B->Log().count(QStringLiteral("]Не могу открыть порт, исключение="));
         QVERIFY(failures >= 1);
         QVERIFY2(failures <= 8, qPrintable(QString::number(failures)));
@@ -172,10 +172,10 @@ private Q_SLOTS:
         const TCmdAddress text = Address(QStringLiteral("+TEXT"));
         if (text.Page < 0)
             QSKIP("the shipped profile has no +TEXT");
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         B->Sim.ClearReceived();
         fmMain->Leavecommandmode1Click();
-        QVERIFY(!fmMain->InCommandMode);
+        QVERIFY(!fmMain->Link->InCommandMode);
         QCOMPARE(fmMain->StatusPanelText(4), QString());
         QVERIFY(B->Sim.WaitForIdle(2000));
         QCOMPARE(B->Sim.ReceivedLines().size(), 1);
@@ -201,10 +201,10 @@ private Q_SLOTS:
         B->UseProfile(ProfileWithout(QStringLiteral("+TEXT")));
         QCOMPARE(FindCommand(QStringLiteral("+TEXT")).Page, -1);
         QCOMPARE(Settings.ActivePassword, password);
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         B->Sim.ClearReceived();
         fmMain->Leavecommandmode1Click();
-        QVERIFY(!fmMain->InCommandMode);
+        QVERIFY(!fmMain->Link->InCommandMode);
         QCOMPARE(fmMain->StatusPanelText(4), QString());
         QCOMPARE(B->LogCount(QStringLiteral("]Команда +TEXT не описана!")), 1);
         QVERIFY(B->Sim.WaitForLines(1, 2000));
@@ -241,9 +241,9 @@ private Q_SLOTS:
         });
         QElapsedTimer t;
         t.start();
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         QVERIFY(reappeared);
-        QVERIFY(fmMain->InCommandMode);
+        QVERIFY(fmMain->Link->InCommandMode);
         QVERIFY(countdowns.contains(QStringLiteral("Подключение через 5")));
         QVERIFY(countdowns.contains(QStringLiteral("Подключение через 1")));
         // The first try happened at once and failed; so did the retries until
@@ -263,9 +263,9 @@ private Q_SLOTS:
             fmDeviceReconnect->btnRetryNow->click();
             return true;
         });
-        QVERIFY(fmMain->WaitForPort());
+        QVERIFY(fmMain->Link->WaitForPort());
         QVERIFY(pressed);
-        QVERIFY(fmMain->ComPort1->Connected());
+        QVERIFY(fmMain->Link->ComPort1->Connected());
         QCOMPARE(fmMain->StatusPanelText(3), QStringLiteral("LINK"));
     }
 
@@ -278,8 +278,8 @@ private Q_SLOTS:
             fmDeviceReconnect->btnCancel->click();
             return true;
         });
-        QVERIFY(!fmMain->EnterCommandMode());
-        QVERIFY(!fmMain->InCommandMode);
+        QVERIFY(!fmMain->Link->EnterCommandMode());
+        QVERIFY(!fmMain->Link->InCommandMode);
         QVERIFY(!fmWaitingData->isVisible());
         QCOMPARE(fmMain->StatusPanelText(3), QString());
     }
@@ -288,13 +288,13 @@ private Q_SLOTS:
         TIniOptions o;
         o.PortPoll = true;
         StartBench(o);
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         QVERIFY(WaitUntil([&] { return B->Sim.ZeroBytesReceived() > 0; }, 3000));
         B->Sim.Vanish();
         QVERIFY(WaitUntil([&] { return B->Log().contains(QStringLiteral("]Device disconnected")); },
                           3000));
-        QVERIFY(!fmMain->InCommandMode);
-        QVERIFY(!fmMain->ComPort1->Connected());
+        QVERIFY(!fmMain->Link->InCommandMode);
+        QVERIFY(!fmMain->Link->ComPort1->Connected());
         QCOMPARE(fmMain->StatusPanelText(3), QString());
         QCOMPARE(fmMain->StatusPanelText(4), QString());
         QCOMPARE(B->LogCount(QStringLiteral("]Device disconnected")), 1);
@@ -302,10 +302,10 @@ private Q_SLOTS:
 
     void idleCheckOffLeavesLostPortUnnoticed() {
         StartBench();
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         B->Sim.Vanish();
         QTest::qWait(600);
-        QVERIFY(fmMain->InCommandMode);
+        QVERIFY(fmMain->Link->InCommandMode);
         QVERIFY(!B->Log().contains(QStringLiteral("Device disconnected")));
         QCOMPARE(B->Sim.ZeroBytesReceived(), 0);
     }
@@ -322,7 +322,7 @@ private Q_SLOTS:
             B->Sim.SetSilent(false);
             return false;
         });
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         const QRect m = fmMain->frameGeometry();
         QVERIFY(seen.isValid());
         // Centred to within the dialog's own frame, which exists only once shown.
