@@ -42,13 +42,12 @@ constexpr int kEnglishLocale = 1033;
 constexpr int kMinWindowTexts = 100;
 
 QString SourceTsFile() {
-    return QFileInfo(QStringLiteral(__FILE__))
-        .dir()
-        .filePath(QStringLiteral("../../translations/velmora_en.ts"));
+    return QDir(QStringLiteral(VELMORA_SOURCE_DIR))
+        .filePath(QStringLiteral("translations/velmora_en.ts"));
 }
 
 QString SourceTree() {
-    return QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../../src"));
+    return QDir(QStringLiteral(VELMORA_SOURCE_DIR)).filePath(QStringLiteral("src"));
 }
 
 QString BuiltModule() {
