@@ -1,7 +1,11 @@
-// Reads every readable command of the shipped profile from the simulated
-// tracker and prints, per command, the time the exchange took beside the
-// time the bytes would need on a real 115200-baud line (10 bits a byte).
-// The gap is what the read time-outs cost; it is a figure, not a verdict.
+// Reads the same readable commands of the shipped profile from the simulated
+// tracker with answers ended on the device's prompt and with answers ended on
+// the time-outs, and prints, per command and side by side, the time each
+// exchange took beside the time its bytes would need on the line (10 bits a
+// byte), plus the command-mode entry of each run. The pty carries the bytes at
+// once, so at 115200 what a read takes is what its ending costs; at 9600 the
+// simulator sends a byte a millisecond, close to that line's own pace.
+// Figures, not a verdict.
 // No window is created: the link runs on its own with a console host.
 
 #include "TrackerSim.h"
@@ -13,18 +17,35 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QVector>
 #include <cstdio>
 
 namespace {
-constexpr int kBaud = 115200;
+constexpr int kFastBaud = 115200;
+constexpr int kSlowBaud = 9600;
 constexpr int kBitsPerByte = 10;
+// The simulator's pause before every byte it sends at 9600 baud (a byte
+// takes 1.04 ms there).
+constexpr int kSlowPaceMs = 1;
 constexpr int kDefaultTimeoutMs = 250;
 constexpr int kEntryTimeoutMs = 10000;
+// Enough commands for a steady average, few enough that a run ended on the
+// time-outs stays a few seconds long.
+constexpr int kCommandsPerRun = 8;
+// Target with answers ended on the prompt: this many wire times plus the slack.
+constexpr double kTargetWireFactor = 2.0;
+constexpr double kTargetSlackMs = 5.0;
+constexpr double kEntryTargetMs = 50.0;
+constexpr double kNsPerMs = 1e6;
 constexpr char kPassword[] = "2222";
 constexpr char kMaster[] = "9981";
 
-double WireMs(qint64 bytes) {
-    return double(bytes) * kBitsPerByte * 1000.0 / kBaud;
+double WireMs(qint64 bytes, int baud) {
+    return double(bytes) * kBitsPerByte * 1000.0 / baud;
+}
+
+double ElapsedMs(const QElapsedTimer& t) {
+    return double(t.nsecsElapsed()) / kNsPerMs;
 }
 
 // Enters command mode unattended; everything else stays quiet.
@@ -34,6 +55,100 @@ public:
         return RunUnattendedEntry(link, kEntryTimeoutMs);
     }
 };
+
+struct TRunSpec {
+    int Baud;
+    bool EndOnPrompt;
+    int PaceMs; // the simulator's pause before each byte it sends
+};
+
+struct TRunResult {
+    TRunSpec Spec{};
+    bool Ok = false;
+    double EntryMs = 0;
+    QVector<double> ReadMs;   // per command
+    QVector<qint64> Bytes;    // per command, sent and received
+    QVector<QString> Answers; // per command, to check both runs read the same
+    int Failures = 0;
+};
+
+QVector<TCmdAddress> ReadableCommands(int count) {
+    QVector<TCmdAddress> list;
+    for (int p = 0; p < DevCommands.size() && list.size() < count; ++p)
+        for (int c = 0; c < DevCommands[p].Commands.size() && list.size() < count; ++c)
+            if (DevCommands[p].Commands[c].PollData)
+                list.append({p, c, 0, 0});
+    return list;
+}
+
+QString Request(const TCmdAddress& a) {
+    return QStringLiteral("AT") + DevCommands[a.Page].Commands[a.Command].CommandName +
+           QStringLiteral("=?");
+}
+
+TRunResult Run(TTrackerSim& sim, const TLinkSettings& base, const TRunSpec& spec,
+               const QVector<TCmdAddress>& commands) {
+    TRunResult r;
+    r.Spec = spec;
+    TLinkSettings settings = base;
+    settings.Speed = spec.Baud;
+    settings.EndOnPrompt = spec.EndOnPrompt;
+
+    // A fresh link and a device out of command mode: each run enters anew.
+    sim.SetInCommandMode(false);
+    sim.SetByteDelay(spec.PaceMs);
+    TBenchHost host;
+    TParamValueTable values;
+    TDeviceLink link;
+    link.SetHost(&host);
+    link.SetValues(&values);
+    link.ApplySettings(settings);
+    if (!link.OpenPort())
+        return r;
+
+    QElapsedTimer entry;
+    entry.start();
+    if (!link.EnterCommandMode()) {
+        link.ComPort1->Close();
+        return r;
+    }
+    r.EntryMs = ElapsedMs(entry);
+
+    for (const TCmdAddress& a : commands) {
+        const QString request = Request(a);
+        QElapsedTimer t;
+        t.start();
+        const TExchangeResult x = link.ExchangeCommand(request, QString(), true, false, true);
+        r.ReadMs.append(ElapsedMs(t));
+        r.Bytes.append(request.size() + 1 + x.answer.size());
+        r.Answers.append(x.answer);
+        if (x.failed)
+            ++r.Failures;
+        if (!link.InCommandMode)
+            link.EnterCommandMode();
+    }
+    link.ComPort1->Close();
+    r.Ok = true;
+    return r;
+}
+
+double Average(const QVector<double>& v) {
+    double sum = 0;
+    for (double x : v)
+        sum += x;
+    return v.isEmpty() ? 0.0 : sum / v.size();
+}
+
+double AverageWireMs(const TRunResult& r) {
+    qint64 sum = 0;
+    for (qint64 b : r.Bytes)
+        sum += b;
+    return r.Bytes.isEmpty() ? 0.0 : WireMs(sum, r.Spec.Baud) / r.Bytes.size();
+}
+
+const char* OnOff(bool on) {
+    return on ? "on" : "off";
+}
 
 } // namespace
 
@@ -48,75 +163,76 @@ int main(int argc, char** argv) {
     sim.SetPasswords(QString::fromLatin1(kPassword), QString::fromLatin1(kMaster));
     LoadCommandProfile(
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("cmdprofile.xml")));
-
-    TLinkSettings settings;
-    settings.Port = sim.SlavePath();
-    settings.Speed = kBaud;
-    settings.Timeout = kDefaultTimeoutMs;
-    settings.TimeoutInterval = kDefaultTimeoutMs;
-    settings.TimeoutEcho = kDefaultTimeoutMs;
-    settings.Password = QString::fromLatin1(kPassword);
-    settings.MasterPassword = QString::fromLatin1(kMaster);
-    settings.ActivePassword = settings.MasterPassword;
-    settings.RetryCount = 1;
-
-    TBenchHost host;
-    TParamValueTable values;
-    TDeviceLink link;
-    link.SetHost(&host);
-    link.SetValues(&values);
-    link.ApplySettings(settings);
-
-    QElapsedTimer entry;
-    entry.start();
-    if (!link.EnterCommandMode()) {
-        std::fprintf(stderr, "command mode not reached\n");
+    const QVector<TCmdAddress> commands = ReadableCommands(kCommandsPerRun);
+    if (commands.isEmpty()) {
+        std::fprintf(stderr, "no readable commands in the profile\n");
         return 1;
     }
-    std::printf("command-mode entry: %lld ms\n\n", static_cast<long long>(entry.elapsed()));
-    std::printf("time-outs %d/%d/%d ms, %d baud\n", kDefaultTimeoutMs, kDefaultTimeoutMs,
-                kDefaultTimeoutMs, kBaud);
-    std::printf("%-8s %6s %6s %10s %10s %8s\n", "command", "sent", "recv", "wire ms", "took ms",
-                "x wire");
 
-    qint64 totalBytes = 0;
-    qint64 totalMs = 0;
-    int count = 0;
-    for (int p = 0; p < DevCommands.size(); ++p) {
-        for (int c = 0; c < DevCommands[p].Commands.size(); ++c) {
-            const TDevCommand& cmd = DevCommands[p].Commands[c];
-            if (!cmd.PollData)
-                continue;
-            const QString request = QStringLiteral("AT") + cmd.CommandName + QStringLiteral("=?");
-            QElapsedTimer t;
-            t.start();
-            const TExchangeResult x = link.ExchangeCommand(request, QString(), true, false, true);
-            link.AnswerReceived = true;
-            link.RunPollProcessor({p, c, 0, 0}, x.answer);
-            const qint64 ms = t.elapsed();
-            const qint64 sent = request.size() + 1;
-            const qint64 received = x.answer.size();
-            const double wire = WireMs(sent + received);
-            std::printf("%-8s %6lld %6lld %10.2f %10lld %8.1f%s\n", qPrintable(cmd.CommandName),
-                        static_cast<long long>(sent), static_cast<long long>(received), wire,
-                        static_cast<long long>(ms), wire > 0 ? double(ms) / wire : 0.0,
-                        x.failed ? "  FAILED" : (link.AnswerReceived ? "" : "  no answer"));
-            totalBytes += sent + received;
-            totalMs += ms;
-            ++count;
-            if (!link.InCommandMode)
-                link.EnterCommandMode();
+    TLinkSettings base;
+    base.Port = sim.SlavePath();
+    base.Timeout = kDefaultTimeoutMs;
+    base.TimeoutInterval = kDefaultTimeoutMs;
+    base.TimeoutEcho = kDefaultTimeoutMs;
+    base.Password = QString::fromLatin1(kPassword);
+    base.MasterPassword = QString::fromLatin1(kMaster);
+    base.ActivePassword = base.MasterPassword;
+    base.RetryCount = 1;
+
+    const TRunSpec specs[] = {{kFastBaud, true, 0},
+                              {kFastBaud, false, 0},
+                              {kSlowBaud, true, kSlowPaceMs},
+                              {kSlowBaud, false, kSlowPaceMs}};
+    QVector<TRunResult> runs;
+    for (const TRunSpec& spec : specs) {
+        runs.append(Run(sim, base, spec, commands));
+        if (!runs.last().Ok) {
+            std::fprintf(stderr, "%d baud, prompt %s: command mode not reached\n", spec.Baud,
+                         OnOff(spec.EndOnPrompt));
+            sim.Stop();
+            return 1;
         }
     }
-    std::printf("\n%d commands, %lld bytes: wire %.1f ms, took %lld ms (%.1f ms a command, "
-                "wire %.2f ms a command)\n",
-                count, static_cast<long long>(totalBytes), WireMs(totalBytes),
-                static_cast<long long>(totalMs), count ? double(totalMs) / count : 0.0,
-                count ? WireMs(totalBytes) / count : 0.0);
-    std::printf("Each answer ends only after the device stays quiet for TimeoutInterval "
-                "(%d ms): that gap, not the line, sets the pace.\n",
-                kDefaultTimeoutMs);
-    link.ComPort1->Close();
+    const TRunResult& fastOn = runs[0];
+    const TRunResult& fastOff = runs[1];
+    const TRunResult& slowOn = runs[2];
+
+    std::printf("time-outs %d/%d/%d ms; read ms with the prompt ending on / off\n",
+                kDefaultTimeoutMs, kDefaultTimeoutMs, kDefaultTimeoutMs);
+    std::printf("%-8s %6s | %9s %8s %8s | %9s %8s %8s\n", "command", "bytes", "wire@115k", "on",
+                "off", "wire@9k6", "on", "off");
+    for (int i = 0; i < commands.size(); ++i) {
+        const QString name =
+            DevCommands[commands[i].Page].Commands[commands[i].Command].CommandName;
+        const bool same = fastOn.Answers[i] == fastOff.Answers[i] &&
+                          fastOn.Answers[i] == slowOn.Answers[i] &&
+                          fastOn.Answers[i] == runs[3].Answers[i];
+        std::printf("%-8s %6lld | %9.2f %8.2f %8.2f | %9.2f %8.2f %8.2f%s\n", qPrintable(name),
+                    static_cast<long long>(fastOn.Bytes[i]), WireMs(fastOn.Bytes[i], kFastBaud),
+                    fastOn.ReadMs[i], fastOff.ReadMs[i], WireMs(fastOn.Bytes[i], kSlowBaud),
+                    slowOn.ReadMs[i], runs[3].ReadMs[i], same ? "" : "  ANSWERS DIFFER");
+    }
+
+    std::printf("\n%-7s %-6s %-7s %10s %12s %12s %12s %6s\n", "baud", "prompt", "paced", "entry ms",
+                "read ms/cmd", "wire ms/cmd", "target ms", "met");
+    for (const TRunResult& r : runs) {
+        const double read = Average(r.ReadMs);
+        const double wire = AverageWireMs(r);
+        const double target = kTargetWireFactor * wire + kTargetSlackMs;
+        std::printf("%-7d %-6s %-7s %10.2f %12.2f %12.2f %12.2f %6s%s\n", r.Spec.Baud,
+                    OnOff(r.Spec.EndOnPrompt), r.Spec.PaceMs > 0 ? "1 ms/B" : "no", r.EntryMs, read,
+                    wire, target, r.Spec.EndOnPrompt ? (read <= target ? "yes" : "NO") : "-",
+                    r.Failures ? "  FAILURES" : "");
+    }
+    // One line a figure, for scripts/bench.sh.
+    std::printf("\nread at 115200, prompt on: %.2f ms a command (target %.2f)\n",
+                Average(fastOn.ReadMs), kTargetWireFactor * AverageWireMs(fastOn) + kTargetSlackMs);
+    std::printf("read at 115200, prompt off: %.2f ms a command\n", Average(fastOff.ReadMs));
+    std::printf("entry at 115200, prompt on: %.2f ms (target under %.0f)\n", fastOn.EntryMs,
+                kEntryTargetMs);
+    std::printf("entry at 115200, prompt off: %.2f ms\n", fastOff.EntryMs);
+    std::printf("read at 9600, prompt on: %.2f ms a command (wire %.2f)\n", Average(slowOn.ReadMs),
+                AverageWireMs(slowOn));
     sim.Stop();
     return 0;
 }

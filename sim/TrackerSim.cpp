@@ -204,6 +204,9 @@ struct TTrackerSim::TImpl {
     TGarbageMode Garbage = gmOff;
     int PayloadSize = 0;
     bool LongAnswers = false;
+    int PromptPauseMs = 0;
+    QByteArray AfterPrompt;
+    int AfterPromptPauseMs = 0;
     bool EntryPromptLF = true;
     bool InCommandMode = false;
     QString UserPassword = QLatin1String(kDefaultUserPassword);
@@ -246,6 +249,7 @@ struct TTrackerSim::TImpl {
     QByteArray Pad(QByteArray answer) const;
     void QueueEcho(char byte);
     void QueueAnswer(const QByteArray& answer);
+    void QueuePaced(const QByteArray& bytes, int firstPause);
     void Queue(const QByteArray& bytes, int firstPause, int pause, int piece);
     void VanishNow();
     bool RepointLink();
@@ -490,18 +494,38 @@ void TTrackerSim::TImpl::QueueEcho(char byte) {
         Queue(QByteArray(1, byte), ByteDelayMs, 0, 0);
 }
 
-void TTrackerSim::TImpl::QueueAnswer(const QByteArray& answer) {
-    if (Silent || answer.isEmpty())
-        return;
+void TTrackerSim::TImpl::QueuePaced(const QByteArray& bytes, int firstPause) {
     if (ByteDelayMs > 0 && ChunkBytes <= 0) {
-        Queue(answer, ByteDelayMs, ByteDelayMs, 1);
+        Queue(bytes, std::max(firstPause, ByteDelayMs), ByteDelayMs, 1);
         return;
     }
     if (ChunkBytes > 0) {
-        Queue(answer, ByteDelayMs, ChunkPauseMs, ChunkBytes);
+        Queue(bytes, std::max(firstPause, ByteDelayMs), ChunkPauseMs, ChunkBytes);
         return;
     }
-    Queue(answer, 0, 0, 0);
+    Queue(bytes, firstPause, 0, 0);
+}
+
+void TTrackerSim::TImpl::QueueAnswer(const QByteArray& answer) {
+    if (Silent || answer.isEmpty())
+        return;
+    if (!answer.endsWith('>')) {
+        QueuePaced(answer, 0);
+        return;
+    }
+    QByteArray body = answer;
+    QByteArray prompt; // the ">" when it goes out on its own
+    if (PromptPauseMs > 0) {
+        body.chop(1);
+        prompt = ">";
+    }
+    if (AfterPromptPauseMs <= 0)
+        (prompt.isEmpty() ? body : prompt) += AfterPrompt;
+    QueuePaced(body, 0);
+    if (!prompt.isEmpty())
+        QueuePaced(prompt, PromptPauseMs);
+    if (AfterPromptPauseMs > 0)
+        QueuePaced(AfterPrompt, AfterPromptPauseMs);
 }
 
 void TTrackerSim::TImpl::HandleInput(const char* data, int n) {
@@ -861,6 +885,17 @@ void TTrackerSim::SetLongAnswers(bool on) {
     d->LongAnswers = on;
 }
 
+void TTrackerSim::SetPromptPause(int ms) {
+    std::unique_lock<std::mutex> lock(d->Mutex);
+    d->PromptPauseMs = std::max(0, ms);
+}
+
+void TTrackerSim::SetAfterPrompt(const QByteArray& bytes, int pauseMs) {
+    std::unique_lock<std::mutex> lock(d->Mutex);
+    d->AfterPrompt = QByteArray(bytes.constData(), bytes.size());
+    d->AfterPromptPauseMs = std::max(0, pauseMs);
+}
+
 void TTrackerSim::SetEntryPromptLF(bool on) {
     std::unique_lock<std::mutex> lock(d->Mutex);
     d->EntryPromptLF = on;
@@ -984,11 +1019,11 @@ bool TTrackerSim::WaitForIdle(int timeoutMs) const {
                                [this] { return d->Out.empty(); });
 }
 
-void TTrackerSim::SendRaw(const QByteArray& bytes) {
+void TTrackerSim::SendRaw(const QByteArray& bytes, int pauseMs) {
     std::unique_lock<std::mutex> lock(d->Mutex);
-    if (d->Vanished || d->Silent)
+    if (d->Vanished || d->Silent || bytes.isEmpty())
         return;
-    d->QueueAnswer(bytes);
+    d->QueuePaced(bytes, std::max(0, pauseMs));
     d->Wake();
 }
 

@@ -104,6 +104,11 @@ public:
     void SetAnswerPayloadSize(int bytes);
     // Answers padded beyond kLongAnswerBytes.
     void SetLongAnswers(bool on);
+    // The closing ">" of an answer goes out this long after the rest; 0: off.
+    void SetPromptPause(int ms);
+    // These bytes follow the closing ">" of every answer: in the same write
+    // when pauseMs is 0, else that long after it. Empty: off.
+    void SetAfterPrompt(const QByteArray& bytes, int pauseMs);
     // The entry answer is echo + CR LF ">" (ends LF ">", the default) or,
     // switched off, echo + CR ">".
     void SetEntryPromptLF(bool on);
@@ -137,8 +142,9 @@ public:
     // Waits until everything queued for sending has left the device.
     bool WaitForIdle(int timeoutMs) const;
 
-    // Puts raw bytes on the line at once (subject to byte delay/chunking).
-    void SendRaw(const QByteArray& bytes);
+    // Puts raw bytes on the line (subject to byte delay/chunking), pauseMs
+    // after what was queued before them has gone out.
+    void SendRaw(const QByteArray& bytes, int pauseMs = 0);
 
     // Lines of one stream period, each sent with CR LF. Called on the device
     // thread without the lock held; tick counts periods from 0. Assign it

@@ -1118,6 +1118,14 @@
         <source>Отмена</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>Завершать приём по приглашению &quot;&gt;&quot;</source>
+        <translation>End answers on the &quot;&gt;&quot; prompt</translation>
+    </message>
+    <message>
+        <source>Ответ трекера считается полученным, как только пришло приглашение &quot;&gt;&quot;, без ожидания межсимвольного таймаута</source>
+        <translation>An answer is complete as soon as the tracker&apos;s &quot;&gt;&quot; prompt arrives, without waiting for the inter-character time-out</translation>
+    </message>
 </context>
 <context>
     <name>TfmWaitingData</name>

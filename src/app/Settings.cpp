@@ -89,6 +89,7 @@ void LoadSettings() {
     s.TimeoutInterval =
         ini->ReadInteger(kConnection, QStringLiteral("TimeoutInterval"), def.TimeoutInterval);
     s.TimeoutEcho = ini->ReadInteger(kConnection, QStringLiteral("TimeoutEcho"), def.TimeoutEcho);
+    s.EndOnPrompt = ini->ReadBool(kConnection, QStringLiteral("EndOnPrompt"), def.EndOnPrompt);
     s.Debug = ini->ReadBool(kInterface, QStringLiteral("Debug"), def.Debug);
     s.Password = ini->ReadString(kDevice, QStringLiteral("Password"), def.Password);
     s.MasterPassword =
@@ -132,6 +133,7 @@ bool SaveSettings(QString* errorMessage) {
         {kConnection, QStringLiteral("Timeout"), Number(s.Timeout)},
         {kConnection, QStringLiteral("TimeoutInterval"), Number(s.TimeoutInterval)},
         {kConnection, QStringLiteral("TimeoutEcho"), Number(s.TimeoutEcho)},
+        {kConnection, QStringLiteral("EndOnPrompt"), Flag(s.EndOnPrompt)},
         {kDevice, QStringLiteral("Password"), s.Password},
         {kDevice, QStringLiteral("MasterPassword"), s.MasterPassword},
         {kInterface, QStringLiteral("EnabledPages"), s.EnabledPages.join(QLatin1Char(','))},

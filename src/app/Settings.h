@@ -19,6 +19,8 @@ struct TSettings {
     qint32 Timeout = 250;
     qint32 TimeoutInterval = 250;
     qint32 TimeoutEcho = 250;
+    // An answer ends on the device's ">" prompt instead of on the time-outs.
+    bool EndOnPrompt = true;
     QString ActivePassword;
     QString Password;
     QString MasterPassword;

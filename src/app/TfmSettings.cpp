@@ -127,6 +127,12 @@ void TfmSettings::BuildControls() {
     cbLanguage->addItem(tr("Русский"));
     cbLanguage->addItem(QStringLiteral("English"));
 
+    cbEndOnPrompt = new QCheckBox(tr("Завершать приём по приглашению \">\""), this);
+    cbEndOnPrompt->setObjectName(QStringLiteral("cbEndOnPrompt"));
+    cbEndOnPrompt->setToolTip(tr("Ответ трекера считается полученным, как только пришло "
+                                 "приглашение \">\", без ожидания межсимвольного таймаута"));
+    cbEndOnPrompt->setStatusTip(cbEndOnPrompt->toolTip());
+
     cbPortPoll = new QCheckBox(tr("Контроль порта"), this);
     cbPortPoll->setObjectName(QStringLiteral("cbPortPoll"));
 
@@ -139,6 +145,7 @@ void TfmSettings::BuildControls() {
     form->addRow(tr("Таймаут общий"), WithUnit(this, seTimeOut, ms));
     form->addRow(tr("Таймаут межсимвольный"), WithUnit(this, seTimeoutInterval, ms));
     form->addRow(tr("Таймаут \"эхо\""), WithUnit(this, seTimeoutEcho, ms));
+    form->addRow(cbEndOnPrompt);
     form->addRow(tr("Количество повторов команд"), seRetryCount);
     form->addRow(tr("Вход в командный режим"), cbConnectMethod);
     form->addRow(tr("Язык:"), cbLanguage);
@@ -245,6 +252,7 @@ void TfmSettings::FillFromSettings() {
     seTimeOut->setValue(Settings.Timeout);
     seTimeoutInterval->setValue(Settings.TimeoutInterval);
     seTimeoutEcho->setValue(Settings.TimeoutEcho);
+    cbEndOnPrompt->setChecked(Settings.EndOnPrompt);
 
     // Shown as stored, even with characters the keyboard filter refuses.
     edtPassword->setText(Settings.Password);
@@ -289,6 +297,7 @@ void TfmSettings::ApplyBtnClick() {
     s.Timeout = SpinValue(seTimeOut);
     s.TimeoutInterval = SpinValue(seTimeoutInterval);
     s.TimeoutEcho = SpinValue(seTimeoutEcho);
+    s.EndOnPrompt = cbEndOnPrompt->isChecked();
 
     s.Password = edtPassword->text();
     s.MasterPassword = edtMasterPassword->text();

@@ -39,6 +39,7 @@ public:
     QSpinBox* seRetryCount = nullptr;
     QComboBox* cbConnectMethod = nullptr;
     QComboBox* cbLanguage = nullptr;
+    QCheckBox* cbEndOnPrompt = nullptr;
     QCheckBox* cbPortPoll = nullptr;
     QGroupBox* gbDebug = nullptr;
     QLineEdit* edtCmdText = nullptr;

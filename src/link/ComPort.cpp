@@ -29,6 +29,21 @@ constexpr const char* kTtyClassFolder = "/sys/class/tty";
 constexpr unsigned kPtySlaveMajorFirst = 136;
 constexpr unsigned kPtySlaveMajorLast = 143;
 constexpr unsigned kBsdPtySlaveMajor = 3;
+constexpr qint64 kUsPerSecond = 1000000;
+constexpr qint64 kUsPerMs = 1000;
+constexpr qint64 kNsPerUs = 1000;
+constexpr char kCR = 13;
+constexpr char kLF = 10;
+constexpr char kPrompt = '>';
+
+// Line bits of one character in half bits (1.5 stop bits is three halves).
+int HalfBitsPerChar(TDataBits dataBits, TParityBits parity, TStopBits stopBits) {
+    const int start = 2;
+    const int data = 2 * (5 + int(dataBits));
+    const int parityBit = parity == prNone ? 0 : 2;
+    const int stop = stopBits == sbOneStopBit ? 2 : stopBits == sbOne5StopBits ? 3 : 4;
+    return start + data + parityBit + stop;
+}
 
 int KnownErrno(int e) {
     return e > 0 ? e : -1;
@@ -156,6 +171,14 @@ struct TComPort::TImpl {
     int ErrorCount = 0;
     int ReadErrorRun = 0;
     QVector<TComLink*> Links;
+    bool EndOnPrompt = false;
+    bool EndedOnPrompt = false;
+    // The last bytes the reads took since the input queue was last purged:
+    // enough to see a prompt that came split over two reads.
+    QByteArray Tail;
+
+    void NoteRead(const QByteArray& bytes);
+    bool TailIsPrompt() const;
 
     void ApplyLineSettings();
     void ReleaseSerial();
@@ -290,6 +313,14 @@ void TComPort::TImpl::OnError(QSerialPort::SerialPortError error) {
     }
 }
 
+void TComPort::TImpl::NoteRead(const QByteArray& bytes) {
+    Tail = (Tail + bytes).right(2);
+}
+
+bool TComPort::TImpl::TailIsPrompt() const {
+    return Tail.size() == 2 && Tail.at(1) == kPrompt && (Tail.at(0) == kCR || Tail.at(0) == kLF);
+}
+
 void TComPort::TImpl::EnsureIo(int failCode) const {
     if (!Connected)
         throw EComPort(ceNotOpen);
@@ -397,6 +428,31 @@ void TComPort::SetReadTotalConstant(quint32 ms) {
     d->Timeouts.ReadTotalConstant = ms;
 }
 
+bool TComPort::EndOnPrompt() const {
+    return d->EndOnPrompt;
+}
+void TComPort::SetEndOnPrompt(bool on) {
+    d->EndOnPrompt = on;
+}
+bool TComPort::EndedOnPrompt() const {
+    return d->EndedOnPrompt;
+}
+
+qint64 TComPort::PromptGraceUs() const {
+    return PromptGraceUs(d->BaudRate, d->DataBits, d->Parity, d->StopBits);
+}
+
+qint64 TComPort::PromptGraceUs(quint32 baudRate, TDataBits dataBits, TParityBits parity,
+                               TStopBits stopBits) {
+    // A line without a speed carries nothing; the floor is as good as any.
+    if (baudRate == 0)
+        return kPromptGraceMinUs;
+    const qint64 halfBits = qint64(kPromptGraceChars) * HalfBitsPerChar(dataBits, parity, stopBits);
+    const qint64 divisor = 2 * qint64(baudRate);
+    const qint64 us = (halfBits * kUsPerSecond + divisor - 1) / divisor;
+    return std::max<qint64>(us, kPromptGraceMinUs);
+}
+
 int TComPort::InputSize() const {
     return d->InputSize;
 }
@@ -441,6 +497,7 @@ void TComPort::Open() {
     d->Serial = serial;
     d->Connected = true;
     d->HungUp = false;
+    d->Tail.clear();
     d->ReadErrorRun = 0;
     d->DispatchPosted = false;
     connect(serial, &QSerialPort::readyRead, this, [this] { d->OnReadyRead(); });
@@ -465,9 +522,13 @@ void TComPort::Close() {
     d->Connected = false;
     d->HungUp = false;
     d->DispatchPosted = false;
+    d->Tail.clear();
 }
 
 void TComPort::ClearBuffers(bool input, bool output) {
+    // A purged input queue starts a new answer.
+    if (input)
+        d->Tail.clear();
     if (!d->Connected || !d->Serial || d->HungUp)
         return;
     QSerialPort::Directions dirs;
@@ -532,10 +593,13 @@ QString TComPort::ReadText(int maxCount) {
 }
 
 QByteArray TComPort::ReadBytes(int maxCount) {
+    d->EndedOnPrompt = false;
     d->EnsureIo(ceRead);
     QByteArray data;
     if (maxCount <= 0)
         return data;
+    const bool promptMode = d->EndOnPrompt;
+    const qint64 graceUs = PromptGraceUs();
     const TComTimeouts t = d->Timeouts;
     qint64 total = qint64(t.ReadTotalConstant) + qint64(t.ReadTotalMultiplier) * maxCount;
     const qint64 interval = t.ReadInterval;
@@ -553,13 +617,19 @@ QByteArray TComPort::ReadBytes(int maxCount) {
     QElapsedTimer timer;
     timer.start();
     qint64 lastByteAt = 0;
+    // A prompt carried over from the previous read of the answer gets its
+    // grace from the start of this one.
+    qint64 lastByteAtUs = 0;
     for (;;) {
         QSerialPort* serial = d->Serial;
         if (!serial || d->HungUp)
             throw EComPort(ceRead, d->HangUpError);
         if (serial->bytesAvailable() > 0) {
-            data += serial->read(maxCount - data.size());
+            const QByteArray chunk = serial->read(maxCount - data.size());
+            data += chunk;
+            d->NoteRead(chunk);
             lastByteAt = timer.elapsed();
+            lastByteAtUs = timer.nsecsElapsed() / kNsPerUs;
         }
         if (data.size() >= maxCount)
             break;
@@ -567,8 +637,15 @@ QByteArray TComPort::ReadBytes(int maxCount) {
         qint64 wait = total - now;
         if (interval > 0 && !data.isEmpty())
             wait = std::min(wait, lastByteAt + interval - now);
-        if (wait <= 0)
+        const bool atPrompt = promptMode && d->TailIsPrompt();
+        if (atPrompt) {
+            const qint64 graceLeftUs = lastByteAtUs + graceUs - timer.nsecsElapsed() / kNsPerUs;
+            wait = std::min(wait, graceLeftUs <= 0 ? 0 : (graceLeftUs + kUsPerMs - 1) / kUsPerMs);
+        }
+        if (wait <= 0) {
+            d->EndedOnPrompt = atPrompt;
             break;
+        }
         serial->clearError();
         errno = 0;
         if (serial->waitForReadyRead(int(std::min<qint64>(wait, INT_MAX))))

@@ -67,6 +67,12 @@ constexpr int kReadUnboundedLimitMs = 5000;
 constexpr int kWriteUnboundedLimitMs = 5000;
 constexpr quint32 kDefaultBaudRate = 9600;
 constexpr int kDefaultQueueSize = 1024;
+// After the device's ">" prompt a read waits this many character times for
+// more bytes before it takes the answer as complete...
+constexpr int kPromptGraceChars = 3;
+// ...but never less than this: a USB adapter or the scheduler can hold back
+// the next byte for a moment even at high speeds.
+constexpr int kPromptGraceMinUs = 2000;
 
 // A party that wants the received data. A link with OnRxBuf set makes the
 // port read everything waiting on each notification and hand it over.
@@ -98,6 +104,20 @@ public:
     TComTimeouts Timeouts() const;
     void SetTimeouts(const TComTimeouts& timeouts);
     void SetReadTotalConstant(quint32 ms);
+
+    // Prompt mode: a read also ends when what came since the input queue was
+    // last purged ends with CR ">" or LF ">" and nothing more comes within
+    // the grace. A byte within the grace lets the read go on under the
+    // time-outs. Off, reads end on the time-outs and the count alone.
+    bool EndOnPrompt() const;
+    void SetEndOnPrompt(bool on);
+    // The last read ended on the prompt (never in the off mode, never on a
+    // read that ended on its count).
+    bool EndedOnPrompt() const;
+    // The grace at the current line settings, in microseconds.
+    qint64 PromptGraceUs() const;
+    static qint64 PromptGraceUs(quint32 baudRate, TDataBits dataBits, TParityBits parity,
+                                TStopBits stopBits);
 
     int InputSize() const;
     int OutputSize() const;

@@ -12,6 +12,7 @@ TLinkSettings LinkSettingsFromGlobal() {
     s.Timeout = Settings.Timeout;
     s.TimeoutInterval = Settings.TimeoutInterval;
     s.TimeoutEcho = Settings.TimeoutEcho;
+    s.EndOnPrompt = Settings.EndOnPrompt;
     s.RetryCount = Settings.RetryCount;
     s.Password = Settings.Password;
     s.MasterPassword = Settings.MasterPassword;

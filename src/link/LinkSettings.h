@@ -14,6 +14,8 @@ struct TLinkSettings {
     qint32 Timeout = 250;         // ms: answer after a whole echo, and writes
     qint32 TimeoutInterval = 250; // ms: gap that ends an answer
     qint32 TimeoutEcho = 250;     // ms: wait for the echo of a request
+    // An answer ends on the device's ">" prompt instead of on the time-outs.
+    bool EndOnPrompt = true;
     qint32 RetryCount = 3;
     QString Password;
     QString MasterPassword;

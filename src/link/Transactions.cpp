@@ -98,13 +98,15 @@ TExchangeResult TDeviceLink::ExchangeCommand(const QString& command, const QStri
         if (result.failed || noWait)
             return result;
 
+        ComPort1->SetEndOnPrompt(FSettings.EndOnPrompt);
         ComPort1->SetReadTotalConstant(Ms(FSettings.TimeoutEcho));
         result.answer = ComPort1->ReadText(line.size());
         // A whole echo means the device is listening: give it the full time to
         // answer. Without one, only the gap time is worth waiting.
         ComPort1->SetReadTotalConstant(result.answer == line ? Ms(FSettings.Timeout)
                                                              : Ms(FSettings.TimeoutInterval));
-        for (int blocks = 1;; ++blocks) {
+        // An answer that came whole with the echo needs no block reads.
+        for (int blocks = 1; !ComPort1->EndedOnPrompt(); ++blocks) {
             const QString block = ComPort1->ReadText(kAnswerBlockSize);
             result.answer += block;
             if (block.size() < kAnswerBlockSize || blocks >= kAnswerMaxBlocks)

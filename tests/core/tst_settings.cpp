@@ -61,6 +61,8 @@ private:
             return s.Language;
         if (name == QLatin1String("PortPoll"))
             return s.PortPoll;
+        if (name == QLatin1String("EndOnPrompt"))
+            return s.EndOnPrompt;
         if (name == QLatin1String("Debug"))
             return s.Debug;
         if (name == QLatin1String("EnabledPages"))
@@ -263,6 +265,7 @@ private Q_SLOTS:
         QCOMPARE(s.Timeout, 250);
         QCOMPARE(s.TimeoutInterval, 250);
         QCOMPARE(s.TimeoutEcho, 250);
+        QVERIFY(s.EndOnPrompt);
         QCOMPARE(s.RetryCount, 3);
         QCOMPARE(s.ConnectMethod, 0);
         QVERIFY(s.Password.isEmpty());
@@ -313,6 +316,10 @@ private Q_SLOTS:
             << QByteArray("[Device]\nPortPoll=5\n") << "PortPoll" << QVariant(true);
         QTest::newRow("bool not a number")
             << QByteArray("[Device]\nPortPoll=yes\n") << "PortPoll" << QVariant(false);
+        QTest::newRow("end on prompt off")
+            << QByteArray("[Connection]\nEndOnPrompt=0\n") << "EndOnPrompt" << QVariant(false);
+        QTest::newRow("end on prompt not a number")
+            << QByteArray("[Connection]\nEndOnPrompt=no\n") << "EndOnPrompt" << QVariant(true);
         QTest::newRow("debug by hand")
             << QByteArray("[Interface]\nDebug=1\n") << "Debug" << QVariant(true);
         QTest::newRow("colour hex") << QByteArray("[Interface]\nReadColorText=$FF0000\n")
@@ -375,7 +382,7 @@ private Q_SLOTS:
         QVERIFY(SaveSettings());
         QCOMPARE(ReadIni(), QByteArray("[Connection]\nCOM=COM1\nSpeed=115200\nDataBits=8\n"
                                        "Parity=None\nStopBits=1\nTimeout=250\n"
-                                       "TimeoutInterval=250\nTimeoutEcho=250\n\n"
+                                       "TimeoutInterval=250\nTimeoutEcho=250\nEndOnPrompt=1\n\n"
                                        "[Device]\nPassword=\nMasterPassword=\nRetryCount=3\n"
                                        "ConnectMethod=0\nPortPoll=0\n\n"
                                        "[Interface]\nEnabledPages=main,gsm\nReadColorText=0\n"
@@ -406,6 +413,23 @@ private Q_SLOTS:
         QCOMPARE(TIniFile(IniPath()).ReadSectionValues("RC"), QStringList{"Reset=AT+RESET"});
     }
 
+    // A file from before the prompt setting: the new key joins the end of
+    // its section; the operator's own lines stay as and where they were.
+    void saveAddsNewKeyToOlderFile() {
+        const QByteArray connection =
+            "[Connection]\r\nCOM=COM3\r\nSpeed=9600\r\nDataBits=8\r\nParity=None\r\n"
+            "StopBits=1\r\nTimeout=300\r\nTimeoutInterval=200\r\nTimeoutEcho=100\r\n"
+            "Adapter=ftdi\r\n";
+        WriteIni(connection + "; tail note\r\n[Device]\r\nPassword=1\r\n");
+        LoadSettings();
+        QVERIFY(Settings.EndOnPrompt);
+        QVERIFY(SaveSettings());
+        const QByteArray saved = ReadIni();
+        QVERIFY2(saved.startsWith(connection +
+                                  "EndOnPrompt=1\r\n; tail note\r\n[Device]\r\nPassword=1\r\n"),
+                 saved.constData());
+    }
+
     void saveKeepsUtf8File() {
         WriteIni(Utf8("; порт трекера\n[Connection]\nCOM=/dev/ttyUSB0\n[RC]\nСброс=!R\n"));
         LoadSettings();
@@ -431,6 +455,7 @@ private Q_SLOTS:
         Settings.ConnectMethod = 1;
         Settings.Language = 1033;
         Settings.PortPoll = true;
+        Settings.EndOnPrompt = false;
         const TSettings saved = Settings;
         QVERIFY(SaveSettings());
         Settings = TSettings();
@@ -450,6 +475,7 @@ private Q_SLOTS:
         QCOMPARE(Settings.ConnectMethod, saved.ConnectMethod);
         QCOMPARE(Settings.Language, saved.Language);
         QCOMPARE(Settings.PortPoll, saved.PortPoll);
+        QCOMPARE(Settings.EndOnPrompt, saved.EndOnPrompt);
     }
 
     void saveFailureNamesFile() {

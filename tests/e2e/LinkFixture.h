@@ -106,6 +106,7 @@ struct TIniOptions {
     int Timeout = 250;
     int TimeoutInterval = 250;
     int TimeoutEcho = 250;
+    bool EndOnPrompt = true;
     QString Password = QString::fromLatin1(kUserPassword);
     QString MasterPassword = QString::fromLatin1(kMasterPassword);
 };
@@ -117,6 +118,7 @@ inline bool WriteIni(const QString& folder, const TIniOptions& o) {
     const QString text = QStringLiteral("[Connection]\r\nCOM=%1\r\nSpeed=115200\r\nDataBits=8\r\n"
                                         "Parity=None\r\nStopBits=1\r\nTimeout=%2\r\n"
                                         "TimeoutInterval=%3\r\nTimeoutEcho=%4\r\n"
+                                        "EndOnPrompt=%10\r\n"
                                         "[Device]\r\nPassword=%5\r\nMasterPassword=%6\r\n"
                                         "RetryCount=%7\r\nConnectMethod=%8\r\nPortPoll=%9\r\n"
                                         "[Interface]\r\nEnabledPages=*\r\n")
@@ -127,7 +129,8 @@ inline bool WriteIni(const QString& folder, const TIniOptions& o) {
                              .arg(o.Password, o.MasterPassword)
                              .arg(o.RetryCount)
                              .arg(o.ConnectMethod)
-                             .arg(o.PortPoll ? 1 : 0);
+                             .arg(o.PortPoll ? 1 : 0)
+                             .arg(o.EndOnPrompt ? 1 : 0);
     return file.write(text.toLatin1()) > 0;
 }
 

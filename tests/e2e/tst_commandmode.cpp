@@ -10,6 +10,9 @@ using namespace linktest;
 namespace {
 const QString kCodeLine = QStringLiteral(">") + QString::fromLatin1(TTrackerSim::kAccessCode);
 constexpr int kEntryWaitMs = 15000;
+// An entry that waited for these time-outs instead of ending on the prompt
+// stands out however loaded the machine.
+constexpr int kLongTimeoutMs = 4000;
 
 bool IsConnectDialog(QWidget* w) {
     return w == static_cast<QWidget*>(fmWaitingData);
@@ -75,13 +78,20 @@ private Q_SLOTS:
         QFETCH(bool, promptAfterLF);
         TIniOptions o;
         o.ConnectMethod = method;
+        o.Timeout = o.TimeoutInterval = o.TimeoutEcho = kLongTimeoutMs;
         StartBench(o);
         B->Sim.SetEntryPromptLF(promptAfterLF);
 
         QVERIFY(fmMain->StatusPanelText(3).isEmpty());
+        QElapsedTimer timer;
+        timer.start();
         fmMain->Connect1Click();
+        const qint64 ms = timer.elapsed();
 
         QVERIFY(fmMain->Link->InCommandMode);
+        // One round trip, ended by the prompt.
+        QCOMPARE(B->Sim.ReceivedLines().size(), 1);
+        QVERIFY2(ms < kLongTimeoutMs - 1000, qPrintable(QString::number(ms)));
         QVERIFY(B->Sim.InCommandMode());
         QCOMPARE(fmMain->StatusPanelText(3), QStringLiteral("LINK"));
         QCOMPARE(fmMain->StatusPanelText(4), QStringLiteral("CMD"));

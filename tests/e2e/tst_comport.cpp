@@ -13,6 +13,11 @@ namespace {
 // Generous bounds: the rule is checked, not the machine's speed.
 constexpr int kSlackMs = 1500;
 constexpr int kWaitMs = 3000;
+// Prompt reads: bytes this late come well after any grace at 115200 and
+// well inside the gap the time-outs allow.
+constexpr int kLateMs = 700;
+constexpr quint32 kPromptInterval = 1500;
+constexpr quint32 kPromptTotal = 3000;
 
 } // namespace
 
@@ -73,6 +78,10 @@ private Q_SLOTS:
     void reopensAfterDeviceComesBack();
     void zeroByteWriteReachesDeviceUnseen();
     void writeCutByTotalReportsShortCount();
+    void promptGraceFollowsLineSpeed_data();
+    void promptGraceFollowsLineSpeed();
+    void readEndsOnPromptOnlyWhenNothingFollows_data();
+    void readEndsOnPromptOnlyWhenNothingFollows();
 };
 
 void TstComPort::init() {
@@ -551,6 +560,91 @@ void TstComPort::writeCutByTotalReportsShortCount() {
     FPort->ClearBuffers(true, true);
     QCOMPARE(FPort->WriteText(QStringLiteral("ok\r")), 3);
     QTRY_VERIFY_WITH_TIMEOUT(FSim->ReceivedBytes().endsWith("ok\r"), kWaitMs);
+}
+
+void TstComPort::promptGraceFollowsLineSpeed_data() {
+    QTest::addColumn<int>("baud");
+    QTest::addColumn<int>("data");
+    QTest::addColumn<int>("parity");
+    QTest::addColumn<int>("stop");
+    QTest::addColumn<qint64>("us");
+    QTest::newRow("115200 8N1: the floor")
+        << 115200 << int(dbEight) << int(prNone) << int(sbOneStopBit) << qint64(2000);
+    QTest::newRow("9600 8N1") << 9600 << int(dbEight) << int(prNone) << int(sbOneStopBit)
+                              << qint64(3125);
+    QTest::newRow("1200 7E2") << 1200 << int(dbSeven) << int(prEven) << int(sbTwoStopBits)
+                              << qint64(27500);
+    QTest::newRow("300 8N1.5") << 300 << int(dbEight) << int(prNone) << int(sbOne5StopBits)
+                               << qint64(105000);
+    QTest::newRow("no speed") << 0 << int(dbEight) << int(prNone) << int(sbOneStopBit)
+                              << qint64(2000);
+}
+
+void TstComPort::promptGraceFollowsLineSpeed() {
+    QFETCH(int, baud);
+    QFETCH(int, data);
+    QFETCH(int, parity);
+    QFETCH(int, stop);
+    QFETCH(qint64, us);
+    QCOMPARE(TComPort::PromptGraceUs(quint32(baud), TDataBits(data), TParityBits(parity),
+                                     TStopBits(stop)),
+             us);
+}
+
+void TstComPort::readEndsOnPromptOnlyWhenNothingFollows_data() {
+    QTest::addColumn<int>("baud");
+    QTest::addColumn<bool>("prompt"); // the port's prompt mode
+    QTest::addColumn<QByteArrayList>("parts");
+    QTest::addColumn<QList<int>>("pauses"); // before each part
+    QTest::addColumn<int>("firstCount");    // a read of this many bytes first
+    QTest::addColumn<bool>("purge");        // input purged after that read
+    QTest::addColumn<QByteArray>("expected");
+    QTest::addColumn<bool>("ended");
+    const QList<int> late{0, kLateMs};
+    QTest::newRow("LF prompt ends the read") << 115200 << true << QByteArrayList{"OK\r\n>", "LATE"}
+                                             << late << 0 << false << QByteArray("OK\r\n>") << true;
+    QTest::newRow("CR prompt ends the read") << 115200 << true << QByteArrayList{"OK\r>", "LATE"}
+                                             << late << 0 << false << QByteArray("OK\r>") << true;
+    QTest::newRow("off: the gap is read on as before")
+        << 115200 << false << QByteArrayList{"OK\r\n>", "LATE"} << late << 0 << false
+        << QByteArray("OK\r\n>LATE") << false;
+    QTest::newRow("a blank after the prompt reads on")
+        << 115200 << true << QByteArrayList{"OK\r\n> ", "LATE"} << late << 0 << false
+        << QByteArray("OK\r\n> LATE") << false;
+    QTest::newRow("prompt split over two reads")
+        << 115200 << true << QByteArrayList{"OK\r>", "LATE"} << late << 3 << false
+        << QByteArray(">") << true;
+    QTest::newRow("a purge starts a new answer") << 115200 << true << QByteArrayList{"OK\r", ">"}
+                                                 << late << 3 << true << QByteArray(">") << false;
+    // 50 baud: three characters take 600 ms, so the blank counts.
+    QTest::newRow("a slow line's grace takes a late blank")
+        << 50 << true << QByteArrayList{"OK\r\n>", " "} << QList<int>{0, 100} << 0 << false
+        << QByteArray("OK\r\n> ") << false;
+}
+
+void TstComPort::readEndsOnPromptOnlyWhenNothingFollows() {
+    QFETCH(int, baud);
+    QFETCH(bool, prompt);
+    QFETCH(QByteArrayList, parts);
+    QFETCH(QList<int>, pauses);
+    QFETCH(int, firstCount);
+    QFETCH(bool, purge);
+    QFETCH(QByteArray, expected);
+    QFETCH(bool, ended);
+    FPort->SetCustomBaudRate(quint32(baud));
+    OpenOnSim();
+    FPort->SetEndOnPrompt(prompt);
+    FPort->SetTimeouts({kPromptInterval, 0, kPromptTotal, 0, kPromptTotal});
+    for (int i = 0; i < parts.size(); ++i)
+        FSim->SendRaw(parts[i], pauses[i]);
+    if (firstCount > 0) {
+        QCOMPARE(FPort->ReadBytes(firstCount), parts.first().left(firstCount));
+        QVERIFY(!FPort->EndedOnPrompt());
+    }
+    if (purge)
+        FPort->ClearBuffers(true, false);
+    QCOMPARE(FPort->ReadBytes(100), expected);
+    QCOMPARE(FPort->EndedOnPrompt(), ended);
 }
 
 QTEST_GUILESS_MAIN(TstComPort)

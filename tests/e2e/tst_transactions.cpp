@@ -16,6 +16,10 @@ const QString kNoAnswerGiveUp =
     QStringLiteral("]Не получен ожидаемый ответ на команду. Прекращаю попытку");
 const QString kNotInCommandMode = QStringLiteral("]Трекер не в командном режиме");
 const QString kRetryBox = QStringLiteral("Ошибка передачи данных|Повторить попытку?");
+// Time-outs long enough that an answer which waited for them stands out
+// from one that ended on its prompt, however loaded the machine.
+constexpr int kLongTimeoutMs = 4000;
+constexpr int kWaitedTheTimeoutsMs = kLongTimeoutMs - 1000;
 
 // The first command of the shipped profile that the device can be read with.
 TCmdAddress FirstReadable() {
@@ -514,6 +518,100 @@ private Q_SLOTS:
         fmMain->Link->AnswerReceived = true;
         fmMain->Link->RunPollProcessor(a, x.answer);
         QVERIFY(fmMain->Link->AnswerReceived);
+    }
+
+    // --- answers that end on their prompt ---
+
+    void answerEndsOnItsPrompt_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("plain") << "";
+        QTest::newRow("pause before the prompt") << "pause";
+        QTest::newRow("longer than one block") << "long";
+        QTest::newRow("prompt closes a full block") << "100";
+        QTest::newRow("prompt split over two blocks") << "101";
+        QTest::newRow("no echo") << "noecho";
+    }
+    void answerEndsOnItsPrompt() {
+        QFETCH(QString, fault);
+        TIniOptions o;
+        o.Timeout = o.TimeoutInterval = o.TimeoutEcho = kLongTimeoutMs;
+        StartBench(o);
+        const TCmdAddress a = FirstReadable();
+        QVERIFY(fmMain->Link->EnterCommandMode());
+        if (fault == QLatin1String("pause"))
+            B->Sim.SetPromptPause(300);
+        else if (fault == QLatin1String("long"))
+            B->Sim.SetLongAnswers(true);
+        else if (fault == QLatin1String("noecho"))
+            B->Sim.SetEcho(false);
+        else if (!fault.isEmpty())
+            B->Sim.SetAnswerPayloadSize(fault.toInt());
+        const QString request = "AT" + Command(a).CommandName + "=?";
+        QElapsedTimer timer;
+        timer.start();
+        const TExchangeResult x =
+            fmMain->Link->ExchangeCommand(request, QString(), false, false, true);
+        const qint64 ms = timer.elapsed();
+        QVERIFY(!x.failed);
+        QVERIFY(x.answer.endsWith(QStringLiteral("\r\n>")));
+        QVERIFY2(ms < kWaitedTheTimeoutsMs, qPrintable(QString::number(ms)));
+        fmMain->Link->AnswerReceived = true;
+        fmMain->Link->RunPollProcessor(a, x.answer);
+        QVERIFY(fmMain->Link->AnswerReceived);
+        QVERIFY(!B->Log().contains(kNotInCommandMode));
+    }
+
+    // Bytes after the prompt: late ones are no longer part of the answer,
+    // except with the setting off; ones that come with it always are.
+    void onlyAPromptAtTheEndCounts_data() {
+        QTest::addColumn<bool>("endOnPrompt");
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<int>("pauseMs");
+        QTest::addColumn<bool>("read");
+        QTest::newRow("late line left for later")
+            << true << QByteArray("\r\n+LATE") << 300 << false;
+        QTest::newRow("off: late line read as before")
+            << false << QByteArray("\r\n+LATE") << 300 << true;
+        QTest::newRow("blank with the prompt") << true << QByteArray(" ") << 0 << true;
+    }
+    void onlyAPromptAtTheEndCounts() {
+        QFETCH(bool, endOnPrompt);
+        QFETCH(QByteArray, after);
+        QFETCH(int, pauseMs);
+        QFETCH(bool, read);
+        TIniOptions o;
+        // The late line comes well inside what the time-outs allow.
+        o.Timeout = o.TimeoutInterval = 1500;
+        o.EndOnPrompt = endOnPrompt;
+        StartBench(o);
+        const TCmdAddress a = FirstReadable();
+        QVERIFY(fmMain->Link->EnterCommandMode());
+        B->Sim.SetAfterPrompt(after, pauseMs);
+        const QString request = "AT" + Command(a).CommandName + "=?";
+        const TExchangeResult x =
+            fmMain->Link->ExchangeCommand(request, QString(), false, false, true);
+        QCOMPARE(x.answer.endsWith(QString::fromLatin1(after)), read);
+        QCOMPARE(x.answer.endsWith(QStringLiteral("\r\n>")), !read);
+        fmMain->Link->AnswerReceived = true;
+        fmMain->Link->RunPollProcessor(a, x.answer);
+        QVERIFY(fmMain->Link->AnswerReceived);
+        QCOMPARE(B->LogCount(kNotInCommandMode), read ? 1 : 0);
+    }
+
+    void answerWithoutPromptEndsOnTheTimeouts() {
+        TIniOptions o;
+        o.Timeout = 600;
+        StartBench(o);
+        QVERIFY(fmMain->Link->EnterCommandMode());
+        B->Sim.SetInCommandMode(false); // the echo and nothing else
+        const QString request = QStringLiteral("AT+SGDT=?");
+        QElapsedTimer timer;
+        timer.start();
+        const TExchangeResult x =
+            fmMain->Link->ExchangeCommand(request, QString(), false, false, true);
+        QCOMPARE(x.answer, request + "\r");
+        // A whole echo gives the answer the general time-out to come.
+        QVERIFY(timer.elapsed() >= o.Timeout);
     }
 
     void deviceWithoutEchoIsStillRead() {

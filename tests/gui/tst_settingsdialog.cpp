@@ -162,6 +162,9 @@ private Q_SLOTS:
         QCOMPARE(dlg.cbConnectMethod->currentText(), QStringLiteral("Стандартный"));
         QCOMPARE(dlg.cbLanguage->currentText(), QStringLiteral("Русский"));
         QVERIFY(!dlg.cbPortPoll->isChecked());
+        QVERIFY(dlg.cbEndOnPrompt->isChecked());
+        QCOMPARE(dlg.cbEndOnPrompt->text(), QStringLiteral("Завершать приём по приглашению \">\""));
+        QVERIFY(!dlg.cbEndOnPrompt->toolTip().isEmpty());
         QVERIFY(dlg.gbDebug->isHidden());
         QCOMPARE(CheckedPages(dlg.clbPagesSelect), AllPageNames());
         QCOMPARE(dlg.clrbRead->Selected(), TColor(0));
@@ -239,6 +242,7 @@ private Q_SLOTS:
         QTest::keyClick(dlg.cbConnectMethod, Qt::Key_Down);
         QTest::keyClick(dlg.cbLanguage, Qt::Key_Down);
         QTest::keyClick(dlg.cbPortPoll, Qt::Key_Space);
+        QTest::keyClick(dlg.cbEndOnPrompt, Qt::Key_Space);
         // Uncheck every page but the second.
         QListWidget* pages = dlg.clbPagesSelect;
         pages->setFocus();
@@ -262,6 +266,7 @@ private Q_SLOTS:
         QCOMPARE(Settings.ConnectMethod, 1);
         QCOMPARE(Settings.Language, 1033);
         QVERIFY(Settings.PortPoll);
+        QVERIFY(!Settings.EndOnPrompt);
         QCOMPARE(Settings.EnabledPages, QStringList{DevCommands.at(1).PageId});
 
         QCOMPARE(IniValue("Connection", "COM"), QStringLiteral("/dev/pts/9"));
@@ -274,6 +279,7 @@ private Q_SLOTS:
         QCOMPARE(IniValue("Device", "ConnectMethod"), QStringLiteral("1"));
         QCOMPARE(IniValue("Interface", "Language"), QStringLiteral("1033"));
         QCOMPARE(IniValue("Device", "PortPoll"), QStringLiteral("1"));
+        QCOMPARE(IniValue("Connection", "EndOnPrompt"), QStringLiteral("0"));
         QCOMPARE(IniValue("Interface", "EnabledPages"), DevCommands.at(1).PageId);
         QCOMPARE(IniValue("Custom", "Keep"), QStringLiteral("1"));
         QCOMPARE(IniValue("Interface", "Debug"), QStringLiteral("<missing>"));
@@ -310,6 +316,7 @@ private Q_SLOTS:
         SelectAllAndType(dlg.cbComPortSelect->lineEdit(), QStringLiteral("COM7"));
         SelectAllAndType(dlg.edtPassword, QStringLiteral("999"));
         QTest::keyClick(dlg.cbPortPoll, Qt::Key_Space);
+        QTest::keyClick(dlg.cbEndOnPrompt, Qt::Key_Space);
         QTest::keyClick(dlg.cbLanguage, Qt::Key_Down);
         const QByteArray before = [this] {
             QFile f(IniPath());
@@ -322,6 +329,7 @@ private Q_SLOTS:
         QCOMPARE(dlg.cbComPortSelect->currentText(), QStringLiteral("/dev/ttyUSB0"));
         QCOMPARE(dlg.edtPassword->text(), QString());
         QVERIFY(!dlg.cbPortPoll->isChecked());
+        QVERIFY(dlg.cbEndOnPrompt->isChecked());
         QCOMPARE(dlg.cbLanguage->currentIndex(), 0);
         QCOMPARE(Settings.Port, QStringLiteral("/dev/ttyUSB0"));
         QVERIFY(Settings.Password.isEmpty());

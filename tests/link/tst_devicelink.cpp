@@ -139,6 +139,40 @@ private Q_SLOTS:
         QCOMPARE(Wire("+TSTA", 0, 3), QStringLiteral("keep"));
     }
 
+    // The entry and every read end on the prompt only with the setting on,
+    // and a prompt that comes late is still waited for.
+    void answersEndOnThePromptAsSet_data() {
+        QTest::addColumn<bool>("endOnPrompt");
+        QTest::addColumn<int>("promptPauseMs");
+        QTest::newRow("on") << true << 0;
+        QTest::newRow("off") << false << 0;
+        QTest::newRow("on, late prompt") << true << kTimeoutMs / 2;
+    }
+    void answersEndOnThePromptAsSet() {
+        QFETCH(bool, endOnPrompt);
+        QFETCH(int, promptPauseMs);
+        Start();
+        TLinkSettings s = Link->LinkSettings();
+        s.EndOnPrompt = endOnPrompt;
+        Link->ApplySettings(s);
+        Sim->SetPromptPause(promptPauseMs);
+        Enter();
+        QCOMPARE(Link->ComPort1->EndedOnPrompt(), endOnPrompt);
+
+        QVERIFY(Sim->SetValue(QStringLiteral("+TSTA"), 0, 0, QStringLiteral("late")));
+        const TExchangeResult x =
+            Link->ExchangeCommand(QStringLiteral("AT+TSTA=?"), QString(), true, false, true);
+        QVERIFY(!x.failed);
+        QCOMPARE(Link->ComPort1->EndedOnPrompt(), endOnPrompt);
+        QVERIFY2(x.answer.startsWith(QStringLiteral("AT+TSTA=?\r")), qPrintable(x.answer));
+        QVERIFY2(x.answer.endsWith(QStringLiteral("\r\n>")), qPrintable(x.answer));
+        Link->AnswerReceived = true;
+        Link->RunPollProcessor(At(QStringLiteral("+TSTA")), x.answer);
+        QVERIFY(Link->AnswerReceived);
+        QCOMPARE(Wire("+TSTA", 0, 0), QStringLiteral("late"));
+        QCOMPARE(Sim->ReceivedLines(), QStringList{QStringLiteral("AT+TSTA=?")});
+    }
+
     // Answer forms fed to the response routine directly: the values reach
     // the table as they reach the pages.
     void answerForms_data() {
