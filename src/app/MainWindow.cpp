@@ -1,12 +1,14 @@
 #include "TfmMain.h"
 
 #include "Forms.h"
+#include "ParamFindBar.h"
 #include "Settings.h"
 #include "StatusBarPanels.h"
 #include "TAboutBox.h"
 #include "TfmSettings.h"
 #include "link/ComPort.h"
 #include "link/LogFormat.h"
+#include "link/LogPane.h"
 #include "profile/ProfileLoader.h"
 #include "status/TfmDeviceInfo.h"
 
@@ -17,6 +19,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -123,11 +126,25 @@ void TfmMain::CreateFrame() {
     logFont.setStyleStrategy(QFont::PreferNoShaping);
     LogLines->setFont(logFont);
     logLayout->addWidget(LogLines);
+    LogMenu = new TLogPaneMenu(LogLines,
+                               [this](const QString& message) { WriteLog(message, lkGeneral); });
     Splitter1->addWidget(PageControl1);
     Splitter1->addWidget(LogGroupBox);
     Splitter1->setStretchFactor(0, 1);
     Splitter1->setStretchFactor(1, 0);
     layout->addWidget(Splitter1);
+    FindBar = new TParamFindBar(
+        PageControl1,
+        [this](const TParamMatch& match) -> QWidget* {
+            if (match.Param >= 0)
+                return FindControl(match.Page, match.Command, 0, match.Param, crEditor);
+            // A command: its first editor, or its group when it has none.
+            if (QWidget* editor = FindControl(match.Page, match.Command, 0, 0, crEditor))
+                return editor;
+            return FindControl(match.Page, match.Command, 0, 0, crGroup);
+        },
+        central);
+    layout->addWidget(FindBar);
     setCentralWidget(central);
 
     StatusBar1 = new TStatusBarPanels(this);
@@ -157,6 +174,10 @@ void TfmMain::CreateMenus() {
     file->addSeparator();
     actExit = file->addAction(tr("Выход"), this, [this] { Exit1Click(); });
 
+    QMenu* edit = bar->addMenu(tr("Правка"));
+    actFind = edit->addAction(tr("Найти параметр..."), this, [this] { Find1Click(); });
+    actFind->setShortcut(QKeySequence::Find);
+
     QMenu* link = bar->addMenu(tr("Связь"));
     actParameters =
         link->addAction(tr("Параметры связи с трекером..."), this, [this] { Parameters1Click(); });
@@ -176,6 +197,7 @@ void TfmMain::CreateMenus() {
     actLoad->setObjectName(QStringLiteral("Load1"));
     actSave->setObjectName(QStringLiteral("Save1"));
     actExit->setObjectName(QStringLiteral("Exit1"));
+    actFind->setObjectName(QStringLiteral("Find1"));
     actParameters->setObjectName(QStringLiteral("Parameters1"));
     actConnect->setObjectName(QStringLiteral("Connect1"));
     actStoreFlash->setObjectName(QStringLiteral("Storesettingsintoflash1"));
@@ -275,6 +297,10 @@ void TfmMain::Parameters1Click() {
 void TfmMain::N4Click() {
     if (fmDeviceInfo)
         fmDeviceInfo->exec();
+}
+
+void TfmMain::Find1Click() {
+    FindBar->Open();
 }
 
 void TfmMain::About1Click() {

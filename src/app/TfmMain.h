@@ -22,6 +22,8 @@ class QPlainTextEdit;
 class QTimer;
 class QWidget;
 class TComPort;
+class TLogPaneMenu;
+class TParamFindBar;
 class TStatusBarPanels;
 class THexEdit;
 
@@ -50,6 +52,8 @@ public:
     QSplitter* Splitter1 = nullptr;
     QGroupBox* LogGroupBox = nullptr;
     QPlainTextEdit* LogLines = nullptr; // coloured lines, capped
+    TLogPaneMenu* LogMenu = nullptr;    // its context menu: save, clear
+    TParamFindBar* FindBar = nullptr;   // Ctrl+F: find a parameter
     TStatusBarPanels* StatusBar1 = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
     QFileDialog* OpenDialog1 = nullptr;
@@ -60,6 +64,7 @@ public:
     QAction* actLoad = nullptr;
     QAction* actSave = nullptr;
     QAction* actExit = nullptr;
+    QAction* actFind = nullptr;
     QAction* actParameters = nullptr;
     QAction* actConnect = nullptr;
     QAction* actStoreFlash = nullptr;
@@ -86,6 +91,7 @@ public:
     void N4Click();
     void Leavecommandmode1Click();
     void About1Click();
+    void Find1Click();
 
     // --- exchange log (link/ExchangeLog.cpp) ---
     void WriteLog(const QString& text, int kind);
@@ -163,9 +169,9 @@ private:
 
     // --- generated pages (pages/*.cpp) ---
     void InstallExitRule(QLineEdit* edit);
-    QObject* FExitFilter = nullptr;          // runs the leave rules on focus-out
-    QPointer<QLineEdit> FFocusReturn;        // editor the focus is being given back to
-    QStringList FInvalidMasks;               // masks already reported as invalid
+    QObject* FExitFilter = nullptr;   // runs the leave rules on focus-out
+    QPointer<QLineEdit> FFocusReturn; // editor the focus is being given back to
+    QStringList FInvalidMasks;        // masks already reported as invalid
     friend class TEditorExitFilter;
 
     int FExchangeDepth = 0;
