@@ -1,0 +1,154 @@
+#pragma once
+
+#include "LinkHost.h"
+#include "LinkSettings.h"
+#include "LogKind.h"
+#include "profile/DevCommands.h"
+
+#include <QObject>
+#include <QString>
+
+class TComPort;
+class TParamValues;
+
+struct TExchangeResult {
+    QString answer;
+    bool failed = false;
+    // The operator declined to go on: Cancel in the retry box or in the
+    // reconnect wait. Retrying callers stop here.
+    bool cancelled = false;
+};
+
+// The outcome of one command-mode entry attempt.
+struct TEntryAttempt {
+    bool Entered = false; // the device answered with its prompt (or echo only)
+    bool Failed = false;  // the exchange failed (logged)
+    // The port is closed after the attempt: a loop should pause before the
+    // next one (kEntryClosedPortPauseMs) instead of spinning.
+    bool PortClosed = false;
+};
+
+// The fixed code that switches the device into command mode.
+inline constexpr char kAccessCode[] = "4817263";
+// Every this many entry attempts the exit line goes out as well, in case the
+// device sits in a half-entered state.
+constexpr int kEntryExitLineEvery = 5;
+// Pause of an entry loop while the port is unavailable.
+constexpr int kEntryClosedPortPauseMs = 500;
+
+// The device protocol over one serial port: command mode, transactions,
+// response routines, the page loops and the wire text of a row. Non-visual
+// and free of globals that change, so one link per port can run in its own
+// thread. It asks its host (TLinkHost) for everything only a front end can
+// do and reads and sets values through a TParamValues store.
+class TDeviceLink : public QObject {
+    Q_OBJECT
+public:
+    explicit TDeviceLink(QObject* parent = nullptr);
+    ~TDeviceLink() override;
+
+    TComPort* ComPort1 = nullptr; // owned
+    bool InCommandMode = false;
+    // Set by the response routines: the last answer carried the command's
+    // response (or NOT SUPPORTED).
+    bool AnswerReceived = false;
+
+    // Host and value store; nullptr gives a silent host and no values.
+    // Neither is owned.
+    void SetHost(TLinkHost* host);
+    TLinkHost& Host() const { return *FHost; }
+    void SetValues(TParamValues* values);
+    TParamValues* Values() const { return FValues; }
+
+    // Closes the port when open, then takes the port and time-out settings.
+    void ApplySettings(const TLinkSettings& settings);
+    const TLinkSettings& LinkSettings() const { return FSettings; }
+
+    // --- command mode and port ---
+    bool OpenPort();
+    // Opens the port (waiting through the host if needed) and has the host
+    // run the entry loop; true in command mode.
+    bool EnterCommandMode();
+    // One entry attempt: the access code, and every kEntryExitLineEvery-th
+    // attempt (attempt counts from 1) the exit line. Logs as the entry loop does.
+    TEntryAttempt TryEnterCommandMode(int attempt);
+    void LeaveCommandMode();
+    // Writes the profile's command of that name (row 0); false when the
+    // profile has none.
+    bool ApplyProfileCommand(const QString& name);
+    // Stores the tracker's settings in its flash (+SAVE); needs command mode.
+    bool StoreToFlash();
+    bool WaitForPort();
+    void UpdateLinkStatus(); // tells the host
+    // With no exchange running: a zero byte finds a vanished device.
+    void PortIdleCheck();
+    // The status stream of the device: start (no answer awaited) and stop.
+    bool StartStatusStream();
+    void StopStatusStream();
+
+    // --- transactions ---
+    TExchangeResult ExchangeCommand(const QString& command, const QString& logText, bool quiet,
+                                    bool noWait, bool addCR);
+    // Reads one command (with retries) into the value store.
+    bool PollCommand(const TCmdAddress& address);
+    // Writes one row (address.Row) of a command from the value store.
+    bool ApplyCommand(const TCmdAddress& address);
+    void RunPollProcessor(const TCmdAddress& address, const QString& answer);
+    void DefaultProcessor(int page, int command, int row, int param, const QString& answer);
+    void NonPollProcessor(int page, int command, int row, int param, const QString& answer);
+    void ExitCmdProcessor(int page, int command, int row, int param, const QString& answer);
+    bool InExchange() const { return FExchangeDepth > 0; }
+
+    // --- page operations (the page buttons) ---
+    // "Получить" of one command (enters command mode when needed).
+    bool PollOne(const TCmdAddress& address);
+    // "Применить" of one row.
+    bool ApplyOne(const TCmdAddress& address);
+    // Every readable, usable command of a page; false when one failed.
+    bool PollPage(int page);
+    // Every row of an indexed command.
+    bool ApplyAllIndexed(int page, int command);
+    // Every writable, usable row of a page ("Применить страницу").
+    bool ApplyPage(int page);
+
+    // The wire text of a row's values, as ApplyCommand sends it.
+    QString BuildParameterList(int page, int command, int row) const;
+    // The password a command of that mode is sent with ("" when none is set).
+    QString PasswordFor(TPasswordMode mode) const;
+
+    void WriteLog(const QString& text, LogKind kind) { FHost->WriteLog(text, kind); }
+
+private:
+    bool RunWithRetries(const TCmdAddress& address, const QString& request,
+                        const QString& logText);
+    void ProcessAnswer(int page, int command, const QString& answer, bool readValues);
+    // Exit line with the active password (as the entry loop and leaving send it).
+    TExchangeResult SendExitLine(bool quiet, bool noWait);
+
+    TLinkSettings FSettings;
+    TNullLinkHost FNullHost;
+    TLinkHost* FHost = &FNullHost;
+    TParamValues* FValues = nullptr;
+    int FExchangeDepth = 0;
+    // While one row of an indexed command is written, the answer (which
+    // carries every row) may refresh that row only.
+    int FAnswerRowOnly = -1;
+    friend class TExchangeGuard;
+};
+
+// Points a link at another value store for one scope and puts the previous
+// one back on leaving it (reading the tracker into a separate table).
+class TLinkValuesScope {
+public:
+    TLinkValuesScope(TDeviceLink& link, TParamValues* values)
+        : FLink(link), FPrevious(link.Values()) {
+        FLink.SetValues(values);
+    }
+    ~TLinkValuesScope() { FLink.SetValues(FPrevious); }
+    TLinkValuesScope(const TLinkValuesScope&) = delete;
+    TLinkValuesScope& operator=(const TLinkValuesScope&) = delete;
+
+private:
+    TDeviceLink& FLink;
+    TParamValues* FPrevious;
+};
