@@ -1,6 +1,6 @@
 #include "LogFormat.h"
 
-#include "app/TextUtils.h"
+#include "base/TextUtils.h"
 
 #include <QDateTime>
 #include <QSaveFile>
