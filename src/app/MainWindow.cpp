@@ -10,6 +10,7 @@
 #include "link/LinkSettings.h"
 #include "link/LogFormat.h"
 #include "link/LogPane.h"
+#include "pages/ChangeMarks.h"
 #include "profile/ProfileLoader.h"
 #include "status/TfmDeviceInfo.h"
 
@@ -100,6 +101,8 @@ void TfmMain::BuildPages() {
     Pages->H = H;
     Pages->W = W;
     Pages->BuildPages();
+    Marks->Attach();
+    FSavedMarks = Marks->Generation();
 }
 
 void TfmMain::CreateFrame() {
@@ -119,6 +122,18 @@ void TfmMain::CreateFrame() {
     Pages = new TParameterPages(PageControl1, this);
     Pages->OnLog = [this](const QString& text, LogKind kind) { WriteLog(text, kind); };
     Link->SetValues(Pages);
+    Marks = new TChangeMarks(
+        *Pages, PageControl1,
+        {[this](const TCmdAddress& a) {
+             return Pages->FindControl(a.Page, a.Command, a.Row, a.Param, crEditor);
+         },
+         [this](const TCmdAddress& a) {
+             return Pages->FindControl(a.Page, a.Command, a.Row, a.Param, crSwitch);
+         },
+         [this](const TCmdAddress& a) {
+             return Pages->FindControl(a.Page, a.Command, 0, 0, crGroup);
+         }},
+        this);
     connect(Pages, &TParameterPages::PollClicked, this, [this](QWidget* b) { CmdPollClick(b); });
     connect(Pages, &TParameterPages::ApplyClicked, this, [this](QWidget* b) { CmdApplyClick(b); });
     connect(Pages, &TParameterPages::ApplyAllIndexedClicked, this,
@@ -190,6 +205,8 @@ void TfmMain::CreateMenus() {
     actLoad =
         file->addAction(tr("Загрузить конфигурацию из файла"), this, [this] { Load1Click(); });
     actSave = file->addAction(tr("Сохранить конфигурацию в файл"), this, [this] { Save1Click(); });
+    actCompareFile =
+        file->addAction(tr("Сравнить с файлом..."), this, [this] { CompareFile1Click(); });
     file->addSeparator();
     actExit = file->addAction(tr("Выход"), this, [this] { Exit1Click(); });
 
@@ -204,6 +221,8 @@ void TfmMain::CreateMenus() {
         link->addAction(tr("Установить связь с трекером"), this, [this] { Connect1Click(); });
     actStoreFlash = link->addAction(tr("Сохранить настройки в энергонезависимой памяти"), this,
                                     [this] { Storesettingsintoflash1Click(); });
+    actCompareTracker =
+        link->addAction(tr("Сравнить с трекером"), this, [this] { CompareTracker1Click(); });
     link->addSeparator();
     actDeviceState = link->addAction(tr("Состояние устройства"), this, [this] { N4Click(); });
     link->addSeparator();
@@ -217,6 +236,8 @@ void TfmMain::CreateMenus() {
     actSave->setObjectName(QStringLiteral("Save1"));
     actExit->setObjectName(QStringLiteral("Exit1"));
     actFind->setObjectName(QStringLiteral("Find1"));
+    actCompareFile->setObjectName(QStringLiteral("CompareFile1"));
+    actCompareTracker->setObjectName(QStringLiteral("CompareTracker1"));
     actParameters->setObjectName(QStringLiteral("Parameters1"));
     actConnect->setObjectName(QStringLiteral("Connect1"));
     actStoreFlash->setObjectName(QStringLiteral("Storesettingsintoflash1"));
@@ -324,6 +345,10 @@ bool TfmMain::event(QEvent* e) {
 }
 
 void TfmMain::closeEvent(QCloseEvent* e) {
+    if (!MayClose()) {
+        e->ignore();
+        return;
+    }
     JvAppEvents1->stop();
     Link->ComPort1->Close();
     QMainWindow::closeEvent(e);

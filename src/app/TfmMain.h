@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/ValueDiff.h"
 #include "link/DeviceLink.h"
 #include "link/LinkHost.h"
 #include "link/LogKind.h"
@@ -8,6 +9,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <functional>
 
 class QAction;
 class QFileDialog;
@@ -18,7 +20,9 @@ class QTabWidget;
 class QPlainTextEdit;
 class QTimer;
 class QWidget;
+class TChangeMarks;
 class TLogPaneMenu;
+class TfmCompare;
 class TParamFindBar;
 class TStatusBarPanels;
 
@@ -48,14 +52,18 @@ public:
 
     TDeviceLink* Link = nullptr;      // the tracker on the configured port
     TParameterPages* Pages = nullptr; // the generated pages in PageControl1
+    TChangeMarks* Marks = nullptr;    // values changed since read, load or write
+    TfmCompare* fmCompare = nullptr;  // differences with a file or the tracker
 
     QAction* actLoad = nullptr;
     QAction* actSave = nullptr;
+    QAction* actCompareFile = nullptr;
     QAction* actExit = nullptr;
     QAction* actFind = nullptr;
     QAction* actParameters = nullptr;
     QAction* actConnect = nullptr;
     QAction* actStoreFlash = nullptr;
+    QAction* actCompareTracker = nullptr;
     QAction* actDeviceState = nullptr;
     QAction* actLeaveCmd = nullptr;
     QAction* actAbout = nullptr;
@@ -94,6 +102,20 @@ public:
     void SaveConfiguration(const QString& fileName);
     void LoadConfiguration(const QString& fileName);
 
+    // --- change marks and comparison (app/CompareMenu.cpp) ---
+    void CompareFile1Click();
+    void CompareTracker1Click();
+    void CompareWithFile(const QString& fileName);
+    void CompareWithTracker();
+    // Writes these command rows (page, command, row) of the pages, each
+    // checked against the answer, and ends with the summary line.
+    void WriteRows(const QVector<TCmdAddress>& rows);
+    // Runs a link operation on the pages: what it reads, or writes and the
+    // tracker confirms, becomes the reference of its marks.
+    void RunMarked(const std::function<void()>& operation);
+    // Closing asks first while values are marked and not saved since.
+    bool MayClose();
+
     // --- the link's host (app/LinkHostWindow.cpp) ---
     void WriteLog(const QString& text, LogKind kind) override;
     bool AskRetry() override;
@@ -112,6 +134,8 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    void ShowComparison(const TValueDiff& diff, const QString& otherCaption, bool canWrite);
+    quint64 FSavedMarks = 0; // marks generation at the last saved file
     void CreateFrame();
     void CreateMenus();
     void MeasureLayoutUnit();

@@ -142,6 +142,9 @@ void TChangeMarks::Refresh(const TCmdAddress& address) {
     // The tool tip carries the reference, which may have moved while the
     // mark stayed.
     ShowEditorMark(address, changed);
+    // Any edit of a marked value counts as news (a save before it is stale).
+    if (changed || was)
+        ++FGeneration;
     if (changed == was)
         return;
 
@@ -159,7 +162,6 @@ void TChangeMarks::Refresh(const TCmdAddress& address) {
             ((changed && inPage == 1) || (!changed && inPage == 0)))
             FTabs->setTabIcon(address.Page, changed ? DotIcon() : QIcon());
     }
-    ++FGeneration;
     emit MarksChanged();
 }
 

@@ -50,7 +50,7 @@ public:
     // The reference as the operator reads it ("" for an unknown address).
     QString ReferenceText(const TCmdAddress& address) const;
 
-    // Grows each time a mark comes or goes.
+    // Grows each time a mark comes or goes and with every edit of a marked value.
     quint64 Generation() const { return FGeneration; }
 
 signals:
