@@ -3,6 +3,8 @@
 #include "ComPort.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QThread>
 
 namespace {
 constexpr char kContext[] = "TfmMain";
@@ -210,4 +212,22 @@ QString TDeviceLink::MaskStreamEcho(const QString& line) const {
         logged.replace(kStreamCommand + FSettings.ActivePassword + QLatin1Char(','),
                        kStreamCommand + QStringLiteral("*,"));
     return logged;
+}
+
+bool RunUnattendedEntry(TDeviceLink& link, int timeoutMs, const std::atomic_bool* cancel) {
+    TLinkHost& host = link.Host();
+    host.ProgressStart(1);
+    const QDeadlineTimer deadline(timeoutMs);
+    for (int attempt = 1;; ++attempt) {
+        if ((cancel && cancel->load()) || deadline.hasExpired())
+            return false;
+        host.ProgressExtend(1);
+        host.ProgressStep(1);
+        const TEntryAttempt result = link.TryEnterCommandMode(attempt);
+        if (result.Entered)
+            return true;
+        // The next attempt opens the port again by itself.
+        if (result.PortClosed)
+            QThread::msleep(kEntryClosedPortPauseMs);
+    }
 }

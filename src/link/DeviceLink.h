@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QString>
+#include <atomic>
 
 class TComPort;
 class TParamValues;
@@ -141,6 +142,13 @@ private:
     int FAnswerRowOnly = -1;
     friend class TExchangeGuard;
 };
+
+// The entry loop without a dialog, for hosts that run unattended: attempts
+// until one succeeds, timeoutMs pass or *cancel turns true (checked between
+// attempts), pausing while the port is closed. Progress goes to the host as
+// the dialog shows it. True in command mode (InCommandMode is the caller's).
+bool RunUnattendedEntry(TDeviceLink& link, int timeoutMs,
+                        const std::atomic_bool* cancel = nullptr);
 
 // Points a link at another value store for one scope and puts the previous
 // one back on leaving it (reading the tracker into a separate table).
