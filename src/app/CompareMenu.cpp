@@ -36,14 +36,14 @@ bool ReadableHere(const TfmMain& fm, int page, int command) {
 
 } // namespace
 
-void TfmMain::RunMarked(const std::function<void()>& operation) {
+void TfmMain::RunMarked(const std::function<void()>& operation, bool writes) {
     TTouchRecorder touched(*Pages);
     {
         TLinkValuesScope scope(*Link, &touched);
         Link->WriteCheck.Reset();
         operation();
     }
-    Marks->Confirm(touched.Touched());
+    Marks->Confirm(touched, writes);
     // The tracker holds another value than the one sent: that is the
     // reference now, and the operator's value stays marked against it.
     for (const TNotTaken& refused : Link->WriteCheck.NotTaken())
@@ -154,29 +154,31 @@ void TfmMain::ShowComparison(const TValueDiff& diff, const QString& otherCaption
 void TfmMain::WriteRows(const QVector<TCmdAddress>& rows) {
     if (rows.isEmpty() || (!Link->InCommandMode && !Link->EnterCommandMode()))
         return;
-    RunMarked([this, &rows] {
-        ProgressStart(rows.size());
-        bool stopped = false;
-        for (const TCmdAddress& row : rows) {
-            const TDevCommand* command = ProfileCommand(row);
-            if (!command)
-                continue;
-            if (!command->SetData) {
-                WriteLog(tr("Команда %1 не записывается").arg(command->CommandName), lkGeneral);
+    RunMarked(
+        [this, &rows] {
+            ProgressStart(rows.size());
+            bool stopped = false;
+            for (const TCmdAddress& row : rows) {
+                const TDevCommand* command = ProfileCommand(row);
+                if (!command)
+                    continue;
+                if (!command->SetData) {
+                    WriteLog(tr("Команда %1 не записывается").arg(command->CommandName), lkGeneral);
+                    ProgressStep(1);
+                    continue;
+                }
+                if (!Link->ApplyCommand(row)) {
+                    WriteLog(tr("Процесс прерван на команде") + QLatin1Char(' ') +
+                                 command->CommandName + QLatin1Char('/') + QString::number(row.Row),
+                             lkGeneral);
+                    stopped = true;
+                    break;
+                }
                 ProgressStep(1);
-                continue;
             }
-            if (!Link->ApplyCommand(row)) {
-                WriteLog(tr("Процесс прерван на команде") + QLatin1Char(' ') +
-                             command->CommandName + QLatin1Char('/') + QString::number(row.Row),
-                         lkGeneral);
-                stopped = true;
-                break;
-            }
-            ProgressStep(1);
-        }
-        if (!stopped)
-            ProgressFinish();
-        WriteLog(Link->WriteCheck.Summary(), lkGeneral);
-    });
+            if (!stopped)
+                ProgressFinish();
+            WriteLog(Link->WriteCheck.Summary(), lkGeneral);
+        },
+        true);
 }

@@ -54,7 +54,7 @@ void TfmMain::LoadConfiguration(const QString& fileName) {
     // What the file set is the new reference of its marks.
     TTouchRecorder touched(*Pages);
     const TConfigFileResult result = LoadConfigurationFile(fileName, touched, report);
-    Marks->Confirm(touched.Touched());
+    Marks->Confirm(touched, false);
     if (result.Status == cfStreamError)
         QMessageBox::critical(this, QStringLiteral("Error"), result.Error);
 }

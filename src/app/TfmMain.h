@@ -111,8 +111,9 @@ public:
     // checked against the answer, and ends with the summary line.
     void WriteRows(const QVector<TCmdAddress>& rows);
     // Runs a link operation on the pages: what it reads, or writes and the
-    // tracker confirms, becomes the reference of its marks.
-    void RunMarked(const std::function<void()>& operation);
+    // tracker confirms, becomes the reference of its marks (a write's rows
+    // with their switches).
+    void RunMarked(const std::function<void()>& operation, bool writes);
     // Closing asks first while values are marked and not saved since.
     bool MayClose();
 

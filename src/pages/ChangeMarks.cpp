@@ -104,17 +104,19 @@ void TChangeMarks::Watch(const TCmdAddress& address, QWidget* editor, QWidget* s
         connect(box, &QCheckBox::toggled, this, refresh);
 }
 
-void TChangeMarks::Confirm(const TCmdAddress& address) {
-    const quint64 key = AddressKey(address);
-    if (!FReferences.contains(key))
-        return;
-    FReferences[key] = {FValues.WireText(address), FValues.ParameterEnabled(address)};
-    Refresh(address);
-}
-
-void TChangeMarks::Confirm(const QVector<TCmdAddress>& addresses) {
-    for (const TCmdAddress& a : addresses)
-        Confirm(a);
+void TChangeMarks::Confirm(const TTouchRecorder& touched, bool withSwitches) {
+    for (const TCmdAddress& a : touched.Touched()) {
+        const auto ref = FReferences.find(AddressKey(a));
+        if (ref == FReferences.end())
+            continue;
+        const int touches = touched.Touches(a);
+        if (touches & TTouchRecorder::tcValue)
+            ref->Wire = FValues.WireText(a);
+        if ((touches & TTouchRecorder::tcSwitch) ||
+            (withSwitches && (touches & TTouchRecorder::tcValue)))
+            ref->Enabled = FValues.ParameterEnabled(a);
+        Refresh(a);
+    }
 }
 
 void TChangeMarks::SetReference(const TCmdAddress& address, const QString& wireText, bool enabled) {

@@ -13,6 +13,7 @@ class QLabel;
 class QTabWidget;
 class QWidget;
 class TParamValues;
+class TTouchRecorder;
 
 // Marks of changed values on the pages. Every parameter remembers a
 // reference value (the last one read from the tracker, loaded from a file or
@@ -35,9 +36,10 @@ public:
     // After the pages were built: every value as it stands becomes its
     // reference, every editor and switch is watched, no marks.
     void Attach();
-    // The value shown now becomes the reference (read, loaded, confirmed).
-    void Confirm(const TCmdAddress& address);
-    void Confirm(const QVector<TCmdAddress>& addresses);
+    // What a read, load or write reached: values set become their
+    // reference, so do switches set; withSwitches (a confirmed write: the
+    // row went out as it stands) takes the switch of every value set too.
+    void Confirm(const TTouchRecorder& touched, bool withSwitches);
     // The tracker holds this value (a write it did not take).
     void SetReference(const TCmdAddress& address, const QString& wireText, bool enabled);
     // Compares the value shown with the reference and marks accordingly.
