@@ -144,22 +144,6 @@ private Q_SLOTS:
         QCOMPARE(diff.Compared, 3);
     }
 
-    // The rows to write for a set of differences: each once, in order.
-    void commandRowsOnce() {
-        QVector<TValueDiffRow> rows(4);
-        rows[0].Address = At(1, 0, 1);
-        rows[1].Address = At(0, 2);
-        rows[2].Address = At(0, 0);
-        rows[3].Address = At(1, 0, 0);
-        QVector<TCmdAddress> out = CommandRowsOf(rows);
-        QCOMPARE(out.size(), 3);
-        QCOMPARE(out[0].Row, 1);
-        QCOMPARE(out[1].Command, 0);
-        QCOMPARE(out[1].Param, 0);
-        QCOMPARE(out[2].Row, 0);
-        QCOMPARE(out[2].Command, 1);
-    }
-
     // Commands the profile does not know leave the text before it is
     // loaded (any letter case finds a known one); a nameless command stays
     // for the loader to report.
