@@ -45,8 +45,12 @@ void TDeviceLink::SetValues(TParamValues* values) {
 }
 
 void TDeviceLink::ApplySettings(const TLinkSettings& settings) {
+    const bool portChanged = settings.Port != FSettings.Port || settings.Speed != FSettings.Speed ||
+                             settings.DataBits != FSettings.DataBits ||
+                             settings.Parity != FSettings.Parity ||
+                             settings.StopBits != FSettings.StopBits;
     FSettings = settings;
-    if (ComPort1->Connected())
+    if (portChanged && ComPort1->Connected())
         ComPort1->Close();
     ComPort1->SetPort(settings.Port);
     ComPort1->SetCustomBaudRate(quint32(settings.Speed));

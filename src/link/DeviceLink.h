@@ -65,7 +65,8 @@ public:
     void SetValues(TParamValues* values);
     TParamValues* Values() const { return FValues; }
 
-    // Closes the port when open, then takes the port and time-out settings.
+    // Takes the settings for the next operations; an open port is closed
+    // first when the port, speed or framing change.
     void ApplySettings(const TLinkSettings& settings);
     const TLinkSettings& LinkSettings() const { return FSettings; }
 
@@ -147,8 +148,7 @@ private:
 // until one succeeds, timeoutMs pass or *cancel turns true (checked between
 // attempts), pausing while the port is closed. Progress goes to the host as
 // the dialog shows it. True in command mode (InCommandMode is the caller's).
-bool RunUnattendedEntry(TDeviceLink& link, int timeoutMs,
-                        const std::atomic_bool* cancel = nullptr);
+bool RunUnattendedEntry(TDeviceLink& link, int timeoutMs, const std::atomic_bool* cancel = nullptr);
 
 // Points a link at another value store for one scope and puts the previous
 // one back on leaving it (reading the tracker into a separate table).

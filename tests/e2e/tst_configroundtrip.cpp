@@ -107,7 +107,8 @@ class TestConfigRoundTrip : public QObject {
             QPushButton* button = PageButton(page, caption);
             QVERIFY(button);
             button->click();
-            QVERIFY2(fmMain->Link->InCommandMode, qPrintable(caption + " " + QString::number(page)));
+            QVERIFY2(fmMain->Link->InCommandMode,
+                     qPrintable(caption + " " + QString::number(page)));
         }
     }
 
@@ -139,11 +140,13 @@ private Q_SLOTS:
                         if (off.Row < 0 && p.Optional && cmd.GroupSetData == gsYes &&
                             !IsExitCommand(cmd)) {
                             off = {cmd.CommandName, r, k};
-                            SetSwitchChecked(fmMain->Pages->FindControl(page, c, r, k, crSwitch), false);
+                            SetSwitchChecked(fmMain->Pages->FindControl(page, c, r, k, crSwitch),
+                                             false);
                         }
                         exported.append({cmd.CommandName, r, k});
-                        shown.insert(exported.last().Key(),
-                                     EditorValue(p, fmMain->Pages->FindControl(page, c, r, k, crEditor)));
+                        shown.insert(
+                            exported.last().Key(),
+                            EditorValue(p, fmMain->Pages->FindControl(page, c, r, k, crEditor)));
                     }
             }
         QVERIFY(!exported.isEmpty());

@@ -125,8 +125,8 @@ private Q_SLOTS:
                 for (int k = 0; k < kExchangesWhileAway; ++k) {
                     QElapsedTimer t;
                     t.start();
-                    const TExchangeResult r =
-                        fmMain->Link->ExchangeCommand(kRequests.at(0), QString(), true, false, true);
+                    const TExchangeResult r = fmMain->Link->ExchangeCommand(
+                        kRequests.at(0), QString(), true, false, true);
                     QVERIFY(r.answer.isEmpty());
                     worstMs = qMax(worstMs, t.elapsed());
                     QVERIFY2(t.elapsed() <= ExchangeBoundMs(0), qPrintable(QString::number(i)));

@@ -203,7 +203,8 @@ private Q_SLOTS:
         QCOMPARE(EditorText(Editor("+TSTA", 0, 0)), QStringLiteral("abc"));
         // The read-only routine shows the same boxes.
         const TCmdAddress a = Address(QStringLiteral("+TSTA"));
-        fmMain->Link->NonPollProcessor(a.Page, a.Command, 0, 0, "+RESP:TSTA,ERROR," + word + "\r\n>");
+        fmMain->Link->NonPollProcessor(a.Page, a.Command, 0, 0,
+                                       "+RESP:TSTA,ERROR," + word + "\r\n>");
         QCOMPARE(B->Driver->Boxes.size(), 2);
     }
 
@@ -291,6 +292,7 @@ private Q_SLOTS:
         B->Sim.ClearReceived();
         Settings.Password = user;
         Settings.MasterPassword = master;
+        fmMain->Link->ApplySettings(LinkSettingsFromGlobal());
         const bool ok = fmMain->Link->ApplyCommand(Address(command));
         if (sent.isEmpty()) {
             QVERIFY(!ok);
@@ -348,6 +350,7 @@ private Q_SLOTS:
         QVERIFY(fmMain->Link->EnterCommandMode());
         AnswerBoxesWithOk();
         Settings.MasterPassword = master;
+        fmMain->Link->ApplySettings(LinkSettingsFromGlobal());
         QVERIFY(fmMain->Link->ApplyCommand(a));
         QCOMPARE(B->Driver->Boxes.size(), 1);
         QVERIFY(B->Driver->Boxes.first().endsWith(QLatin1Char('|') + text));
@@ -415,7 +418,8 @@ private Q_SLOTS:
         QVERIFY(fmMain->Link->EnterCommandMode());
         B->Sim.SetAnswerPayloadSize(payload);
         const QString request = "AT" + Command(a).CommandName + "=?";
-        const TExchangeResult x = fmMain->Link->ExchangeCommand(request, QString(), false, false, true);
+        const TExchangeResult x =
+            fmMain->Link->ExchangeCommand(request, QString(), false, false, true);
         QVERIFY(!x.failed);
         QVERIFY(x.answer.startsWith(request + "\r"));
         QCOMPARE(x.answer.size() - request.size() - 1, payload);
@@ -466,8 +470,8 @@ private Q_SLOTS:
                               QStringLiteral(",,3,,,,,,,,,,,");
         fmMain->Link->ExchangeCommand(start, QString(), true, true, true);
         QTRY_VERIFY_WITH_TIMEOUT(B->Sim.Streaming(), 5000);
-        const TExchangeResult r =
-            fmMain->Link->ExchangeCommand(QStringLiteral("AT+SGDT=?"), QString(), true, false, true);
+        const TExchangeResult r = fmMain->Link->ExchangeCommand(QStringLiteral("AT+SGDT=?"),
+                                                                QString(), true, false, true);
         QVERIFY(!r.failed);
         QVERIFY(r.answer.size() > 1000);
         QVERIFY(r.answer.size() <= QStringLiteral("AT+SGDT=?\r").size() + 100 * 100);
@@ -561,15 +565,15 @@ private Q_SLOTS:
         StartBench({}, true);
         QVERIFY(fmMain->Link->EnterCommandMode());
         B->Sim.VanishAfter(0);
-        const TExchangeResult x =
-            fmMain->Link->ExchangeCommand(QStringLiteral("AT+XXXX=?"), QString(), true, false, true);
+        const TExchangeResult x = fmMain->Link->ExchangeCommand(QStringLiteral("AT+XXXX=?"),
+                                                                QString(), true, false, true);
         QVERIFY(x.failed);
         QVERIFY(B->Driver->Boxes.isEmpty());
         QVERIFY(!fmMain->Link->ComPort1->Connected());
         // A quiet exchange on a port that cannot be opened returns at once,
         // empty and not failed.
-        const TExchangeResult y =
-            fmMain->Link->ExchangeCommand(QStringLiteral("AT+XXXX=?"), QString(), true, false, true);
+        const TExchangeResult y = fmMain->Link->ExchangeCommand(QStringLiteral("AT+XXXX=?"),
+                                                                QString(), true, false, true);
         QVERIFY(!y.failed);
         QVERIFY(y.answer.isEmpty());
         QVERIFY(B->Log().contains(QStringLiteral("]Не могу открыть порт, исключение=")));
@@ -617,7 +621,8 @@ private Q_SLOTS:
             return PressBox(modal, QMessageBox::Retry);
         });
         B->Sim.VanishAfter(0);
-        const TExchangeResult x = fmMain->Link->ExchangeCommand(request, QString(), false, false, true);
+        const TExchangeResult x =
+            fmMain->Link->ExchangeCommand(request, QString(), false, false, true);
         QVERIFY(!x.failed);
         QVERIFY(x.answer.contains(QStringLiteral("+RESP:")));
         QCOMPARE(B->Driver->Boxes, QStringList{kRetryBox});

@@ -80,7 +80,8 @@ class TestUnplug : public QObject {
     TExchangeResult Exchange() {
         QElapsedTimer t;
         t.start();
-        const TExchangeResult r = fmMain->Link->ExchangeCommand(kRequest, QString(), true, false, true);
+        const TExchangeResult r =
+            fmMain->Link->ExchangeCommand(kRequest, QString(), true, false, true);
         const qint64 bound = ExchangeBoundMs(int(r.answer.size()));
         if (t.elapsed() > bound)
             qWarning("exchange took %lld ms, bound %lld ms", t.elapsed(), bound);

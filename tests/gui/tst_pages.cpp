@@ -213,7 +213,8 @@ private Q_SLOTS:
                  lastEditor->y() + qMax(lastEditor->height(), lastSwitch->height()) + kUnit / 2);
         QVERIFY(!fm->Pages->FindControl(0, 0, 0, 0, crButton));
         // The page buttons follow the group.
-        const QList<QPushButton*> pageButtons = DirectChildren<QPushButton>(fm->Pages->PageScrollBox(0));
+        const QList<QPushButton*> pageButtons =
+            DirectChildren<QPushButton>(fm->Pages->PageScrollBox(0));
         QCOMPARE(pageButtons[0]->y(), group->geometry().bottom() + 1 + kUnit / 2);
     }
 
@@ -261,7 +262,8 @@ private Q_SLOTS:
         QCOMPARE(row->height(), rowApply->geometry().bottom() + 1 + 8);
         QCOMPARE(fm->Pages->FindControl(0, 1, 1, 0, crEditor)->pos(), QPoint(255, kUnit));
 
-        const QList<QPushButton*> pageButtons = DirectChildren<QPushButton>(fm->Pages->PageScrollBox(0));
+        const QList<QPushButton*> pageButtons =
+            DirectChildren<QPushButton>(fm->Pages->PageScrollBox(0));
         QCOMPARE(pageButtons[0]->x(), 8);
         QCOMPARE(pageButtons[0]->width(), 119);
         QCOMPARE(pageButtons[1]->x(), 136);
@@ -342,7 +344,8 @@ private Q_SLOTS:
         QCOMPARE(bare->height(),
                  bareEditor->y() + qMax(bareSwitch->height(), bareEditor->height()) + half);
 
-        const QList<QPushButton*> pageButtons = DirectChildren<QPushButton>(fm->Pages->PageScrollBox(0));
+        const QList<QPushButton*> pageButtons =
+            DirectChildren<QPushButton>(fm->Pages->PageScrollBox(0));
         QCOMPARE(pageButtons.size(), 2);
         QCOMPARE(pageButtons[0]->geometry(),
                  QRect(inset, bottom(bare) + half, 7 * w, pageButtons[0]->height()));
@@ -377,7 +380,8 @@ private Q_SLOTS:
         auto* rowApply = qobject_cast<QPushButton*>(fm->Pages->FindControl(0, 2, 1, 0, crButton));
         QCOMPARE(rowApply->text(), QStringLiteral("Применить"));
         QCOMPARE(qobject_cast<QGroupBox*>(rowApply->parentWidget())->title(), QStringLiteral("#2"));
-        QCOMPARE(fm->Pages->FindControl(0, 2, 5, 0, crGroup), fm->Pages->FindControl(0, 2, 0, 0, crGroup));
+        QCOMPARE(fm->Pages->FindControl(0, 2, 5, 0, crGroup),
+                 fm->Pages->FindControl(0, 2, 0, 0, crGroup));
 
         // Nothing for a missing page, command, row, parameter, or an unknown role.
         QVERIFY(!fm->Pages->FindControl(2, 0, 0, 0, crGroup));
@@ -389,7 +393,8 @@ private Q_SLOTS:
         QVERIFY(!fm->Pages->FindControl(1, 0, 0, 0, crSwitch)); // not optional: a label, no switch
 
         // The page of a control is the tab it sits on.
-        const TCmdAddress a = fm->Pages->ControlAddress(fm->Pages->FindControl(1, 0, 0, 0, crEditor));
+        const TCmdAddress a =
+            fm->Pages->ControlAddress(fm->Pages->FindControl(1, 0, 0, 0, crEditor));
         QCOMPARE(a.Page, 1);
         QCOMPARE(a.Command, 0);
         const TCmdAddress r = fm->Pages->ControlAddress(rowApply);
@@ -594,8 +599,8 @@ private Q_SLOTS:
                     {Command("+C", true, false, 2, {Param(pkString, "a"), Param(pkHex, "b")})})});
         for (int r = 0; r < 2; ++r)
             for (int k = 0; k < 2; ++k) {
-                QVERIFY(
-                    qobject_cast<QCheckBox*>(fm->Pages->FindControl(0, 0, r, k, crSwitch))->isChecked());
+                QVERIFY(qobject_cast<QCheckBox*>(fm->Pages->FindControl(0, 0, r, k, crSwitch))
+                            ->isChecked());
                 QVERIFY(fm->Pages->FindControl(0, 0, r, k, crEditor)->isEnabled());
             }
     }
