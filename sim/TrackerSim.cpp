@@ -212,6 +212,7 @@ struct TTrackerSim::TImpl {
     QString UserPassword = QLatin1String(kDefaultUserPassword);
     QString MasterPassword = QLatin1String(kDefaultMasterPassword);
     QSet<QString> Unsupported; // upper-case names
+    QSet<QString> Refused;     // "NAME/parameter": writes keep the old value
     int StreamPeriodMs = kDefaultStreamPeriodMs;
     QVector<TSimCommand> Commands;
     QHash<QString, int> Index; // upper-case name -> position
@@ -697,6 +698,8 @@ QByteArray TTrackerSim::TImpl::WriteAnswer(const QString& name, const QString& r
                 continue; // a switched-off value stays as it was
             if (!ValueFits(c.Params[p], fields[p]))
                 return error("COMMAND");
+            if (Refused.contains(key + QLatin1Char('/') + QString::number(p)))
+                continue; // answered with the value it keeps
             stored[p] = fields[p];
         }
         c.Values[row] = stored;
@@ -923,6 +926,15 @@ void TTrackerSim::SetUnsupported(const QString& command, bool unsupported) {
         d->Unsupported.insert(Upper(command));
     else
         d->Unsupported.remove(Upper(command));
+}
+
+void TTrackerSim::SetRefusedValue(const QString& command, int param, bool refused) {
+    std::unique_lock<std::mutex> lock(d->Mutex);
+    const QString key = Upper(command) + QLatin1Char('/') + QString::number(param);
+    if (refused)
+        d->Refused.insert(key);
+    else
+        d->Refused.remove(key);
 }
 
 void TTrackerSim::SetStreamPeriod(int ms) {

@@ -117,6 +117,9 @@ public:
     void SetPasswords(const QString& user, const QString& master);
     // The device answers "NOT SUPPORTED" to this command (name with "+").
     void SetUnsupported(const QString& command, bool unsupported);
+    // Writes leave this parameter (zero-based, every row) as it was; the
+    // answer shows the value kept.
+    void SetRefusedValue(const QString& command, int param, bool refused);
     void SetStreamPeriod(int ms);
 
     // Stored values (command name with "+", row and parameter zero-based).

@@ -84,6 +84,10 @@ int main(int argc, char** argv) {
                                          QStringLiteral("Answer NOT SUPPORTED to this command "
                                                         "(repeatable)."),
                                          QStringLiteral("command"));
+    const QCommandLineOption refuse(QStringLiteral("refuse"),
+                                    QStringLiteral("Keep the old value of this parameter on "
+                                                   "writes, e.g. +SLED/1 (repeatable)."),
+                                    QStringLiteral("command/parameter"));
     const QCommandLineOption vanishAfter(QStringLiteral("vanish-after"),
                                          QStringLiteral("Unplug when the line after the next n "
                                                         "arrives."),
@@ -97,7 +101,7 @@ int main(int argc, char** argv) {
                                           QStringLiteral("ms"));
     for (const auto* o : {&profile, &link, &noEcho, &cmdMode, &user, &master, &byteDelay, &chunk,
                           &chunkPause, &silent, &garbage, &payload, &longAnswers, &crPrompt,
-                          &unsupported, &vanishAfter, &reappearAfter, &streamPeriod})
+                          &unsupported, &refuse, &vanishAfter, &reappearAfter, &streamPeriod})
         parser.addOption(*o);
     parser.process(app);
 
@@ -117,6 +121,16 @@ int main(int argc, char** argv) {
     sim.SetEntryPromptLF(!parser.isSet(crPrompt));
     for (const QString& c : parser.values(unsupported))
         sim.SetUnsupported(c, true);
+    for (const QString& r : parser.values(refuse)) {
+        bool ok = false;
+        const int param = r.section(QLatin1Char('/'), 1).toInt(&ok);
+        if (!ok || param < 0) {
+            std::fprintf(stderr, "trackersim: --refuse wants command/parameter: %s\n",
+                         qPrintable(r));
+            return 1;
+        }
+        sim.SetRefusedValue(r.section(QLatin1Char('/'), 0, 0), param, true);
+    }
     if (parser.isSet(vanishAfter))
         sim.VanishAfter(ToInt(parser, vanishAfter, -1));
     const int period = ToInt(parser, streamPeriod, TTrackerSim::kDefaultStreamPeriodMs);

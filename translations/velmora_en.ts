@@ -67,6 +67,17 @@
     </message>
 </context>
 <context>
+    <name>TChangeMarks</name>
+    <message>
+        <source>было: %1</source>
+        <translation>was: %1</translation>
+    </message>
+    <message>
+        <source>Есть изменённые значения</source>
+        <translation>Values have been changed</translation>
+    </message>
+</context>
+<context>
     <name>TColorList</name>
     <message>
         <source>Чёрный</source>
@@ -304,6 +315,52 @@
     </message>
 </context>
 <context>
+    <name>TLogPaneMenu</name>
+    <message>
+        <source>Текстовые файлы (*.txt)</source>
+        <translation>Text files (*.txt)</translation>
+    </message>
+    <message>
+        <source>Все файлы (*)</source>
+        <translation>All files (*)</translation>
+    </message>
+    <message>
+        <source>Сохранить протокол...</source>
+        <translation>Save log...</translation>
+    </message>
+    <message>
+        <source>Очистить</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Не могу сохранить протокол, ошибка=</source>
+        <translation>Cannot save the log, error=</translation>
+    </message>
+</context>
+<context>
+    <name>TParamFindBar</name>
+    <message>
+        <source>Найти:</source>
+        <translation>Find:</translation>
+    </message>
+    <message>
+        <source>Часть имени команды или описания параметра; Enter - следующее</source>
+        <translation>Part of a command name or a parameter description; Enter - next</translation>
+    </message>
+    <message>
+        <source>Закрыть поиск</source>
+        <translation>Close the search</translation>
+    </message>
+    <message>
+        <source>Не найдено</source>
+        <translation>Not found</translation>
+    </message>
+    <message>
+        <source>%1 из %2</source>
+        <translation>%1 of %2</translation>
+    </message>
+</context>
+<context>
     <name>TPortDiagnosis</name>
     <message>
         <source>Порт занят службой ModemManager (pid %1): она проверяет, не модем ли это. Установите правило udev программы (%2) или остановите службу: sudo systemctl stop ModemManager.</source>
@@ -393,6 +450,79 @@
     <message>
         <source>Команда %1 не отправлена: значение параметра %2 (%3) содержит управляющий символ</source>
         <translation>Command %1 not sent: the value of parameter %2 (%3) holds a control character</translation>
+    </message>
+</context>
+<context>
+    <name>TWireValue</name>
+    <message>
+        <source>выключен</source>
+        <translation>off</translation>
+    </message>
+</context>
+<context>
+    <name>TWriteCheck</name>
+    <message>
+        <source>Трекер не принял значение: %1%2, %3: отправлено &quot;%4&quot;, в трекере &quot;%5&quot;</source>
+        <translation>The tracker did not take a value: %1%2, %3: sent &quot;%4&quot;, the tracker holds &quot;%5&quot;</translation>
+    </message>
+    <message>
+        <source>Запись окончена, не принято трекером значений: %1</source>
+        <translation>Write finished, values not taken by the tracker: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TfmCompare</name>
+    <message>
+        <source>Сравнение значений</source>
+        <translation>Comparison of values</translation>
+    </message>
+    <message>
+        <source>Выбрать все</source>
+        <translation>Select all</translation>
+    </message>
+    <message>
+        <source>Перенести выбранные</source>
+        <translation>Transfer selected</translation>
+    </message>
+    <message>
+        <source>Поставить отмеченные значения на страницы</source>
+        <translation>Put the checked values onto the pages</translation>
+    </message>
+    <message>
+        <source>Записать выбранные</source>
+        <translation>Write selected</translation>
+    </message>
+    <message>
+        <source>Записать в трекер строки команд с отмеченными значениями</source>
+        <translation>Write the command rows holding the checked values to the tracker</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Страница</source>
+        <translation>Page</translation>
+    </message>
+    <message>
+        <source>Команда</source>
+        <translation>Command</translation>
+    </message>
+    <message>
+        <source>Строка</source>
+        <translation>Row</translation>
+    </message>
+    <message>
+        <source>Параметр</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>На странице</source>
+        <translation>On the page</translation>
+    </message>
+    <message>
+        <source>Сравнено: %1, различается: %2, нет в профиле: %3, не прочитано: %4</source>
+        <translation>Compared: %1, differing: %2, not in the profile: %3, not readable: %4</translation>
     </message>
 </context>
 <context>
@@ -1002,6 +1132,38 @@
     <message>
         <source>Слишком много строк или параметров в команде </source>
         <translation>Too many rows or parameters in command </translation>
+    </message>
+    <message>
+        <source>Изменённые значения не записаны в трекер и не сохранены в файл. Выйти без записи и сохранения?</source>
+        <translation>Changed values have not been written to the tracker or saved to a file. Leave without writing or saving?</translation>
+    </message>
+    <message>
+        <source>В файле</source>
+        <translation>In the file</translation>
+    </message>
+    <message>
+        <source>В трекере</source>
+        <translation>In the tracker</translation>
+    </message>
+    <message>
+        <source>Команда %1 не записывается</source>
+        <translation>Command %1 cannot be written</translation>
+    </message>
+    <message>
+        <source>Сравнить с файлом...</source>
+        <translation>Compare with a file...</translation>
+    </message>
+    <message>
+        <source>Правка</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Найти параметр...</source>
+        <translation>Find a parameter...</translation>
+    </message>
+    <message>
+        <source>Сравнить с трекером</source>
+        <translation>Compare with the tracker</translation>
     </message>
     <message>
         <source>Профиль команд загружен из %1</source>

@@ -1,5 +1,7 @@
 #include "TfmMain.h"
 #include "config/ConfigFile.h"
+#include "pages/ChangeMarks.h"
+#include "profile/TouchRecorder.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
@@ -41,13 +43,18 @@ void TfmMain::Save1Click() {
 void TfmMain::SaveConfiguration(const QString& fileName) {
     TWindowConfigReport report(*this);
     const TConfigFileResult result = SaveConfigurationFile(*Pages, fileName, report);
+    if (result.Ok())
+        FSavedMarks = Marks->Generation();
     if (result.Status == cfWriteError)
         QMessageBox::critical(this, QStringLiteral("Error"), result.Error);
 }
 
 void TfmMain::LoadConfiguration(const QString& fileName) {
     TWindowConfigReport report(*this);
-    const TConfigFileResult result = LoadConfigurationFile(fileName, *Pages, report);
+    // What the file set is the new reference of its marks.
+    TTouchRecorder touched(*Pages);
+    const TConfigFileResult result = LoadConfigurationFile(fileName, touched, report);
+    Marks->Confirm(touched, false);
     if (result.Status == cfStreamError)
         QMessageBox::critical(this, QStringLiteral("Error"), result.Error);
 }

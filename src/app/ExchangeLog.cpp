@@ -2,8 +2,10 @@
 #include "Settings.h"
 #include "TfmMain.h"
 #include "link/LogFormat.h"
+#include "link/LogPane.h"
 
 #include <QColor>
+#include <QDateTime>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -40,6 +42,7 @@ void TfmMain::WriteLog(const QString& text, int kind) {
     format.setForeground(ColorToQColor(KindColor(kind)));
     // One edit block per call: the pane lays the new lines out once, not
     // after every insertion step.
+    const QDateTime now = QDateTime::currentDateTime();
     QTextCursor cursor(doc);
     cursor.beginEditBlock();
     cursor.movePosition(QTextCursor::End);
@@ -48,6 +51,8 @@ void TfmMain::WriteLog(const QString& text, int kind) {
         if (!doc->isEmpty())
             cursor.insertBlock();
         cursor.insertText(line, format);
+        QTextBlock block = cursor.block();
+        StampLogBlock(block, now);
     }
     cursor.endEditBlock();
     // The pane's block cap (kLogMaxLines) has dropped the oldest lines. A

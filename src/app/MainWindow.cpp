@@ -2,6 +2,7 @@
 
 #include "Forms.h"
 #include "InstallPaths.h"
+#include "ParamFindBar.h"
 #include "Settings.h"
 #include "StatusBarPanels.h"
 #include "TAboutBox.h"
@@ -9,6 +10,8 @@
 #include "link/ComPort.h"
 #include "link/LinkSettings.h"
 #include "link/LogFormat.h"
+#include "link/LogPane.h"
+#include "pages/ChangeMarks.h"
 #include "profile/ProfileLoader.h"
 #include "status/TfmDeviceInfo.h"
 
@@ -19,6 +22,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -101,6 +105,8 @@ void TfmMain::BuildPages() {
     Pages->H = H;
     Pages->W = W;
     Pages->BuildPages();
+    Marks->Attach();
+    FSavedMarks = Marks->Generation();
 }
 
 void TfmMain::CreateFrame() {
@@ -120,6 +126,18 @@ void TfmMain::CreateFrame() {
     Pages = new TParameterPages(PageControl1, this);
     Pages->OnLog = [this](const QString& text, LogKind kind) { WriteLog(text, kind); };
     Link->SetValues(Pages);
+    Marks = new TChangeMarks(
+        *Pages, PageControl1,
+        {[this](const TCmdAddress& a) {
+             return Pages->FindControl(a.Page, a.Command, a.Row, a.Param, crEditor);
+         },
+         [this](const TCmdAddress& a) {
+             return Pages->FindControl(a.Page, a.Command, a.Row, a.Param, crSwitch);
+         },
+         [this](const TCmdAddress& a) {
+             return Pages->FindControl(a.Page, a.Command, 0, 0, crGroup);
+         }},
+        this);
     connect(Pages, &TParameterPages::PollClicked, this, [this](QWidget* b) { CmdPollClick(b); });
     connect(Pages, &TParameterPages::ApplyClicked, this, [this](QWidget* b) { CmdApplyClick(b); });
     connect(Pages, &TParameterPages::ApplyAllIndexedClicked, this,
@@ -146,11 +164,25 @@ void TfmMain::CreateFrame() {
     logFont.setStyleStrategy(QFont::PreferNoShaping);
     LogLines->setFont(logFont);
     logLayout->addWidget(LogLines);
+    LogMenu = new TLogPaneMenu(LogLines,
+                               [this](const QString& message) { WriteLog(message, lkGeneral); });
     Splitter1->addWidget(PageControl1);
     Splitter1->addWidget(LogGroupBox);
     Splitter1->setStretchFactor(0, 1);
     Splitter1->setStretchFactor(1, 0);
     layout->addWidget(Splitter1);
+    FindBar = new TParamFindBar(
+        PageControl1,
+        [this](const TParamMatch& match) -> QWidget* {
+            if (match.Param >= 0)
+                return Pages->FindControl(match.Page, match.Command, 0, match.Param, crEditor);
+            // A command: its first editor, or its group when it has none.
+            if (QWidget* editor = Pages->FindControl(match.Page, match.Command, 0, 0, crEditor))
+                return editor;
+            return Pages->FindControl(match.Page, match.Command, 0, 0, crGroup);
+        },
+        central);
+    layout->addWidget(FindBar);
     setCentralWidget(central);
 
     StatusBar1 = new TStatusBarPanels(this);
@@ -177,8 +209,14 @@ void TfmMain::CreateMenus() {
     actLoad =
         file->addAction(tr("Загрузить конфигурацию из файла"), this, [this] { Load1Click(); });
     actSave = file->addAction(tr("Сохранить конфигурацию в файл"), this, [this] { Save1Click(); });
+    actCompareFile =
+        file->addAction(tr("Сравнить с файлом..."), this, [this] { CompareFile1Click(); });
     file->addSeparator();
     actExit = file->addAction(tr("Выход"), this, [this] { Exit1Click(); });
+
+    QMenu* edit = bar->addMenu(tr("Правка"));
+    actFind = edit->addAction(tr("Найти параметр..."), this, [this] { Find1Click(); });
+    actFind->setShortcut(QKeySequence::Find);
 
     QMenu* link = bar->addMenu(tr("Связь"));
     actParameters =
@@ -187,6 +225,8 @@ void TfmMain::CreateMenus() {
         link->addAction(tr("Установить связь с трекером"), this, [this] { Connect1Click(); });
     actStoreFlash = link->addAction(tr("Сохранить настройки в энергонезависимой памяти"), this,
                                     [this] { Storesettingsintoflash1Click(); });
+    actCompareTracker =
+        link->addAction(tr("Сравнить с трекером"), this, [this] { CompareTracker1Click(); });
     link->addSeparator();
     actDeviceState = link->addAction(tr("Состояние устройства"), this, [this] { N4Click(); });
     link->addSeparator();
@@ -199,6 +239,9 @@ void TfmMain::CreateMenus() {
     actLoad->setObjectName(QStringLiteral("Load1"));
     actSave->setObjectName(QStringLiteral("Save1"));
     actExit->setObjectName(QStringLiteral("Exit1"));
+    actFind->setObjectName(QStringLiteral("Find1"));
+    actCompareFile->setObjectName(QStringLiteral("CompareFile1"));
+    actCompareTracker->setObjectName(QStringLiteral("CompareTracker1"));
     actParameters->setObjectName(QStringLiteral("Parameters1"));
     actConnect->setObjectName(QStringLiteral("Connect1"));
     actStoreFlash->setObjectName(QStringLiteral("Storesettingsintoflash1"));
@@ -290,6 +333,10 @@ void TfmMain::N4Click() {
         fmDeviceInfo->exec();
 }
 
+void TfmMain::Find1Click() {
+    FindBar->Open();
+}
+
 void TfmMain::About1Click() {
     if (AboutBox)
         AboutBox->exec();
@@ -305,6 +352,10 @@ bool TfmMain::event(QEvent* e) {
 }
 
 void TfmMain::closeEvent(QCloseEvent* e) {
+    if (!MayClose()) {
+        e->ignore();
+        return;
+    }
     JvAppEvents1->stop();
     Link->ComPort1->Close();
     QMainWindow::closeEvent(e);

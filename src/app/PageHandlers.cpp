@@ -4,30 +4,30 @@
 // the button pressed, the link does the work.
 
 void TfmMain::CmdPollClick(QWidget* button) {
-    Link->PollOne(Pages->ControlAddress(button));
+    RunMarked([this, button] { Link->PollOne(Pages->ControlAddress(button)); }, false);
 }
 
 void TfmMain::CmdApplyClick(QWidget* button) {
-    Link->ApplyOne(Pages->ControlAddress(button));
+    RunMarked([this, button] { Link->ApplyOne(Pages->ControlAddress(button)); }, true);
 }
 
 void TfmMain::CmdPollAllClick(QWidget* button) {
     if (!Link->InCommandMode && !Link->EnterCommandMode())
         return;
-    Link->PollPage(Pages->ControlAddress(button).Page);
+    RunMarked([this, button] { Link->PollPage(Pages->ControlAddress(button).Page); }, false);
 }
 
 void TfmMain::CmdApplyAllIndexedClick(QWidget* button) {
     if (!Link->InCommandMode && !Link->EnterCommandMode())
         return;
     const TCmdAddress address = Pages->ControlAddress(button);
-    Link->ApplyAllIndexed(address.Page, address.Command);
+    RunMarked([this, address] { Link->ApplyAllIndexed(address.Page, address.Command); }, true);
 }
 
 void TfmMain::CmdApplyAllClick(QWidget* button) {
     if (!Link->InCommandMode && !Link->EnterCommandMode())
         return;
-    Link->ApplyPage(Pages->ControlAddress(button).Page);
+    RunMarked([this, button] { Link->ApplyPage(Pages->ControlAddress(button).Page); }, true);
 }
 
 void TfmMain::Connect1Click() {

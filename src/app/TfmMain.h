@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/ValueDiff.h"
 #include "link/DeviceLink.h"
 #include "link/LinkHost.h"
 #include "link/LogKind.h"
@@ -8,6 +9,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <functional>
 
 class QAction;
 class QFileDialog;
@@ -18,6 +20,10 @@ class QTabWidget;
 class QPlainTextEdit;
 class QTimer;
 class QWidget;
+class TChangeMarks;
+class TLogPaneMenu;
+class TfmCompare;
+class TParamFindBar;
 class TStatusBarPanels;
 
 // The main window: the frame, menus and log, and the host that wires the
@@ -36,6 +42,8 @@ public:
     QSplitter* Splitter1 = nullptr;
     QGroupBox* LogGroupBox = nullptr;
     QPlainTextEdit* LogLines = nullptr; // coloured lines, capped
+    TLogPaneMenu* LogMenu = nullptr;    // its context menu: save, clear
+    TParamFindBar* FindBar = nullptr;   // Ctrl+F: find a parameter
     TStatusBarPanels* StatusBar1 = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
     QFileDialog* OpenDialog1 = nullptr;
@@ -44,13 +52,18 @@ public:
 
     TDeviceLink* Link = nullptr;      // the tracker on the configured port
     TParameterPages* Pages = nullptr; // the generated pages in PageControl1
+    TChangeMarks* Marks = nullptr;    // values changed since read, load or write
+    TfmCompare* fmCompare = nullptr;  // differences with a file or the tracker
 
     QAction* actLoad = nullptr;
     QAction* actSave = nullptr;
+    QAction* actCompareFile = nullptr;
     QAction* actExit = nullptr;
+    QAction* actFind = nullptr;
     QAction* actParameters = nullptr;
     QAction* actConnect = nullptr;
     QAction* actStoreFlash = nullptr;
+    QAction* actCompareTracker = nullptr;
     QAction* actDeviceState = nullptr;
     QAction* actLeaveCmd = nullptr;
     QAction* actAbout = nullptr;
@@ -73,6 +86,7 @@ public:
     void N4Click();
     void Leavecommandmode1Click();
     void About1Click();
+    void Find1Click();
 
     // --- exchange log (app/ExchangeLog.cpp) ---
     void WriteLog(const QString& text, int kind);
@@ -87,6 +101,21 @@ public:
     // --- configuration files (app/ConfigMenu.cpp) ---
     void SaveConfiguration(const QString& fileName);
     void LoadConfiguration(const QString& fileName);
+
+    // --- change marks and comparison (app/CompareMenu.cpp) ---
+    void CompareFile1Click();
+    void CompareTracker1Click();
+    void CompareWithFile(const QString& fileName);
+    void CompareWithTracker();
+    // Writes these command rows (page, command, row) of the pages, each
+    // checked against the answer, and ends with the summary line.
+    void WriteRows(const QVector<TCmdAddress>& rows);
+    // Runs a link operation on the pages: what it reads, or writes and the
+    // tracker confirms, becomes the reference of its marks (a write's rows
+    // with their switches).
+    void RunMarked(const std::function<void()>& operation, bool writes);
+    // Closing asks first while values are marked and not saved since.
+    bool MayClose();
 
     // --- the link's host (app/LinkHostWindow.cpp) ---
     void WriteLog(const QString& text, LogKind kind) override;
@@ -106,6 +135,8 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    void ShowComparison(const TValueDiff& diff, const QString& otherCaption, bool canWrite);
+    quint64 FSavedMarks = 0; // marks generation at the last saved file
     void CreateFrame();
     void CreateMenus();
     void MeasureLayoutUnit();

@@ -4,6 +4,7 @@
 #include "LinkSettings.h"
 #include "LogKind.h"
 #include "RepeatedLog.h"
+#include "WriteCheck.h"
 #include "profile/DevCommands.h"
 
 #include <QObject>
@@ -54,6 +55,9 @@ public:
     // Set by the response routines: the last answer carried the command's
     // response (or NOT SUPPORTED).
     bool AnswerReceived = false;
+    // Each write's answer is checked against the values sent; what the
+    // tracker did not take is logged and listed here.
+    TWriteCheck WriteCheck;
 
     // Host and value store; nullptr gives a silent host and no values.
     // Neither is owned.

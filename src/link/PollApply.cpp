@@ -72,6 +72,7 @@ bool TDeviceLink::ApplyAllIndexed(int page, int commandIndex) {
     if (!command || !command->SetData || !command->Indexed)
         return false;
     FHost->ProgressStart(command->MaxIndex);
+    WriteCheck.Reset();
     TCmdAddress address{page, commandIndex, 0, 0};
     for (int r = 0; r < command->MaxIndex; ++r) {
         FHost->ProgressSetValue(r);
@@ -80,10 +81,12 @@ bool TDeviceLink::ApplyAllIndexed(int page, int commandIndex) {
         if (!ApplyCommand(address)) {
             WriteLog(Tr("Процесс прерван на индексе") + QLatin1Char(' ') + QString::number(r),
                      lkGeneral);
+            WriteLog(WriteCheck.Summary(), lkGeneral);
             return false;
         }
     }
     FHost->ProgressFinish();
+    WriteLog(WriteCheck.Summary(), lkGeneral);
     return true;
 }
 
@@ -97,6 +100,7 @@ bool TDeviceLink::ApplyPage(int pageIndex) {
     for (const TDevCommand& command : page.Commands)
         total += command.RowCount();
     FHost->ProgressStart(total);
+    WriteCheck.Reset();
 
     TCmdAddress address{pageIndex, 0, 0, 0};
     for (int c = 0; c < page.Commands.size(); ++c) {
@@ -125,12 +129,14 @@ bool TDeviceLink::ApplyPage(int pageIndex) {
                 WriteLog(Tr("Процесс прерван на команде") + QLatin1Char(' ') + command.CommandName +
                              QLatin1Char('/') + QString::number(r),
                          lkGeneral);
+                WriteLog(WriteCheck.Summary(), lkGeneral);
                 return false;
             }
             FHost->ProgressStep(1);
         }
     }
     FHost->ProgressFinish();
+    WriteLog(WriteCheck.Summary(), lkGeneral);
     return true;
 }
 

@@ -96,7 +96,7 @@ void TDeviceLink::ProcessAnswer(int page, int command, const QString& answer, bo
                 if (!param.Overwrite || (FAnswerRowOnly >= 0 && r != FAnswerRowOnly))
                     continue;
                 const TCmdAddress at{page, command, r, p};
-                if (FValues && FValues->HasValue(at))
+                if (FValues && FValues->HasValue(at) && WriteCheck.Take(at, fields[i], *FHost))
                     FValues->SetWireText(at, fields[i]);
             }
             // Field i was the row's last; a line that ends there carries no

@@ -217,7 +217,9 @@ bool TDeviceLink::ApplyCommand(const TCmdAddress& address) {
     const QString logText = head + QStringLiteral("*,") + values;
     const int previousRowOnly = FAnswerRowOnly;
     FAnswerRowOnly = command->Indexed ? address.Row : -1;
+    WriteCheck.Begin(FValues, address);
     const bool result = RunWithRetries(address, request, logText);
+    WriteCheck.End();
     FAnswerRowOnly = previousRowOnly;
     return result;
 }

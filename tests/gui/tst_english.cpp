@@ -1,12 +1,17 @@
 #include "app/Forms.h"
 #include "app/Langs.h"
+#include "app/ParamFindBar.h"
 #include "app/Settings.h"
 #include "app/TAboutBox.h"
+#include "app/TfmCompare.h"
 #include "app/TfmMain.h"
 #include "app/TfmSettings.h"
 #include "base/IniFile.h"
+#include "link/LogPane.h"
 #include "link/TfmDeviceReconnect.h"
 #include "link/TfmWaitingData.h"
+#include "link/WriteCheck.h"
+#include "pages/ChangeMarks.h"
 #include "profile/DevCommands.h"
 #include "status/TfmDeviceInfo.h"
 
@@ -569,6 +574,45 @@ void tst_English::windowsShowNoRussian() {
     fmDeviceReconnect->show();
     walk.Window(fmDeviceReconnect);
     static_cast<QDialog*>(fmDeviceReconnect)->reject();
+
+    // Texts that come up on demand: a comparison, the search field, the
+    // log's menu, a changed value's mark and the write check's lines.
+    {
+        TValueDiffRow off;
+        off.PageEnabled = false;
+        off.OtherValue = QStringLiteral("7");
+        TValueDiff diff;
+        diff.Rows = {off};
+        diff.Compared = 1;
+        TfmCompare compare(fmMain);
+        compare.ShowDiff(diff, QCoreApplication::translate("TfmMain", "В трекере"), true);
+        compare.show();
+        walk.Window(&compare);
+        compare.hide();
+    }
+    fmMain->FindBar->Open();
+    fmMain->FindBar->Field->setText(QStringLiteral("qqqqzz"));
+    const std::unique_ptr<QMenu> logMenu(fmMain->LogMenu->CreateMenu());
+    walk.Window(logMenu.get());
+    const TCmdAddress first{0, 0, 0, 0};
+    QVERIFY(fmMain->Pages->HasValue(first) &&
+            DevCommands[0].Commands[0].Parameters[0].ParamKind == pkString);
+    fmMain->Pages->SetWireText(first, QStringLiteral("x1"));
+    QVERIFY(fmMain->Marks->IsMarked(first));
+    TWriteCheck check;
+    check.Begin(fmMain->Pages, first);
+    TNullLinkHost host;
+    QVERIFY(!check.Take(first, QStringLiteral("x2"), host));
+    fmMain->WriteLog(check.Summary(), lkGeneral);
+    QVERIFY(fmMain->Pages->FindControl(0, 0, 0, 0, crEditor)
+                ->toolTip()
+                .endsWith(QStringLiteral("\nwas: ") +
+                          DevCommands[0].Commands[0].Parameters[0].DefaultValue));
+    QVERIFY(fmMain->LogLines->toPlainText().endsWith(
+        QStringLiteral("]Write finished, values not taken by the tracker: 1")));
+    QCOMPARE(fmMain->FindBar->Status->text(), QStringLiteral("Not found"));
+    walk.Window(fmMain);
+    fmMain->FindBar->Close();
 
     QVERIFY2(walk.Count() >= kMinWindowTexts, qPrintable(QString::number(walk.Count())));
     for (const QString& text : walk.Russian())

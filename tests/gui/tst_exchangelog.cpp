@@ -1,13 +1,20 @@
 #include "app/Settings.h"
 #include "app/TfmMain.h"
 #include "link/LogFormat.h"
+#include "link/LogPane.h"
 
+#include <QAction>
+#include <QDateTime>
+#include <QFile>
+#include <QMenu>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QtTest>
+#include <memory>
 
 namespace {
 
@@ -212,6 +219,48 @@ private Q_SLOTS:
         QCOMPARE(bar->value(), bar->maximum());
         QVERIFY(fm->LogLines->textCursor().atEnd());
         QCOMPARE(fm->LogLines->document()->lastBlock().text(), QStringLiteral("<line 1499"));
+    }
+
+    // Saving writes every pane line, prefix and time of logging in front,
+    // as UTF-8, and leaves the pane as it is; lines pushed out are gone from
+    // the file too; "Очистить" empties the pane.
+    void savedLogCarriesTimesAndPrefixes() {
+        const QDateTime before = QDateTime::currentDateTime().addMSecs(-1);
+        for (int i = 0; i < kLogMaxLines + 2; ++i)
+            fm->WriteLog(QStringLiteral("n%1").arg(i), lkGeneral);
+        fm->WriteLog(QStringLiteral("AT+SGDT=?"), lkWrite);
+        fm->WriteLog(QStringLiteral("Ответ\r\n>"), lkRead);
+        const QStringList shown = PaneLines(*fm);
+
+        const QString path = FDir.filePath(QStringLiteral("log.txt"));
+        QVERIFY(fm->LogMenu->SaveTo(path));
+        QCOMPARE(PaneLines(*fm), shown);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QStringList saved = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+        QCOMPARE(saved.size(), kLogMaxLines + 1); // the last line ends with a line feed
+        QCOMPARE(saved.last(), QString());
+        const QRegularExpression stamp(
+            QStringLiteral("^(\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}) (.*)$"));
+        for (int i = 0; i < kLogMaxLines; ++i) {
+            const QRegularExpressionMatch m = stamp.match(saved[i]);
+            QVERIFY2(m.hasMatch(), qPrintable(saved[i]));
+            QCOMPARE(m.captured(2), shown[i]);
+            const QDateTime at =
+                QDateTime::fromString(m.captured(1), QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+            QVERIFY(at >= before && at <= QDateTime::currentDateTime());
+        }
+        QCOMPARE(saved[kLogMaxLines - 2].section(QLatin1Char(' '), 2), QStringLiteral("<Ответ"));
+        QCOMPARE(saved[0].section(QLatin1Char(' '), 2), QStringLiteral("]n5"));
+
+        QVERIFY(!fm->LogMenu->SaveTo(FDir.filePath(QStringLiteral("no/such/dir/log.txt"))));
+        QVERIFY(PaneLines(*fm).last().startsWith(QStringLiteral("]Не могу сохранить протокол")));
+
+        std::unique_ptr<QMenu> menu(fm->LogMenu->CreateMenu());
+        QAction* clear = menu->findChild<QAction*>(QStringLiteral("ClearLog1"));
+        QVERIFY(clear && menu->findChild<QAction*>(QStringLiteral("SaveLog1")));
+        clear->trigger();
+        QVERIFY(PaneLines(*fm).isEmpty());
     }
 };
 

@@ -173,21 +173,26 @@ private Q_SLOTS:
     void menusCarryTheirCaptionsAndSeparators() {
         TfmMain fm;
         const QList<QAction*> top = fm.menuBar()->actions();
-        QCOMPARE(top.size(), 3);
+        QCOMPARE(top.size(), 4);
         QCOMPARE(top[0]->text(), QStringLiteral("Файл"));
-        QCOMPARE(MenuCaptions(top[0]->menu()),
-                 QStringList({QStringLiteral("Загрузить конфигурацию из файла"),
-                              QStringLiteral("Сохранить конфигурацию в файл"), "-",
-                              QStringLiteral("Выход")}));
-        QCOMPARE(top[1]->text(), QStringLiteral("Связь"));
-        QCOMPARE(MenuCaptions(top[1]->menu()),
+        QCOMPARE(
+            MenuCaptions(top[0]->menu()),
+            QStringList({QStringLiteral("Загрузить конфигурацию из файла"),
+                         QStringLiteral("Сохранить конфигурацию в файл"),
+                         QStringLiteral("Сравнить с файлом..."), "-", QStringLiteral("Выход")}));
+        QCOMPARE(top[1]->text(), QStringLiteral("Правка"));
+        QCOMPARE(MenuCaptions(top[1]->menu()), QStringList({QStringLiteral("Найти параметр...")}));
+        QCOMPARE(fm.actFind->shortcut(), QKeySequence(QKeySequence::Find));
+        QCOMPARE(top[2]->text(), QStringLiteral("Связь"));
+        QCOMPARE(MenuCaptions(top[2]->menu()),
                  QStringList({QStringLiteral("Параметры связи с трекером..."),
                               QStringLiteral("Установить связь с трекером"),
-                              QStringLiteral("Сохранить настройки в энергонезависимой памяти"), "-",
+                              QStringLiteral("Сохранить настройки в энергонезависимой памяти"),
+                              QStringLiteral("Сравнить с трекером"), "-",
                               QStringLiteral("Состояние устройства"), "-",
                               QStringLiteral("Выйти из командного режима")}));
-        QCOMPARE(top[2]->text(), QStringLiteral("О программе"));
-        QCOMPARE(top[2]->menu(), nullptr);
+        QCOMPARE(top[3]->text(), QStringLiteral("О программе"));
+        QCOMPARE(top[3]->menu(), nullptr);
     }
 
     void fileDialogsShareFilterAndExtension() {

@@ -1,0 +1,55 @@
+#include "WriteCheck.h"
+
+#include "LinkHost.h"
+#include "profile/ParamValues.h"
+#include "profile/WireValue.h"
+
+#include <QCoreApplication>
+
+namespace {
+constexpr char kContext[] = "TWriteCheck";
+} // namespace
+
+void TWriteCheck::Begin(const TParamValues* values, const TCmdAddress& address) {
+    FActive = false;
+    FSent.clear();
+    FValues.clear();
+    const TDevCommand* command = ProfileCommand(address);
+    if (!values || !command)
+        return;
+    FRow = address;
+    FRow.Param = 0;
+    for (int p = 0; p < command->Parameters.size(); ++p) {
+        const TCmdAddress at{address.Page, address.Command, address.Row, p};
+        FSent.append(values->HasValue(at) && values->ParameterEnabled(at));
+        FValues.append(values->WireText(at));
+    }
+    FActive = true;
+}
+
+bool TWriteCheck::Take(const TCmdAddress& address, const QString& held, TLinkHost& host) {
+    if (!FActive || address.Page != FRow.Page || address.Command != FRow.Command ||
+        address.Row != FRow.Row || address.Param < 0 || address.Param >= FSent.size() ||
+        !FSent[address.Param])
+        return true;
+    const TDevCommand* command = ProfileCommand(address);
+    const TCmdParameter* param = ProfileParameter(address);
+    const QString& sent = FValues[address.Param];
+    if (!command || !param || SameWireValue(*param, sent, held))
+        return true;
+    FNotTaken.append({address, sent, held});
+    const QString row =
+        command->Indexed ? QLatin1Char(' ') + RowCaption(*command, address.Row) : QString();
+    host.WriteLog(QCoreApplication::translate(
+                      kContext, "Трекер не принял значение: %1%2, %3: отправлено \"%4\", "
+                                "в трекере \"%5\"")
+                      .arg(command->CommandName, row, param->Description, sent, held),
+                  lkGeneral);
+    return false;
+}
+
+QString TWriteCheck::Summary() const {
+    return QCoreApplication::translate(kContext,
+                                       "Запись окончена, не принято трекером значений: %1")
+        .arg(FNotTaken.size());
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "profile/DevCommands.h"
+
+#include <QString>
+#include <QVector>
+
+class TLinkHost;
+class TParamValues;
+
+// A value the tracker did not take: it answered a write with another one.
+struct TNotTaken {
+    TCmdAddress Address;
+    QString Sent;
+    QString Held;
+};
+
+// Checks the tracker's answer to a write against what was sent. The tracker
+// answers a write with the values it now holds; a parameter whose value
+// differs from the one sent was not taken.
+class TWriteCheck {
+public:
+    // A write of the row at address is about to go out with these values.
+    // A switched-off parameter sends nothing and is not checked.
+    void Begin(const TParamValues* values, const TCmdAddress& address);
+    void End() { FActive = false; }
+
+    // An answer field for the parameter at address. True: the store takes
+    // it (no write of that row, a parameter not sent, or the value sent).
+    // False: the tracker kept another value; logged through host, counted,
+    // and the store keeps what the operator put there.
+    bool Take(const TCmdAddress& address, const QString& held, TLinkHost& host);
+
+    // Values not taken since the last Reset.
+    const QVector<TNotTaken>& NotTaken() const { return FNotTaken; }
+    void Reset() { FNotTaken.clear(); }
+    // The closing line of a write of several rows.
+    QString Summary() const;
+
+private:
+    bool FActive = false;
+    TCmdAddress FRow;
+    QVector<bool> FSent;
+    QStringList FValues;
+    QVector<TNotTaken> FNotTaken;
+};

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "ParamValues.h"
+
+#include <QHash>
+#include <QVector>
+
+// A value store that passes everything on to another one and remembers
+// which values and switches were set through it: what a read, a load or a
+// write actually reached.
+class TTouchRecorder : public TParamValues {
+public:
+    enum TTouch : int { tcValue = 1, tcSwitch = 2 };
+
+    explicit TTouchRecorder(TParamValues& target) : FTarget(target) {}
+
+    // tcValue and/or tcSwitch; 0 when untouched.
+    int Touches(const TCmdAddress& address) const;
+    // Every address touched, in the order first touched.
+    const QVector<TCmdAddress>& Touched() const { return FOrder; }
+    void Clear();
+
+    bool HasCommand(int page, int command) const override;
+    bool CommandUsable(int page, int command) const override;
+    void MarkUnsupported(int page, int command) override;
+    bool HasValue(const TCmdAddress& address) const override;
+    bool HasSwitch(const TCmdAddress& address) const override;
+    bool ParameterEnabled(const TCmdAddress& address) const override;
+    void SetParameterEnabled(const TCmdAddress& address, bool on) override;
+    QString WireText(const TCmdAddress& address) const override;
+    void SetWireText(const TCmdAddress& address, const QString& text) override;
+    void SelectOption(const TCmdAddress& address, int option) override;
+
+private:
+    void Record(const TCmdAddress& address, int touch);
+
+    TParamValues& FTarget;
+    QHash<quint64, int> FTouches;
+    QVector<TCmdAddress> FOrder;
+};
+
+// One key per parameter address.
+quint64 AddressKey(const TCmdAddress& address);

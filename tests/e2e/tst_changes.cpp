@@ -1,0 +1,367 @@
+#include "InflateAll.h"
+#include "app/TfmCompare.h"
+#include "e2e/LinkFixture.h"
+#include "pages/ChangeMarks.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QTableWidget>
+#include <QtTest>
+#include <memory>
+#include <zlib.h>
+
+using namespace linktest;
+
+// Marks of changed values, comparing with the tracker or a file, checked
+// writes and the question on closing, against the simulated tracker.
+
+namespace {
+
+TCmdAddress Param(const QString& command, int param, int row = 0) {
+    TCmdAddress a = Address(command, row);
+    a.Param = param;
+    return a;
+}
+
+QWidget* Editor(const TCmdAddress& a) {
+    return fmMain->Pages->FindControl(a.Page, a.Command, a.Row, a.Param, crEditor);
+}
+
+QPushButton* GroupButton(const TCmdAddress& a, const QString& caption) {
+    QWidget* group = fmMain->Pages->FindControl(a.Page, a.Command, 0, 0, crGroup);
+    for (QPushButton* b : group->findChildren<QPushButton*>(QString(), Qt::FindDirectChildrenOnly))
+        if (b->text() == caption)
+            return b;
+    return nullptr;
+}
+
+// The visible signs of a mark: tinted editor with its side bar and tool
+// tip, dot in the group box, icon on the tab.
+struct TMarkSigns {
+    bool Editor = false;
+    bool SideBar = false;
+    bool GroupDot = false;
+    bool TabIcon = false;
+    QString ToolTip;
+};
+
+TMarkSigns Signs(const TCmdAddress& a) {
+    TMarkSigns s;
+    QWidget* editor = Editor(a);
+    s.Editor = fmMain->Marks->IsMarked(a);
+    s.ToolTip = editor->toolTip();
+    for (QFrame* bar : editor->parentWidget()->findChildren<QFrame*>(QStringLiteral("ChangeMark")))
+        s.SideBar = s.SideBar || (!bar->isHidden() && bar->geometry().right() < editor->x() &&
+                                  bar->y() == editor->y());
+    QWidget* group = fmMain->Pages->FindControl(a.Page, a.Command, 0, 0, crGroup);
+    for (QLabel* dot : group->findChildren<QLabel*>(QStringLiteral("ChangeMarkGroup")))
+        s.GroupDot = s.GroupDot || !dot->isHidden();
+    s.TabIcon = !fmMain->PageControl1->tabIcon(a.Page).isNull();
+    return s;
+}
+
+// Write lines the tracker received (reads and the access code left out).
+QStringList Writes(const TTrackerSim& sim) {
+    QStringList out;
+    for (const QString& line : sim.ReceivedLines())
+        if (line.startsWith(QStringLiteral("AT+")) && !line.endsWith(QStringLiteral("=?")))
+            out << line;
+    return out;
+}
+
+QString WriteLine(const TCmdAddress& a) {
+    return QStringLiteral("AT") + Command(a).CommandName + QLatin1Char('=') +
+           QString::fromLatin1(kMasterPassword) + QLatin1Char(',') +
+           fmMain->Link->BuildParameterList(a.Page, a.Command, a.Row);
+}
+
+QByteArray Deflate(const QByteArray& text) {
+    uLongf size = compressBound(uLong(text.size()));
+    QByteArray out(int(size), '\0');
+    compress2(reinterpret_cast<Bytef*>(out.data()), &size,
+              reinterpret_cast<const Bytef*>(text.constData()), uLong(text.size()), 9);
+    out.resize(int(size));
+    return out;
+}
+
+} // namespace
+
+class TestChanges : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TLinkBench> B;
+    QTemporaryDir FFiles;
+
+    void StartBench() {
+        B = std::make_unique<TLinkBench>();
+        QVERIFY2(B->Start(), qPrintable(B->Error));
+        B->Driver->SetHandler(
+            [](QWidget* modal, qint64) { return PressBox(modal, QMessageBox::Ok); });
+    }
+    QString File(const QString& name) const { return FFiles.filePath(name); }
+
+private Q_SLOTS:
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+    void cleanup() { EndBench(B); }
+
+    // A mark comes with an edit (value or switch) and goes with a read, a
+    // load or a confirmed write of that value.
+    void marksComeWithEditsAndGoWithReadLoadAndWrite_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("bySwitch");
+        QTest::newRow("read") << "read" << false;
+        QTest::newRow("load") << "load" << false;
+        QTest::newRow("write") << "write" << false;
+        QTest::newRow("switch, then read") << "read" << true;
+        QTest::newRow("switch, then write") << "write" << true;
+    }
+    void marksComeWithEditsAndGoWithReadLoadAndWrite() {
+        QFETCH(QString, how);
+        QFETCH(bool, bySwitch);
+        StartBench();
+        const TCmdAddress bright = Param(QStringLiteral("+SLED"), 1);
+        const TCmdAddress zone = Param(QStringLiteral("+STZN"), 0);
+        QVERIFY(!Signs(bright).Editor && !Signs(bright).TabIcon && !Signs(bright).GroupDot);
+        const QString plainTip = Editor(bright)->toolTip();
+        const QString file = File(QStringLiteral("marks.zxml"));
+        fmMain->Pages->SetWireText(bright, QStringLiteral("45"));
+        fmMain->SaveConfiguration(file);
+        fmMain->LoadConfiguration(file);
+        QVERIFY(!Signs(bright).Editor);
+
+        if (bySwitch)
+            fmMain->Pages->SetParameterEnabled(bright, false);
+        else
+            fmMain->Pages->SetWireText(bright, QStringLiteral("40"));
+        const TMarkSigns on = Signs(bright);
+        QVERIFY(on.Editor && on.SideBar && on.GroupDot && on.TabIcon);
+        QCOMPARE(on.ToolTip, plainTip + QStringLiteral("\nбыло: 45"));
+        QCOMPARE(fmMain->PageControl1->tabText(bright.Page), DevCommands[bright.Page].PageName);
+        QVERIFY(!fmMain->Marks->IsMarked(zone));
+
+        if (how == QLatin1String("read")) {
+            fmMain->CmdPollClick(GroupButton(bright, QStringLiteral("Получить")));
+            QCOMPARE(fmMain->Pages->WireText(bright), B->Sim.Value(QStringLiteral("+SLED"), 0, 1));
+        } else if (how == QLatin1String("load")) {
+            fmMain->LoadConfiguration(file);
+            QCOMPARE(fmMain->Pages->WireText(bright), QStringLiteral("45"));
+        } else {
+            fmMain->CmdApplyClick(GroupButton(bright, QStringLiteral("Применить")));
+            // A switched-off value is not sent: the tracker keeps its own.
+            QCOMPARE(B->Sim.Value(QStringLiteral("+SLED"), 0, 1),
+                     bySwitch ? QStringLiteral("80") : QStringLiteral("40"));
+        }
+        // A read does not reach switches: a switched-off value stays marked.
+        // A write sends the row as it stands, switches included.
+        const bool stays = bySwitch && how == QLatin1String("read");
+        const TMarkSigns after = Signs(bright);
+        QCOMPARE(after.Editor, stays);
+        QCOMPARE(after.SideBar, stays);
+        QCOMPARE(after.GroupDot, stays);
+        QCOMPARE(after.TabIcon, stays);
+        if (!stays)
+            QCOMPARE(after.ToolTip, plainTip);
+        QCOMPARE(fmMain->Marks->MarkedCount(), stays ? 1 : 0);
+    }
+
+    // The operator loads a file, changes a value and compares with the
+    // tracker: of all the differences only the checked row is written.
+    void compareWithTrackerWritesOnlyTheCheckedRow() {
+        StartBench();
+        const TCmdAddress bright = Param(QStringLiteral("+SLED"), 1);
+        const TCmdAddress zone = Param(QStringLiteral("+STZN"), 0);
+        const TCmdAddress apn = Param(QStringLiteral("+SAPN"), 0);
+        const QString file = File(QStringLiteral("setup.zxml"));
+        fmMain->Pages->SetWireText(bright, QStringLiteral("55"));
+        fmMain->Pages->SetWireText(zone, QStringLiteral("5"));
+        fmMain->Pages->SetWireText(apn, QStringLiteral("m2m"));
+        fmMain->SaveConfiguration(file);
+        fmMain->LoadConfiguration(file);
+        fmMain->Pages->SetWireText(zone, QStringLiteral("7"));
+        QVERIFY(fmMain->Marks->IsMarked(zone));
+
+        int listed = 0;
+        QString counts;
+        QStringList zoneRow;
+        bool writeOffered = false;
+        B->Driver->SetHandler([&](QWidget* modal, qint64) {
+            auto* dlg = qobject_cast<TfmCompare*>(modal);
+            if (!dlg)
+                return PressBox(modal, QMessageBox::Ok);
+            listed = dlg->Table->rowCount();
+            counts = dlg->lblCounts->text();
+            writeOffered = !dlg->btnWrite->isHidden() && !dlg->btnWrite->isEnabled();
+            const QVector<TValueDiffRow> rows = [&] {
+                dlg->SetAllChecked(true);
+                const QVector<TValueDiffRow> all = dlg->CheckedRows();
+                dlg->SetAllChecked(false);
+                return all;
+            }();
+            for (int i = 0; i < rows.size(); ++i) {
+                const TCmdAddress& a = rows[i].Address;
+                if (a.Page == zone.Page && a.Command == zone.Command && a.Param == zone.Param) {
+                    dlg->SetRowChecked(i, true);
+                    for (int c = 0; c < TfmCompare::colCount; ++c)
+                        zoneRow << dlg->Table->item(i, c)->text();
+                }
+            }
+            dlg->btnWrite->click();
+            return true;
+        });
+        B->Sim.ClearReceived();
+        fmMain->CompareWithTracker();
+
+        QVERIFY(writeOffered); // offered, and enabled only with a row checked
+        QVERIFY2(listed >= 3, qPrintable(QString::number(listed)));
+        QCOMPARE(zoneRow, QStringList({DevCommands[zone.Page].PageName, QStringLiteral("+STZN"),
+                                       QString(), QStringLiteral("Смещение от UTC"),
+                                       QStringLiteral("7"), QStringLiteral("3")}));
+        QVERIFY2(counts.startsWith(QStringLiteral("Сравнено: ")), qPrintable(counts));
+        QVERIFY2(counts.contains(QStringLiteral("различается: %1,").arg(listed)),
+                 qPrintable(counts));
+        QCOMPARE(Writes(B->Sim), QStringList({WriteLine(zone)}));
+        QCOMPARE(B->Sim.Value(QStringLiteral("+STZN"), 0, 0), QStringLiteral("7"));
+        QCOMPARE(B->Sim.Value(QStringLiteral("+SLED"), 0, 1), QStringLiteral("80"));
+        QCOMPARE(B->Sim.Value(QStringLiteral("+SAPN"), 0, 0), QStringLiteral("internet"));
+        // The pages kept their values; the written one is confirmed.
+        QCOMPARE(fmMain->Pages->WireText(bright), QStringLiteral("55"));
+        QCOMPARE(fmMain->Pages->WireText(apn), QStringLiteral("m2m"));
+        QVERIFY(!fmMain->Marks->IsMarked(zone));
+        QCOMPARE(B->LogCount(QStringLiteral("]Запись окончена, не принято трекером значений: 0")),
+                 1);
+    }
+
+    // A file compared with the pages: its unknown command and refused value
+    // are counted, a switch counts as a difference, the checked values go
+    // onto the pages (and show as changed), nothing goes to the tracker.
+    void compareWithFileTransfersCheckedValues() {
+        StartBench();
+        const TCmdAddress bright = Param(QStringLiteral("+SLED"), 1);
+        const TCmdAddress dst = Param(QStringLiteral("+STZN"), 1);
+        const TCmdAddress zone = Param(QStringLiteral("+STZN"), 0);
+        const QString file = File(QStringLiteral("other.zxml"));
+        fmMain->Pages->SetWireText(bright, QStringLiteral("55"));
+        fmMain->Pages->SetWireText(zone, QStringLiteral("-20"));
+        fmMain->SaveConfiguration(file);
+        // One command the profile does not know, one value out of range.
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QByteArray xml = InflateAll(f.readAll());
+        f.close();
+        const QByteArray unknown =
+            "<command name=\"+ZZZZ\"><index index=\"0\"><parameter index=\"0\">1</parameter>"
+            "</index></command>";
+        xml.replace("</ExportCommandParamenters>", unknown + "</ExportCommandParamenters>");
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(Deflate(xml));
+        f.close();
+        QCOMPARE(fmMain->Pages->WireText(zone), QStringLiteral("-12")); // the spin box's floor
+
+        fmMain->Pages->SetWireText(bright, QStringLiteral("60"));
+        fmMain->Pages->SetParameterEnabled(dst, false);
+        fmMain->Pages->SetWireText(zone, QStringLiteral("2"));
+        QStringList rows;
+        QString counts;
+        bool writeOffered = true;
+        B->Driver->SetHandler([&](QWidget* modal, qint64) {
+            auto* dlg = qobject_cast<TfmCompare*>(modal);
+            if (!dlg)
+                return PressBox(modal, QMessageBox::Ok);
+            for (int i = 0; i < dlg->Table->rowCount(); ++i)
+                rows << dlg->Table->item(i, TfmCompare::colCommand)->text() + QLatin1Char('/') +
+                            dlg->Table->item(i, TfmCompare::colPageValue)->text() +
+                            QLatin1Char('/') + dlg->Table->item(i, TfmCompare::colOther)->text();
+            counts = dlg->lblCounts->text();
+            writeOffered = !dlg->btnWrite->isHidden();
+            dlg->cbSelectAll->click();
+            dlg->btnTransfer->click();
+            return true;
+        });
+        B->Sim.ClearReceived();
+        fmMain->CompareWithFile(file);
+
+        QCOMPARE(rows,
+                 QStringList({QStringLiteral("+STZN/2/-12"), QStringLiteral("+STZN/выключен/Нет"),
+                              QStringLiteral("+SLED/60/55")}));
+        QVERIFY2(
+            counts.contains(QStringLiteral("различается: 3, нет в профиле: 1, не прочитано: 0")),
+            qPrintable(counts));
+        QCOMPARE(fmMain->Pages->WireText(bright), QStringLiteral("55"));
+        QCOMPARE(fmMain->Pages->WireText(zone), QStringLiteral("-12"));
+        QVERIFY(fmMain->Pages->ParameterEnabled(dst));
+        QVERIFY(fmMain->Marks->IsMarked(bright) && fmMain->Marks->IsMarked(zone));
+        QVERIFY(B->Sim.ReceivedLines().isEmpty());
+    }
+
+    // A tracker that keeps its own value: one log line for that value, the
+    // page write's summary counts it, the operator's value stays on the
+    // page, marked against what the tracker holds; the rest is confirmed.
+    void refusedValueIsLoggedSummarisedAndStaysMarked() {
+        StartBench();
+        B->Sim.SetRefusedValue(QStringLiteral("+SLED"), 1, true);
+        const TCmdAddress bright = Param(QStringLiteral("+SLED"), 1);
+        const TCmdAddress mode = Param(QStringLiteral("+SLED"), 0);
+        const TCmdAddress zone = Param(QStringLiteral("+STZN"), 0);
+        fmMain->Pages->SetWireText(bright, QStringLiteral("55"));
+        fmMain->Pages->SelectOption(mode, 2);
+        fmMain->Pages->SetWireText(zone, QStringLiteral("4"));
+        fmMain->CmdApplyAllClick(PageButton(bright.Page, QStringLiteral("Применить страницу")));
+
+        QCOMPARE(B->LogCount(QStringLiteral("]Трекер не принял значение: +SLED, Яркость: "
+                                            "отправлено \"55\", в трекере \"80\"")),
+                 1);
+        const QStringList log = B->Log().split(QLatin1Char('\n'));
+        QCOMPARE(log.last(), QStringLiteral("]Запись окончена, не принято трекером значений: 1"));
+        QCOMPARE(fmMain->Link->WriteCheck.NotTaken().size(), 1);
+        QCOMPARE(B->Sim.Value(QStringLiteral("+SLED"), 0, 0), QStringLiteral("2"));
+        QCOMPARE(fmMain->Pages->WireText(bright), QStringLiteral("55"));
+        QVERIFY(fmMain->Marks->IsMarked(bright));
+        QVERIFY(Signs(bright).ToolTip.endsWith(QStringLiteral("\nбыло: 80")));
+        QVERIFY(!fmMain->Marks->IsMarked(mode) && !fmMain->Marks->IsMarked(zone));
+        QCOMPARE(fmMain->Marks->MarkedCount(), 1);
+
+        // Taken on a second try: the mark goes.
+        B->Sim.SetRefusedValue(QStringLiteral("+SLED"), 1, false);
+        fmMain->CmdApplyClick(GroupButton(bright, QStringLiteral("Применить")));
+        QVERIFY(!fmMain->Marks->IsMarked(bright));
+        QCOMPARE(B->LogCount(QStringLiteral("]Запись окончена, не принято трекером значений: 1")),
+                 1);
+    }
+
+    // Closing asks only while something is marked and not saved since;
+    // "No" keeps the window.
+    void closingAsksOnlyWithMarks() {
+        StartBench();
+        fmMain->show();
+        const TCmdAddress bright = Param(QStringLiteral("+SLED"), 1);
+        QMessageBox::StandardButton answer = QMessageBox::No;
+        B->Driver->SetHandler(
+            [&answer](QWidget* modal, qint64) { return PressBox(modal, answer); });
+
+        fmMain->Pages->SetWireText(bright, QStringLiteral("33"));
+        QVERIFY(!fmMain->close());
+        QVERIFY(fmMain->isVisible());
+        QCOMPARE(B->Driver->Boxes.size(), 1);
+        QVERIFY(
+            B->Driver->Boxes.first().contains(QStringLiteral("Выйти без записи и сохранения?")));
+
+        fmMain->SaveConfiguration(File(QStringLiteral("kept.zxml")));
+        QVERIFY(fmMain->close());
+        QCOMPARE(B->Driver->Boxes.size(), 1);
+        fmMain->show();
+
+        fmMain->Pages->SetWireText(bright, QStringLiteral("34")); // changed after the save
+        answer = QMessageBox::Yes;
+        QVERIFY(fmMain->close());
+        QCOMPARE(B->Driver->Boxes.size(), 2);
+        fmMain->show();
+
+        fmMain->Pages->SetWireText(bright, QStringLiteral("80")); // back to the reference
+        QCOMPARE(fmMain->Marks->MarkedCount(), 0);
+        QVERIFY(fmMain->close());
+        QCOMPARE(B->Driver->Boxes.size(), 2);
+    }
+};
+
+QTEST_MAIN(TestChanges)
+#include "tst_changes.moc"
