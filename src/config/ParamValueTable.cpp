@@ -8,16 +8,12 @@ namespace {
 
 constexpr int kOptionFallbackIndex = 1; // the second item, when no value matches
 
-const TCmdParameter* ParameterAt(const TCmdAddress& a) {
-    if (a.Page < 0 || a.Page >= DevCommands.size())
+// A parameter of a row the command has.
+const TCmdParameter* RowParameterAt(const TCmdAddress& a) {
+    const TDevCommand* cmd = CommandAt(a);
+    if (!cmd || a.Row < 0 || a.Row >= cmd->RowCount())
         return nullptr;
-    const TCmdPage& page = DevCommands[a.Page];
-    if (a.Command < 0 || a.Command >= page.Commands.size())
-        return nullptr;
-    const TDevCommand& cmd = page.Commands[a.Command];
-    if (a.Param < 0 || a.Param >= cmd.Parameters.size() || a.Row < 0 || a.Row >= cmd.RowCount())
-        return nullptr;
-    return &cmd.Parameters[a.Param];
+    return ParameterAt(a);
 }
 
 // The editor a fresh page shows for the parameter.
@@ -103,12 +99,12 @@ bool TParamValueTable::HasValue(const TCmdAddress& address) const {
 }
 
 bool TParamValueTable::HasSwitch(const TCmdAddress& address) const {
-    const TCmdParameter* param = ParameterAt(address);
+    const TCmdParameter* param = RowParameterAt(address);
     return param && param->Optional && Find(address);
 }
 
 bool TParamValueTable::ParameterEnabled(const TCmdAddress& address) const {
-    const TCmdParameter* param = ParameterAt(address);
+    const TCmdParameter* param = RowParameterAt(address);
     if (!param)
         return false;
     if (!param->Optional)
@@ -118,13 +114,13 @@ bool TParamValueTable::ParameterEnabled(const TCmdAddress& address) const {
 }
 
 void TParamValueTable::SetParameterEnabled(const TCmdAddress& address, bool on) {
-    const TCmdParameter* param = ParameterAt(address);
+    const TCmdParameter* param = RowParameterAt(address);
     if (TValue* v = Find(address); v && param->Optional)
         v->Enabled = on;
 }
 
 QString TParamValueTable::WireText(const TCmdAddress& address) const {
-    const TCmdParameter* param = ParameterAt(address);
+    const TCmdParameter* param = RowParameterAt(address);
     const TValue* v = Find(address);
     if (!v)
         return QString();
@@ -142,7 +138,7 @@ QString TParamValueTable::WireText(const TCmdAddress& address) const {
 }
 
 void TParamValueTable::SetWireText(const TCmdAddress& address, const QString& text) {
-    const TCmdParameter* param = ParameterAt(address);
+    const TCmdParameter* param = RowParameterAt(address);
     TValue* v = Find(address);
     if (!v)
         return;
@@ -176,7 +172,7 @@ void TParamValueTable::SetWireText(const TCmdAddress& address, const QString& te
 }
 
 void TParamValueTable::SelectOption(const TCmdAddress& address, int option) {
-    const TCmdParameter* param = ParameterAt(address);
+    const TCmdParameter* param = RowParameterAt(address);
     TValue* v = Find(address);
     if (v && param->ParamKind == pkOption)
         v->Option = option >= 0 && option < param->Options.size() ? option : -1;

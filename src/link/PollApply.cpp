@@ -10,15 +10,6 @@ QString Tr(const char* text) {
     return QCoreApplication::translate(kContext, text);
 }
 
-const TDevCommand* CommandAt(int page, int command) {
-    if (page < 0 || page >= DevCommands.size())
-        return nullptr;
-    const TCmdPage& p = DevCommands[page];
-    if (command < 0 || command >= p.Commands.size())
-        return nullptr;
-    return &p.Commands[command];
-}
-
 } // namespace
 
 bool TDeviceLink::PollOne(const TCmdAddress& address) {

@@ -21,15 +21,6 @@ quint32 Ms(qint32 value) {
     return value > 0 ? quint32(value) : 0u;
 }
 
-const TDevCommand* CommandAt(const TCmdAddress& address) {
-    if (address.Page < 0 || address.Page >= DevCommands.size())
-        return nullptr;
-    const TCmdPage& page = DevCommands[address.Page];
-    if (address.Command < 0 || address.Command >= page.Commands.size())
-        return nullptr;
-    return &page.Commands[address.Command];
-}
-
 } // namespace
 
 QString TDeviceLink::PasswordFor(TPasswordMode mode) const {

@@ -23,18 +23,6 @@ constexpr char kLastMatchProperty[] = "LastMatchText";
 constexpr char kLastMatchCursorProperty[] = "LastMatchCursor";
 constexpr int kHexRadix = 16;
 
-const TCmdParameter* ParameterAt(const TCmdAddress& a) {
-    if (a.Page < 0 || a.Page >= DevCommands.size())
-        return nullptr;
-    const TCmdPage& page = DevCommands[a.Page];
-    if (a.Command < 0 || a.Command >= page.Commands.size())
-        return nullptr;
-    const TDevCommand& cmd = page.Commands[a.Command];
-    if (a.Param < 0 || a.Param >= cmd.Parameters.size())
-        return nullptr;
-    return &cmd.Parameters[a.Param];
-}
-
 } // namespace
 
 void RememberMatchingText(QLineEdit* edit) {

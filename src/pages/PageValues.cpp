@@ -14,22 +14,6 @@ void TParameterPages::WriteLog(const QString& text, LogKind kind) {
         OnLog(text, kind);
 }
 
-namespace {
-
-const TCmdParameter* ParameterAt(const TCmdAddress& a) {
-    if (a.Page < 0 || a.Page >= DevCommands.size())
-        return nullptr;
-    const TCmdPage& page = DevCommands[a.Page];
-    if (a.Command < 0 || a.Command >= page.Commands.size())
-        return nullptr;
-    const TDevCommand& cmd = page.Commands[a.Command];
-    if (a.Param < 0 || a.Param >= cmd.Parameters.size())
-        return nullptr;
-    return &cmd.Parameters[a.Param];
-}
-
-} // namespace
-
 bool TParameterPages::HasCommand(int page, int command) const {
     return FindControl(page, command, 0, 0, crGroup) != nullptr;
 }

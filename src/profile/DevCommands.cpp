@@ -44,6 +44,26 @@ const QHash<QString, QString>& PollProcessorDefaults() {
     return defaults;
 }
 
+const TDevCommand* CommandAt(int page, int command) {
+    if (page < 0 || page >= DevCommands.size())
+        return nullptr;
+    const TCmdPage& p = DevCommands[page];
+    if (command < 0 || command >= p.Commands.size())
+        return nullptr;
+    return &p.Commands[command];
+}
+
+const TDevCommand* CommandAt(const TCmdAddress& address) {
+    return CommandAt(address.Page, address.Command);
+}
+
+const TCmdParameter* ParameterAt(const TCmdAddress& address) {
+    const TDevCommand* command = CommandAt(address);
+    if (!command || address.Param < 0 || address.Param >= command->Parameters.size())
+        return nullptr;
+    return &command->Parameters[address.Param];
+}
+
 TCmdAddress FindCommand(const QString& name) {
     TCmdAddress a;
     a.Page = -1;

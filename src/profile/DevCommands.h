@@ -82,6 +82,12 @@ extern QVector<TCmdPage> DevCommands;
 // the later of two equal names wins. Page is -1 when the name is absent.
 TCmdAddress FindCommand(const QString& name);
 
+// The command or parameter at an address; nullptr outside the table (the row
+// is not checked).
+const TDevCommand* CommandAt(int page, int command);
+const TDevCommand* CommandAt(const TCmdAddress& address);
+const TCmdParameter* ParameterAt(const TCmdAddress& address);
+
 // The index itself: upper-cased command name -> "page,command".
 const QHash<QString, QString>& CommandIndex();
 
