@@ -108,8 +108,6 @@ TFileComparison CompareWithFile(const QString& fileName, const TParamValues& pag
     const bool whole = LoadConfigurationText(text, sink);
     if (!whole)
         out.Load = {cfStructure, QString()};
-    // The table repeats the loader's rules: its own messages say nothing new.
-    table.TakeMessages();
     out.Diff = CompareValues(pages, table, recorder, dsCompare);
     out.Diff.NotInProfile = unknown;
     // The structural error that stopped the walk is not a refused value.

@@ -1,8 +1,6 @@
 #include "ParamValueTable.h"
 
-#include "ConfigValueRules.h"
-
-#include <QRegularExpression>
+#include <utility>
 
 namespace {
 
@@ -24,18 +22,30 @@ int DefaultOption(const TCmdParameter& param) {
     return param.Options.size() > kOptionFallbackIndex ? kOptionFallbackIndex : -1;
 }
 
+// What a hex box keeps of a text: its hexadecimal digits in upper case, as
+// many as it has positions.
+QString HexBoxText(const TCmdParameter& param, const QString& text) {
+    const int positions = HexValueDigits(param.MaxLen);
+    QString digits;
+    for (const QChar c : text) {
+        if (digits.size() >= positions)
+            break;
+        const QChar upper = c.toUpper();
+        if ((upper >= QLatin1Char('0') && upper <= QLatin1Char('9')) ||
+            (upper >= QLatin1Char('A') && upper <= QLatin1Char('F')))
+            digits += upper;
+    }
+    return digits;
+}
+
 QString DefaultText(const TCmdParameter& param) {
+    if (param.ParamKind == pkHex)
+        return HexBoxText(param, param.DefaultValue);
     if (param.ParamKind != pkInteger)
         return param.DefaultValue;
     bool ok = false;
     const int value = param.DefaultValue.trimmed().toInt(&ok);
     return QString::number(ok ? value : 0);
-}
-
-bool MaskMatchesText(const QString& mask, const QString& text) {
-    const QRegularExpression re(mask);
-    // A broken mask must not lock the value: it lets everything through.
-    return !re.isValid() || re.match(text).hasMatch();
 }
 
 } // namespace
@@ -46,7 +56,6 @@ TParamValueTable::TParamValueTable() {
 
 void TParamValueTable::Reset() {
     FPages.clear();
-    FMessages.clear();
     for (const TCmdPage& page : DevCommands) {
         QVector<TCommandValues> commands;
         for (const TDevCommand& cmd : page.Commands) {
@@ -78,7 +87,11 @@ const TParamValueTable::TValue* TParamValueTable::Find(const TCmdAddress& a) con
 }
 
 TParamValueTable::TValue* TParamValueTable::Find(const TCmdAddress& a) {
-    return const_cast<TValue*>(static_cast<const TParamValueTable*>(this)->Find(a));
+    if (!std::as_const(*this).Find(a))
+        return nullptr;
+    // Non-const indexing: a copied table gets values of its own before any change.
+    const int count = DevCommands[a.Page].Commands[a.Command].Parameters.size();
+    return &FPages[a.Page][a.Command].Values[a.Row * count + a.Param];
 }
 
 bool TParamValueTable::HasCommand(int page, int command) const {
@@ -137,38 +150,42 @@ QString TParamValueTable::WireText(const TCmdAddress& address) const {
     return QString();
 }
 
+// Takes a value as an editor on a page would: the spin box keeps a number
+// within its bounds and ignores anything else, the edit box cuts at its
+// length, the hex box keeps its digits; so a file saved from this table holds
+// the same bytes as one saved from the window after the same reads.
 void TParamValueTable::SetWireText(const TCmdAddress& address, const QString& text) {
     const TCmdParameter* param = RowParameterAt(address);
     TValue* v = Find(address);
     if (!v)
         return;
-    TConfigValue value;
     switch (param->ParamKind) {
-    case pkInteger:
-        value = IntegerConfigValue(*param, text);
-        break;
-    case pkHex:
-        value = HexConfigValue(*param, text);
-        break;
+    case pkInteger: {
+        bool ok = false;
+        const int number = text.trimmed().toInt(&ok);
+        if (!ok)
+            return;
+        const int low = qint32(param->MinValue);
+        const int high = qint32(param->MaxValue);
+        v->Text = QString::number(low == high ? number : qBound(low, number, high));
+        return;
+    }
     case pkString:
-        value = StringConfigValue(*param, text,
-                                  param->OnLeaveMask.isEmpty() ||
-                                      MaskMatchesText(param->OnLeaveMask, text));
-        break;
-    default:
+        v->Text = param->MaxLen > 0 ? text.left(param->MaxLen) : text;
+        return;
+    case pkHex:
+        v->Text = HexBoxText(*param, text);
         return;
     case pkOption:
         // A value the list does not know leaves the selection as it is.
         for (int k = 0; k < param->Options.size(); ++k) {
             if (param->Options[k].OptionValue == text) {
                 v->Option = k;
-                break;
+                return;
             }
         }
         return;
     }
-    FMessages << value.Messages;
-    v->Text = value.Text;
 }
 
 void TParamValueTable::SelectOption(const TCmdAddress& address, int option) {
@@ -176,10 +193,4 @@ void TParamValueTable::SelectOption(const TCmdAddress& address, int option) {
     TValue* v = Find(address);
     if (v && param->ParamKind == pkOption)
         v->Option = option >= 0 && option < param->Options.size() ? option : -1;
-}
-
-QStringList TParamValueTable::TakeMessages() {
-    QStringList messages;
-    messages.swap(FMessages);
-    return messages;
 }

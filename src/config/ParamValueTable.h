@@ -8,8 +8,8 @@
 
 // The parameter values of one tracker as a plain table over the command
 // table, for everything without a window. Values start at the profile's
-// defaults (optional parameters switched on, as on fresh pages) and take the same rules as
-// configuration loading.
+// defaults (optional parameters switched on, as on fresh pages) and take a
+// value as the page's editor would.
 class TParamValueTable : public TParamValues {
 public:
     // Sized from DevCommands as loaded now; call Reset() after a reload.
@@ -27,9 +27,6 @@ public:
     void SetWireText(const TCmdAddress& address, const QString& text) override;
     void SelectOption(const TCmdAddress& address, int option) override;
 
-    // Messages of refused or adjusted values since the last call.
-    QStringList TakeMessages();
-
 private:
     struct TValue {
         QString Text;    // text parameters
@@ -44,5 +41,4 @@ private:
     TValue* Find(const TCmdAddress& address);
 
     QVector<QVector<TCommandValues>> FPages;
-    QStringList FMessages;
 };

@@ -5,18 +5,12 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 
-int HexEditDigits(int maxLen) {
-    if (maxLen <= 0)
-        return kHexDefaultMaxLen;
-    return qMin(maxLen, kHexEditMaxDigits);
-}
-
 THexEdit::THexEdit(QWidget* parent) : QLineEdit(parent) {
     connect(this, &QLineEdit::textEdited, this, [this] { FEdited = true; });
 }
 
 void THexEdit::SetDigits(int digits) {
-    FDigits = qBound(1, digits, kHexEditMaxDigits);
+    FDigits = qBound(1, digits, kHexMaxDigits);
     setInputMask(QStringLiteral(">") + QString(FDigits, QLatin1Char('H')));
 }
 

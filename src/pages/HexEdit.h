@@ -4,12 +4,6 @@
 #include <QLineEdit>
 #include <functional>
 
-// Longest hexadecimal editor the pages build; longer profile lengths are cut.
-constexpr int kHexEditMaxDigits = 64;
-
-// Number of positions of a hex editor for a profile length (0 or less: 8).
-int HexEditDigits(int maxLen);
-
 // Masked editor of a hexadecimal parameter: upper case, every position
 // required. Typed characters pass OnKeyPress first (false drops the key, the
 // handler may change it); Esc abandons the changes made since the editor got

@@ -171,7 +171,7 @@ void TParameterPages::BuildPages() {
                     }
                     case pkHex: {
                         auto* hex = new THexEdit(container);
-                        hex->SetDigits(HexEditDigits(param.MaxLen));
+                        hex->SetDigits(HexValueDigits(param.MaxLen));
                         hex->setText(param.DefaultValue);
                         hex->OnKeyPress = [this](QChar& key) { return HexEditKeyPress(key); };
                         InstallExitRule(hex);

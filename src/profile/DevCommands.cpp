@@ -64,6 +64,12 @@ const TCmdParameter* ParameterAt(const TCmdAddress& address) {
     return &command->Parameters[address.Param];
 }
 
+int HexValueDigits(int maxLen) {
+    if (maxLen <= 0)
+        return kHexDefaultMaxLen;
+    return qMin(maxLen, kHexMaxDigits);
+}
+
 TCmdAddress FindCommand(const QString& name) {
     TCmdAddress a;
     a.Page = -1;

@@ -18,6 +18,8 @@ constexpr qint64 kIntegerMaxDefault = 2147483647LL;
 constexpr qint64 kUnsignedMinDefault = 0;
 constexpr qint64 kUnsignedMaxDefault = 4294967295LL;
 constexpr int kHexDefaultMaxLen = 8;
+// Longest hexadecimal value the pages hold; longer profile lengths are cut.
+constexpr int kHexMaxDigits = 64;
 
 // Every control of a page is addressed by command << 16 | row << 8 |
 // parameter: a page holds at most this many commands, a command at most this
@@ -87,6 +89,9 @@ TCmdAddress FindCommand(const QString& name);
 const TDevCommand* CommandAt(int page, int command);
 const TDevCommand* CommandAt(const TCmdAddress& address);
 const TCmdParameter* ParameterAt(const TCmdAddress& address);
+
+// Digits a hexadecimal value holds for a profile length (0 or less: 8).
+int HexValueDigits(int maxLen);
 
 // The index itself: upper-cased command name -> "page,command".
 const QHash<QString, QString>& CommandIndex();
