@@ -1,7 +1,7 @@
 // The settings file reader and writer over arbitrary file contents: reads of
 // the program's own keys, then one write that must read back and must leave
 // every other section as it was.
-#include "app/IniFile.h"
+#include "base/IniFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

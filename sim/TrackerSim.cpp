@@ -1,6 +1,6 @@
 #include "TrackerSim.h"
 
-#include "app/CodePage.h"
+#include "base/CodePage.h"
 #include "profile/DevCommands.h"
 #include "profile/ProfileLoader.h"
 

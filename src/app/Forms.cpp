@@ -18,9 +18,10 @@ void CreateForms() {
     fmMain = new TfmMain;
     AboutBox = new TAboutBox(fmMain);
     fmSettings = new TfmSettings(fmMain);
-    fmWaitingData = new TfmWaitingData(fmMain);
-    fmDeviceInfo = new TfmDeviceInfo(fmMain);
-    fmDeviceReconnect = new TfmDeviceReconnect(fmMain);
+    // The one place that hands the link to the dialogs that use it.
+    fmWaitingData = new TfmWaitingData(fmMain->Link, fmMain);
+    fmDeviceInfo = new TfmDeviceInfo(fmMain->Link, fmMain);
+    fmDeviceReconnect = new TfmDeviceReconnect(fmMain->Link, fmMain);
 }
 
 void DestroyForms() {

@@ -6,6 +6,7 @@
 #include "TAboutBox.h"
 #include "TfmSettings.h"
 #include "link/ComPort.h"
+#include "link/LinkSettings.h"
 #include "link/LogFormat.h"
 #include "profile/ProfileLoader.h"
 #include "status/TfmDeviceInfo.h"
@@ -73,9 +74,8 @@ TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent) {
 
     // Window creation, in the order the later steps rely on.
     SetConnected(false);
-    InCommandMode = false;
+    Link->InCommandMode = false;
     MeasureLayoutUnit();
-    RegExpr = QRegularExpression();
     LoadCommandProfile(QDir(QCoreApplication::applicationDirPath())
                            .filePath(QString::fromLatin1(kProfileFileName)));
     BuildPages();
@@ -84,17 +84,25 @@ TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent) {
     ApplySettings();
     OpenDialog1->setDirectory(QDir::currentPath());
     SaveDialog1->setDirectory(QDir::currentPath());
-    RegisterProcessors();
 }
 
 TfmMain::~TfmMain() {
-    if (ComPort1)
-        ComPort1->Close();
+    // The link goes with the window; nothing may call back into it meanwhile.
+    Link->SetHost(nullptr);
+    Link->SetValues(nullptr);
+    Link->ComPort1->Close();
+}
+
+void TfmMain::BuildPages() {
+    Pages->H = H;
+    Pages->W = W;
+    Pages->BuildPages();
 }
 
 void TfmMain::CreateFrame() {
-    ComPort1 = new TComPort(this);
-    ComPort1->setObjectName(QStringLiteral("ComPort1"));
+    Link = new TDeviceLink(this);
+    Link->setObjectName(QStringLiteral("Link"));
+    Link->SetHost(this);
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -105,6 +113,17 @@ void TfmMain::CreateFrame() {
     Splitter1->setChildrenCollapsible(false);
     PageControl1 = new QTabWidget(Splitter1);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    Pages = new TParameterPages(PageControl1, this);
+    Pages->OnLog = [this](const QString& text, LogKind kind) { WriteLog(text, kind); };
+    Link->SetValues(Pages);
+    connect(Pages, &TParameterPages::PollClicked, this, [this](QWidget* b) { CmdPollClick(b); });
+    connect(Pages, &TParameterPages::ApplyClicked, this, [this](QWidget* b) { CmdApplyClick(b); });
+    connect(Pages, &TParameterPages::ApplyAllIndexedClicked, this,
+            [this](QWidget* b) { CmdApplyAllIndexedClick(b); });
+    connect(Pages, &TParameterPages::PollPageClicked, this,
+            [this](QWidget* b) { CmdPollAllClick(b); });
+    connect(Pages, &TParameterPages::ApplyPageClicked, this,
+            [this](QWidget* b) { CmdApplyAllClick(b); });
     LogGroupBox = new QGroupBox(tr("Протокол"), Splitter1);
     LogGroupBox->setObjectName(QStringLiteral("LogGroupBox"));
     auto* logLayout = new QVBoxLayout(LogGroupBox);
@@ -144,7 +163,7 @@ void TfmMain::CreateFrame() {
     JvAppEvents1 = new QTimer(this);
     JvAppEvents1->setObjectName(QStringLiteral("JvAppEvents1"));
     JvAppEvents1->setInterval(kPortIdleCheckMs);
-    connect(JvAppEvents1, &QTimer::timeout, this, [this] { PortIdleCheck(); });
+    connect(JvAppEvents1, &QTimer::timeout, this, [this] { Link->PortIdleCheck(); });
 }
 
 void TfmMain::CreateMenus() {
@@ -208,20 +227,7 @@ void TfmMain::CreateProgressBar() {
 }
 
 void TfmMain::ApplySettings() {
-    if (ComPort1->Connected())
-        ComPort1->Close();
-    ComPort1->SetPort(Settings.Port);
-    ComPort1->SetCustomBaudRate(quint32(Settings.Speed));
-    ComPort1->SetDataBitsText(QString::number(Settings.DataBits));
-    ComPort1->SetParityText(Settings.Parity);
-    ComPort1->SetStopBitsText(Settings.StopBits);
-    TComTimeouts t = ComPort1->Timeouts();
-    t.ReadInterval = quint32(Settings.TimeoutInterval);
-    t.ReadTotalMultiplier = 0;
-    t.ReadTotalConstant = quint32(Settings.Timeout);
-    t.WriteTotalMultiplier = 0;
-    t.WriteTotalConstant = quint32(Settings.Timeout);
-    ComPort1->SetTimeouts(t);
+    Link->ApplySettings(LinkSettingsFromGlobal());
 
     // Disabling the shown tab makes Qt select another: keep the operator's page.
     const int current = PageControl1->currentIndex();
@@ -246,13 +252,13 @@ void TfmMain::ApplySettings() {
 }
 
 void TfmMain::SetConnected(bool on) {
-    if (ComPort1->Connected() == on)
+    if (Link->ComPort1->Connected() == on)
         return;
     if (on)
-        OpenPort();
+        Link->OpenPort();
     else
-        ComPort1->Close();
-    UpdateLinkStatus();
+        Link->ComPort1->Close();
+    Link->UpdateLinkStatus();
 }
 
 void TfmMain::SetStatusPanelText(int panel, const QString& text) {
@@ -293,6 +299,6 @@ bool TfmMain::event(QEvent* e) {
 
 void TfmMain::closeEvent(QCloseEvent* e) {
     JvAppEvents1->stop();
-    ComPort1->Close();
+    Link->ComPort1->Close();
     QMainWindow::closeEvent(e);
 }

@@ -1,7 +1,7 @@
 #include "Settings.h"
 
-#include "IniFile.h"
-#include "TextUtils.h"
+#include "base/IniFile.h"
+#include "base/TextUtils.h"
 #include "profile/DevCommands.h"
 
 #include <QCoreApplication>

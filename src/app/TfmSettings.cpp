@@ -333,7 +333,7 @@ void TfmSettings::reject() {
 
 void TfmSettings::btnSendClick() {
     if (fmMain)
-        fmMain->ExchangeCommand(edtCmdText->text(), QString(), true, false, true);
+        fmMain->Link->ExchangeCommand(edtCmdText->text(), QString(), true, false, true);
 }
 
 bool TfmSettings::eventFilter(QObject* watched, QEvent* event) {

@@ -1,6 +1,6 @@
 #include "CliInputs.h"
 
-#include "app/IniFile.h"
+#include "base/IniFile.h"
 #include "app/Settings.h"
 #include "profile/DevCommands.h"
 #include "profile/ProfileLoader.h"

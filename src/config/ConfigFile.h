@@ -6,7 +6,9 @@ class QIODevice;
 class TParamValues;
 
 // Saving and loading configuration files over any value store. Nothing here
-// shows a dialog: messages go to a report, the result says what happened.
+// shows a dialog: messages (open failures and an oversized file included) go
+// to the report, the result says what happened; showing a write or stream
+// error is the caller's.
 
 class TConfigReport {
 public:

@@ -8,7 +8,8 @@
 
 // The parameter values of one tracker as a plain table over the command
 // table, for everything without a window. Values start at the profile's
-// defaults (switches off) and take the same rules as configuration loading.
+// defaults (optional parameters switched on, as on fresh pages) and take the same rules as
+// configuration loading.
 class TParamValueTable : public TParamValues {
 public:
     // Sized from DevCommands as loaded now; call Reset() after a reload.

@@ -1,7 +1,7 @@
 #include "ComDataPacket.h"
 
 #include "ComPort.h"
-#include "app/CodePage.h"
+#include "base/CodePage.h"
 
 #include <QPointer>
 #include <QtDebug>

@@ -1,6 +1,6 @@
 #include "ComPort.h"
 
-#include "app/CodePage.h"
+#include "base/CodePage.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>

@@ -75,7 +75,8 @@ public:
     void LeaveCommandMode();
     // Writes the profile's command of that name (row 0); false when the
     // profile has none.
-    bool ApplyProfileCommand(const QString& name);
+    // applied (when given) tells whether the write went through.
+    bool ApplyProfileCommand(const QString& name, bool* applied = nullptr);
     // Stores the tracker's settings in its flash (+SAVE); needs command mode.
     bool StoreToFlash();
     bool WaitForPort();
@@ -85,6 +86,8 @@ public:
     // The status stream of the device: start (no answer awaited) and stop.
     bool StartStatusStream();
     void StopStatusStream();
+    // A status line as logged: the echoed start command without its password.
+    QString MaskStreamEcho(const QString& line) const;
 
     // --- transactions ---
     TExchangeResult ExchangeCommand(const QString& command, const QString& logText, bool quiet,
@@ -119,8 +122,7 @@ public:
     void WriteLog(const QString& text, LogKind kind) { FHost->WriteLog(text, kind); }
 
 private:
-    bool RunWithRetries(const TCmdAddress& address, const QString& request,
-                        const QString& logText);
+    bool RunWithRetries(const TCmdAddress& address, const QString& request, const QString& logText);
     void ProcessAnswer(int page, int command, const QString& answer, bool readValues);
     // Exit line with the active password (as the entry loop and leaving send it).
     TExchangeResult SendExitLine(bool quiet, bool noWait);

@@ -1,6 +1,6 @@
 #include "LogFormat.h"
 
-#include "app/TextUtils.h"
+#include "base/TextUtils.h"
 
 QString LogPrefix(int kind) {
     switch (kind) {

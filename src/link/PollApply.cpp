@@ -1,11 +1,13 @@
-#include "app/Settings.h"
-#include "app/TfmMain.h"
-#include "link/ComPort.h"
-#include "pages/EditorAccess.h"
+#include "DeviceLink.h"
+#include "profile/ParamValues.h"
 
-#include <QProgressBar>
+#include <QCoreApplication>
 
 namespace {
+constexpr char kContext[] = "TfmMain";
+QString Tr(const char* text) {
+    return QCoreApplication::translate(kContext, text);
+}
 
 const TDevCommand* CommandAt(int page, int command) {
     if (page < 0 || page >= DevCommands.size())
@@ -16,143 +18,122 @@ const TDevCommand* CommandAt(int page, int command) {
     return &p.Commands[command];
 }
 
-void StepProgress(QProgressBar* bar, int by) {
-    if (bar)
-        bar->setValue(bar->value() + by);
-}
-
-void StartProgress(QProgressBar* bar, int maximum) {
-    if (!bar)
-        return;
-    bar->setMinimum(0);
-    bar->setValue(0);
-    bar->setMaximum(maximum);
-}
-
-void FinishProgress(QProgressBar* bar) {
-    if (bar)
-        bar->setValue(bar->maximum());
-}
-
-// A group greyed out as unsupported is skipped by the page operations. Its
-// own enabled state counts, not the tab page's.
-bool GroupUsable(const QWidget* group) {
-    return group && group->isEnabledTo(group->parentWidget());
-}
-
 } // namespace
 
-void TfmMain::CmdPollClick(QWidget* button) {
+bool TDeviceLink::PollOne(const TCmdAddress& address) {
     if (!InCommandMode && !EnterCommandMode())
-        return;
-    PollCommand(ControlAddress(button));
+        return false;
+    return PollCommand(address);
 }
 
-void TfmMain::CmdApplyClick(QWidget* button) {
+bool TDeviceLink::ApplyOne(const TCmdAddress& address) {
     if (!InCommandMode && !EnterCommandMode())
-        return;
-    const TCmdAddress address = ControlAddress(button);
+        return false;
     const TDevCommand* command = CommandAt(address.Page, address.Command);
     if (command && command->SetData)
-        ApplyCommand(address);
+        return ApplyCommand(address);
+    return false;
 }
 
-void TfmMain::CmdPollAllClick(QWidget* button) {
+bool TDeviceLink::PollPage(int pageIndex) {
     if (!InCommandMode && !EnterCommandMode())
-        return;
-    TCmdAddress address = ControlAddress(button);
-    if (address.Page < 0 || address.Page >= DevCommands.size())
-        return;
-    const TCmdPage& page = DevCommands[address.Page];
-    StartProgress(ProgressBar1, page.Commands.size());
+        return false;
+    if (pageIndex < 0 || pageIndex >= DevCommands.size())
+        return false;
+    const TCmdPage& page = DevCommands[pageIndex];
+    FHost->ProgressStart(page.Commands.size());
+    TCmdAddress address{pageIndex, 0, 0, 0};
     for (int c = 0; c < page.Commands.size(); ++c) {
         address.Command = c;
         address.Row = 0;
         address.Param = 0;
         const TDevCommand& command = page.Commands[c];
-        if (!GroupUsable(FindControl(address.Page, c, 0, 0, crGroup)) || !command.PollData) {
-            StepProgress(ProgressBar1, 1);
+        // A command greyed out as unsupported is skipped.
+        if (!FValues || !FValues->CommandUsable(pageIndex, c) || !command.PollData) {
+            FHost->ProgressStep(1);
             continue;
         }
         if (!PollCommand(address)) {
-            WriteLog(tr("Процесс прерван на команде") + QLatin1Char(' ') + command.CommandName,
+            WriteLog(Tr("Процесс прерван на команде") + QLatin1Char(' ') + command.CommandName,
                      lkGeneral);
-            return;
+            return false;
         }
-        StepProgress(ProgressBar1, 1);
+        FHost->ProgressStep(1);
     }
-    FinishProgress(ProgressBar1);
+    FHost->ProgressFinish();
+    return true;
 }
 
-void TfmMain::CmdApplyAllIndexedClick(QWidget* button) {
+bool TDeviceLink::ApplyAllIndexed(int page, int commandIndex) {
     if (!InCommandMode && !EnterCommandMode())
-        return;
-    TCmdAddress address = ControlAddress(button);
-    const TDevCommand* command = CommandAt(address.Page, address.Command);
+        return false;
+    const TDevCommand* command = CommandAt(page, commandIndex);
     if (!command || !command->SetData || !command->Indexed)
-        return;
-    StartProgress(ProgressBar1, command->MaxIndex);
+        return false;
+    FHost->ProgressStart(command->MaxIndex);
+    TCmdAddress address{page, commandIndex, 0, 0};
     for (int r = 0; r < command->MaxIndex; ++r) {
-        if (ProgressBar1)
-            ProgressBar1->setValue(r);
+        FHost->ProgressSetValue(r);
         address.Row = r;
         address.Param = 0;
         if (!ApplyCommand(address)) {
-            WriteLog(tr("Процесс прерван на индексе") + QLatin1Char(' ') + QString::number(r),
+            WriteLog(Tr("Процесс прерван на индексе") + QLatin1Char(' ') + QString::number(r),
                      lkGeneral);
-            return;
+            return false;
         }
     }
-    FinishProgress(ProgressBar1);
+    FHost->ProgressFinish();
+    return true;
 }
 
-void TfmMain::CmdApplyAllClick(QWidget* button) {
+bool TDeviceLink::ApplyPage(int pageIndex) {
     if (!InCommandMode && !EnterCommandMode())
-        return;
-    TCmdAddress address = ControlAddress(button);
-    if (address.Page < 0 || address.Page >= DevCommands.size())
-        return;
-    const TCmdPage& page = DevCommands[address.Page];
+        return false;
+    if (pageIndex < 0 || pageIndex >= DevCommands.size())
+        return false;
+    const TCmdPage& page = DevCommands[pageIndex];
     int total = 0;
     for (const TDevCommand& command : page.Commands)
         total += command.RowCount();
-    StartProgress(ProgressBar1, total);
+    FHost->ProgressStart(total);
 
+    TCmdAddress address{pageIndex, 0, 0, 0};
     for (int c = 0; c < page.Commands.size(); ++c) {
         const TDevCommand& command = page.Commands[c];
         const int rows = command.RowCount();
-        if (!GroupUsable(FindControl(address.Page, c, 0, 0, crGroup)) || !command.SetData ||
+        if (!FValues || !FValues->CommandUsable(pageIndex, c) || !command.SetData ||
             command.GroupSetData == gsNo) {
-            StepProgress(ProgressBar1, rows);
+            FHost->ProgressStep(rows);
             continue;
         }
         for (int r = 0; r < rows; ++r) {
             int sent = 0;
             for (int p = 0; p < command.Parameters.size(); ++p) {
                 if (!command.Parameters[p].Optional ||
-                    SwitchChecked(FindControl(address.Page, c, r, p, crSwitch)))
+                    FValues->ParameterEnabled(TCmdAddress{pageIndex, c, r, p}))
                     ++sent;
             }
             if (command.GroupSetData == gsAuto && sent == 0) {
-                StepProgress(ProgressBar1, 1);
+                FHost->ProgressStep(1);
                 continue;
             }
             address.Command = c;
             address.Row = r;
             address.Param = 0;
             if (!ApplyCommand(address)) {
-                WriteLog(tr("Процесс прерван на команде") + QLatin1Char(' ') + command.CommandName +
+                WriteLog(Tr("Процесс прерван на команде") + QLatin1Char(' ') + command.CommandName +
                              QLatin1Char('/') + QString::number(r),
                          lkGeneral);
-                return;
+                return false;
             }
-            StepProgress(ProgressBar1, 1);
+            FHost->ProgressStep(1);
         }
     }
-    FinishProgress(ProgressBar1);
+    FHost->ProgressFinish();
+    return true;
 }
 
-QString TfmMain::BuildParameterList(int page, int command, int row) const {
+QString TDeviceLink::BuildParameterList(int page, int command, int row) const {
     const TDevCommand* cmd = CommandAt(page, command);
     if (!cmd)
         return QString();
@@ -161,35 +142,14 @@ QString TfmMain::BuildParameterList(int page, int command, int row) const {
         text = QString::number(row + 1) + QLatin1Char(',');
     for (int p = 0; p < cmd->Parameters.size(); ++p) {
         const TCmdParameter& param = cmd->Parameters[p];
-        if (param.Optional && !SwitchChecked(FindControl(page, command, row, p, crSwitch))) {
+        const TCmdAddress at{page, command, row, p};
+        if (param.Optional && !(FValues && FValues->ParameterEnabled(at))) {
             text += QLatin1Char(',');
             continue;
         }
-        const QWidget* editor = FindControl(page, command, row, p, crEditor);
-        switch (param.ParamKind) {
-        case pkInteger:
-        case pkString:
-        case pkHex:
-            text += EditorText(editor);
-            break;
-        case pkOption: {
-            const int selected = SelectedOption(editor);
-            if (selected >= 0 && selected < param.Options.size())
-                text += param.Options[selected].OptionValue;
-            break;
-        }
-        }
+        if (FValues)
+            text += FValues->WireText(at);
         text += QLatin1Char(',');
     }
     return text;
-}
-
-void TfmMain::Storesettingsintoflash1Click() {
-    if ((!ComPort1->Connected() && !OpenPort()) || !InCommandMode)
-        return;
-    if (ApplyProfileCommand(QStringLiteral("+SAVE")))
-        return;
-    WriteLog(tr("Команда +SAVE не описана!"), lkGeneral);
-    ExchangeCommand(QStringLiteral("AT+SAVE=") + Settings.ActivePassword + QLatin1Char(','),
-                    QStringLiteral("AT+SAVE=*,"), false, false, true);
 }

@@ -1,11 +1,15 @@
-#include "app/TextUtils.h"
-#include "app/TfmMain.h"
-#include "pages/EditorAccess.h"
+#include "DeviceLink.h"
+#include "base/TextUtils.h"
+#include "profile/ParamValues.h"
 
-#include <QGroupBox>
-#include <QMessageBox>
+#include <QCoreApplication>
 
 namespace {
+constexpr char kContext[] = "TfmMain";
+QString Tr(const char* text) {
+    return QCoreApplication::translate(kContext, text);
+}
+
 // "+RESP:" and four letters: only a header of exactly this length can match.
 constexpr int kResponseHeaderLength = 10;
 constexpr int kErrorFieldCount = 3;
@@ -33,11 +37,7 @@ bool LineMatches(const QString& line, const QString& header) {
 
 } // namespace
 
-void TfmMain::ShowDeviceError(const QString& text) {
-    QMessageBox::information(this, windowTitle(), text);
-}
-
-void TfmMain::ProcessAnswer(int page, int command, const QString& answer, bool readValues) {
+void TDeviceLink::ProcessAnswer(int page, int command, const QString& answer, bool readValues) {
     AnswerReceived = false;
     if (page < 0 || page >= DevCommands.size() || command < 0 ||
         command >= DevCommands[page].Commands.size())
@@ -51,8 +51,8 @@ void TfmMain::ProcessAnswer(int page, int command, const QString& answer, bool r
             last = line;
         if (line == QLatin1String("NOT SUPPORTED")) {
             AnswerReceived = true;
-            if (auto* group = qobject_cast<QGroupBox*>(FindControl(page, command, 0, 0, crGroup)))
-                SetCommandEnabled(group, false);
+            if (FValues)
+                FValues->MarkUnsupported(page, command);
             continue;
         }
         if (!LineMatches(line, header))
@@ -63,15 +63,15 @@ void TfmMain::ProcessAnswer(int page, int command, const QString& answer, bool r
         if (fields.size() >= kErrorFieldCount && fields[1] == QLatin1String("ERROR")) {
             const QString& what = fields[2];
             if (what == QLatin1String("PASSWORD")) {
-                ShowDeviceError(tr("Неверно задан пароль"));
+                FHost->ShowDeviceError(Tr("Неверно задан пароль"));
                 continue;
             }
             if (what == QLatin1String("PERMISSION")) {
-                ShowDeviceError(tr("Недостаточный уровень доступа"));
+                FHost->ShowDeviceError(Tr("Недостаточный уровень доступа"));
                 continue;
             }
             if (what == QLatin1String("COMMAND")) {
-                ShowDeviceError(tr("Ошибка обработки параметров"));
+                FHost->ShowDeviceError(Tr("Ошибка обработки параметров"));
                 continue;
             }
         }
@@ -86,7 +86,7 @@ void TfmMain::ProcessAnswer(int page, int command, const QString& answer, bool r
             for (int p = 0; p < cmd.Parameters.size(); ++p) {
                 ++i;
                 if (i >= fields.size()) {
-                    WriteLog(tr("Некорректный ответ - отсутствует параметр") + QLatin1Char(' ') +
+                    WriteLog(Tr("Некорректный ответ - отсутствует параметр") + QLatin1Char(' ') +
                                  QString::number(i),
                              lkGeneral);
                     complete = false;
@@ -95,25 +95,9 @@ void TfmMain::ProcessAnswer(int page, int command, const QString& answer, bool r
                 const TCmdParameter& param = cmd.Parameters[p];
                 if (!param.Overwrite || (FAnswerRowOnly >= 0 && r != FAnswerRowOnly))
                     continue;
-                QWidget* editor = FindControl(page, command, r, p, crEditor);
-                if (!editor)
-                    continue;
-                const QString& value = fields[i];
-                switch (param.ParamKind) {
-                case pkInteger:
-                case pkString:
-                case pkHex:
-                    SetEditorText(editor, value);
-                    break;
-                case pkOption:
-                    for (int k = 0; k < param.Options.size(); ++k) {
-                        if (param.Options[k].OptionValue == value) {
-                            SelectOption(editor, k);
-                            break;
-                        }
-                    }
-                    break;
-                }
+                const TCmdAddress at{page, command, r, p};
+                if (FValues && FValues->HasValue(at))
+                    FValues->SetWireText(at, fields[i]);
             }
             // Field i was the row's last; a line that ends there carries no
             // further rows and is complete as it is.
@@ -123,35 +107,18 @@ void TfmMain::ProcessAnswer(int page, int command, const QString& answer, bool r
     }
 
     if (last != QLatin1String(">"))
-        WriteLog(tr("Трекер не в командном режиме"), lkGeneral);
+        WriteLog(Tr("Трекер не в командном режиме"), lkGeneral);
 }
 
-void TfmMain::DefaultProcessor(int page, int command, int, int, const QString& answer) {
+void TDeviceLink::DefaultProcessor(int page, int command, int, int, const QString& answer) {
     ProcessAnswer(page, command, answer, true);
 }
 
-void TfmMain::NonPollProcessor(int page, int command, int, int, const QString& answer) {
+void TDeviceLink::NonPollProcessor(int page, int command, int, int, const QString& answer) {
     ProcessAnswer(page, command, answer, false);
 }
 
-void TfmMain::ExitCmdProcessor(int, int, int, int, const QString&) {
+void TDeviceLink::ExitCmdProcessor(int, int, int, int, const QString&) {
     InCommandMode = false;
     UpdateLinkStatus();
-}
-
-void TfmMain::RegisterProcessors() {
-    const TPollProcessor byDefault = [this](int page, int command, int row, int param,
-                                            const QString& answer) {
-        DefaultProcessor(page, command, row, param, answer);
-    };
-    RegisterPollProcessor(QString(), byDefault);
-    RegisterPollProcessor(QStringLiteral("default"), byDefault);
-    RegisterPollProcessor(QStringLiteral("nonpoll"),
-                          [this](int page, int command, int row, int param, const QString& answer) {
-                              NonPollProcessor(page, command, row, param, answer);
-                          });
-    RegisterPollProcessor(QStringLiteral("exitcmd"),
-                          [this](int page, int command, int row, int param, const QString& answer) {
-                              ExitCmdProcessor(page, command, row, param, answer);
-                          });
 }

@@ -1,7 +1,6 @@
 #include "TfmDeviceReconnect.h"
 
-#include "app/Forms.h"
-#include "app/TfmMain.h"
+#include "DeviceLink.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,16 +13,10 @@ constexpr int kFirstTryMs = 1;
 constexpr int kTickMs = 1000;
 constexpr int kRetrySeconds = 5;
 
-TfmMain* MainWindow(QWidget* parent) {
-    if (auto* main = qobject_cast<TfmMain*>(parent))
-        return main;
-    return fmMain;
-}
-
 } // namespace
 
-TfmDeviceReconnect::TfmDeviceReconnect(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+TfmDeviceReconnect::TfmDeviceReconnect(TDeviceLink* link, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), FLink(link) {
     setObjectName(QStringLiteral("fmDeviceReconnect"));
     setWindowTitle(tr("Ожидание устройства"));
     setModal(true);
@@ -91,8 +84,7 @@ void TfmDeviceReconnect::TryOpen() {
     if (FCountdown > 0)
         return;
     tmWaitInterval->stop();
-    TfmMain* main = MainWindow(parentWidget());
-    if (main && main->OpenPort()) {
+    if (FLink && FLink->OpenPort()) {
         accept();
         return;
     }

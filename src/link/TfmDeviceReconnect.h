@@ -5,12 +5,13 @@
 class QLabel;
 class QPushButton;
 class QTimer;
+class TDeviceLink;
 
 // "Ожидание устройства": retries opening the port every few seconds.
 class TfmDeviceReconnect : public QDialog {
     Q_OBJECT
 public:
-    explicit TfmDeviceReconnect(QWidget* parent = nullptr);
+    explicit TfmDeviceReconnect(TDeviceLink* link, QWidget* parent = nullptr);
 
     QLabel* lblMessage = nullptr;
     QLabel* lblRetryInterval = nullptr;
@@ -31,4 +32,5 @@ private:
     void ShowCountdown();
 
     int FCountdown = 0;
+    TDeviceLink* FLink = nullptr;
 };

@@ -1,15 +1,11 @@
 #include "TfmWaitingData.h"
 
-#include "app/Forms.h"
-#include "app/Settings.h"
-#include "app/TfmMain.h"
-#include "link/ComPort.h"
+#include "DeviceLink.h"
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -17,26 +13,12 @@
 namespace {
 constexpr int kNoResult = -1;
 constexpr int kLabelPointSize = 16;
-// Every this many attempts the exit line is sent, in case the device sits in
-// a half-entered state.
-constexpr int kExitLineEvery = 5;
-// With the port unavailable an attempt returns at once; this keeps the loop
-// from spinning and flooding the log until the port comes back.
-constexpr int kClosedPortPauseMs = 500;
 const QEvent::Type kStartEntryEvent = QEvent::Type(QEvent::User + 1);
-constexpr QChar kCR = QChar(13);
-constexpr QChar kLF = QChar(10);
-
-TfmMain* MainWindow(QWidget* parent) {
-    if (auto* main = qobject_cast<TfmMain*>(parent))
-        return main;
-    return fmMain;
-}
 
 } // namespace
 
-TfmWaitingData::TfmWaitingData(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+TfmWaitingData::TfmWaitingData(TDeviceLink* link, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), FLink(link) {
     setObjectName(QStringLiteral("fmWaitingData"));
     setWindowTitle(tr("Установка связи"));
     setModal(true);
@@ -65,14 +47,14 @@ bool TfmWaitingData::RunConnectDialog() {
     ensurePolished();
     if (layout())
         layout()->activate();
-    if (QWidget* main = MainWindow(parentWidget())) {
+    if (QWidget* main = parentWidget()) {
         const QRect m = main->frameGeometry();
         move(m.left() + (m.width() - width()) / 2, m.top() + (m.height() - height()) / 2);
     }
     FModalResult = kNoResult;
     const int result = exec();
-    if (TfmMain* main = MainWindow(parentWidget()); main && main->ProgressBar1)
-        main->ProgressBar1->setValue(0);
+    if (FLink)
+        FLink->Host().ProgressSetValue(0);
     return result == QDialog::Accepted;
 }
 
@@ -98,54 +80,28 @@ void TfmWaitingData::customEvent(QEvent* e) {
 }
 
 void TfmWaitingData::RunEntryLoop() {
-    TfmMain* main = MainWindow(parentWidget());
-    if (!main)
+    if (!FLink)
         return;
     FLoopRunning = true;
-    QProgressBar* bar = main->ProgressBar1;
-    if (bar) {
-        bar->setMinimum(0);
-        bar->setValue(0);
-        bar->setMaximum(1);
-    }
-    const QString code = QString::fromLatin1(kAccessCode);
-    const QString echoOnly = kCR + code + kCR;
+    TLinkHost& host = FLink->Host();
+    host.ProgressStart(1);
     int attempts = 0;
 
     while (FModalResult == kNoResult) {
         QCoreApplication::processEvents();
-        if (bar) {
-            bar->setMaximum(bar->maximum() + 1);
-            bar->setValue(bar->value() + 1);
-        }
+        host.ProgressExtend(1);
+        host.ProgressStep(1);
         ++attempts;
-        const TExchangeResult x = main->ExchangeCommand(kCR + code, QString(), true, false, true);
-
-        if (Settings.ConnectMethod == 1 && !x.failed && x.answer == echoOnly) {
-            main->WriteLog(tr("Уже в командном режиме"), lkGeneral);
+        const TEntryAttempt attempt = FLink->TryEnterCommandMode(attempts);
+        if (attempt.Entered) {
             done(QDialog::Accepted);
             break;
         }
-        if (x.failed) {
-            main->WriteLog(tr("Ошибка при связи с трекером"), lkGeneral);
-        } else {
-            const int n = x.answer.size();
-            if (n >= 2 && x.answer[n - 1] == QLatin1Char('>') &&
-                (x.answer[n - 2] == kCR || x.answer[n - 2] == kLF)) {
-                done(QDialog::Accepted);
-                break;
-            }
-            if (attempts % kExitLineEvery == 0) {
-                const TExchangeResult exit = main->ExchangeCommand(
-                    QStringLiteral("AT+TEXT=") + Settings.ActivePassword + QLatin1Char(','),
-                    QStringLiteral("AT+TEXT=*,"), true, false, true);
-                if (exit.failed)
-                    main->WriteLog(tr("Ошибка при связи с трекером"), lkGeneral);
-            }
-        }
-        if (FModalResult == kNoResult && !main->ComPort1->Connected()) {
+        // With the port unavailable an attempt returns at once: pause so the
+        // loop neither spins nor floods the log until the port comes back.
+        if (FModalResult == kNoResult && attempt.PortClosed) {
             QEventLoop pause;
-            QTimer::singleShot(kClosedPortPauseMs, &pause, &QEventLoop::quit);
+            QTimer::singleShot(kEntryClosedPortPauseMs, &pause, &QEventLoop::quit);
             pause.exec();
         }
     }

@@ -4,15 +4,13 @@
 
 class QLabel;
 class QPushButton;
-
-// The fixed code that switches the device into command mode.
-inline constexpr char kAccessCode[] = "4817263";
+class TDeviceLink;
 
 // "Установка связи": runs the command-mode entry loop while shown.
 class TfmWaitingData : public QDialog {
     Q_OBJECT
 public:
-    explicit TfmWaitingData(QWidget* parent = nullptr);
+    explicit TfmWaitingData(TDeviceLink* link, QWidget* parent = nullptr);
     // True when the device was brought into command mode.
     bool RunConnectDialog();
 
@@ -27,6 +25,7 @@ protected:
 
 private:
     void RunEntryLoop();
+    TDeviceLink* FLink = nullptr;
     // The dialog's result as the entry loop sees it; -1 while none is set.
     int FModalResult = -1;
     bool FLoopRunning = false;

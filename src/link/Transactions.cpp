@@ -1,33 +1,20 @@
-#include "app/Settings.h"
-#include "app/TfmMain.h"
-#include "link/ComPort.h"
+#include "ComPort.h"
+#include "DeviceLink.h"
 
-#include <QMessageBox>
-#include <QPushButton>
-
-bool AnswerReceived = false;
+#include <QCoreApplication>
 
 namespace {
+constexpr char kContext[] = "TfmMain";
+QString Tr(const char* text) {
+    return QCoreApplication::translate(kContext, text);
+}
+
 // Answers are read in blocks of this size; a shorter block ends the answer.
 constexpr int kAnswerBlockSize = 100;
 // A device that never pauses (a status stream that missed its stop command)
 // would keep the block loop reading for ever; no answer comes near this.
 constexpr int kAnswerMaxBlocks = 100;
 constexpr QChar kCR = QChar(13);
-
-QString PasswordFor(TPasswordMode mode) {
-    switch (mode) {
-    case pmAdmin:
-        return Settings.MasterPassword;
-    case pmAdminUser:
-        return Settings.MasterPassword.isEmpty() ? Settings.Password : Settings.MasterPassword;
-    case pmUserAdmin:
-        return Settings.Password.isEmpty() ? Settings.MasterPassword : Settings.Password;
-    case pmUser:
-        return Settings.Password;
-    }
-    return Settings.Password;
-}
 
 quint32 Ms(qint32 value) {
     return value > 0 ? quint32(value) : 0u;
@@ -44,21 +31,37 @@ const TDevCommand* CommandAt(const TCmdAddress& address) {
 
 } // namespace
 
+QString TDeviceLink::PasswordFor(TPasswordMode mode) const {
+    const QString& user = FSettings.Password;
+    const QString& master = FSettings.MasterPassword;
+    switch (mode) {
+    case pmAdmin:
+        return master;
+    case pmAdminUser:
+        return master.isEmpty() ? user : master;
+    case pmUserAdmin:
+        return user.isEmpty() ? master : user;
+    case pmUser:
+        return user;
+    }
+    return user;
+}
+
 // Marks the span in which the port is busy with a blocking write or read, so
 // that the idle check stays away from it.
 class TExchangeGuard {
 public:
-    explicit TExchangeGuard(TfmMain* owner) : FOwner(owner) { ++FOwner->FExchangeDepth; }
+    explicit TExchangeGuard(TDeviceLink* owner) : FOwner(owner) { ++FOwner->FExchangeDepth; }
     ~TExchangeGuard() { --FOwner->FExchangeDepth; }
     TExchangeGuard(const TExchangeGuard&) = delete;
     TExchangeGuard& operator=(const TExchangeGuard&) = delete;
 
 private:
-    TfmMain* FOwner;
+    TDeviceLink* FOwner;
 };
 
-TExchangeResult TfmMain::ExchangeCommand(const QString& command, const QString& logText, bool quiet,
-                                         bool noWait, bool addCR) {
+TExchangeResult TDeviceLink::ExchangeCommand(const QString& command, const QString& logText,
+                                             bool quiet, bool noWait, bool addCR) {
     TExchangeResult result;
     const QString shown = logText.isEmpty() ? command : logText;
 
@@ -85,7 +88,7 @@ TExchangeResult TfmMain::ExchangeCommand(const QString& command, const QString& 
         ComPort1->ClearBuffers(true, true);
         const int written = ComPort1->WriteText(line);
         if (written < line.size()) {
-            WriteLog(tr("Ошибка записи, записано") + QLatin1Char(' ') + QString::number(written) +
+            WriteLog(Tr("Ошибка записи, записано") + QLatin1Char(' ') + QString::number(written) +
                          QLatin1Char('/') + QString::number(line.size()),
                      lkWriteError);
             result.failed = true;
@@ -94,18 +97,18 @@ TExchangeResult TfmMain::ExchangeCommand(const QString& command, const QString& 
         if (result.failed || noWait)
             return result;
 
-        ComPort1->SetReadTotalConstant(Ms(Settings.TimeoutEcho));
+        ComPort1->SetReadTotalConstant(Ms(FSettings.TimeoutEcho));
         result.answer = ComPort1->ReadText(line.size());
         // A whole echo means the device is listening: give it the full time to
         // answer. Without one, only the gap time is worth waiting.
-        ComPort1->SetReadTotalConstant(result.answer == line ? Ms(Settings.Timeout)
-                                                             : Ms(Settings.TimeoutInterval));
+        ComPort1->SetReadTotalConstant(result.answer == line ? Ms(FSettings.Timeout)
+                                                             : Ms(FSettings.TimeoutInterval));
         for (int blocks = 1;; ++blocks) {
             const QString block = ComPort1->ReadText(kAnswerBlockSize);
             result.answer += block;
             if (block.size() < kAnswerBlockSize || blocks >= kAnswerMaxBlocks)
                 break;
-            ComPort1->SetReadTotalConstant(Ms(Settings.TimeoutInterval));
+            ComPort1->SetReadTotalConstant(Ms(FSettings.TimeoutInterval));
         }
     } catch (const EComPort& e) {
         portFailed = true;
@@ -116,7 +119,7 @@ TExchangeResult TfmMain::ExchangeCommand(const QString& command, const QString& 
     }
 
     if (portFailed) {
-        WriteLog(tr("Ошибка чтения, исключение=") + failure, lkReadError);
+        WriteLog(Tr("Ошибка чтения, исключение=") + failure, lkReadError);
         result.failed = true;
         InCommandMode = false;
         try {
@@ -126,11 +129,7 @@ TExchangeResult TfmMain::ExchangeCommand(const QString& command, const QString& 
         }
         UpdateLinkStatus();
         if (!quiet) {
-            QMessageBox box(QMessageBox::Question, tr("Ошибка передачи данных"),
-                            tr("Повторить попытку?"), QMessageBox::Retry | QMessageBox::Cancel,
-                            this);
-            box.setDefaultButton(QMessageBox::Retry);
-            if (box.exec() == QMessageBox::Retry)
+            if (FHost->AskRetry())
                 result = ExchangeCommand(line, logText, quiet, noWait, false);
             else
                 result.cancelled = true;
@@ -138,7 +137,7 @@ TExchangeResult TfmMain::ExchangeCommand(const QString& command, const QString& 
     }
 
     try {
-        ComPort1->SetReadTotalConstant(Ms(Settings.Timeout));
+        ComPort1->SetReadTotalConstant(Ms(FSettings.Timeout));
     } catch (const std::exception&) {
         // Only a closed or broken port refuses; it gets its time-outs on open.
     }
@@ -157,9 +156,9 @@ TExchangeResult TfmMain::ExchangeCommand(const QString& command, const QString& 
     return result;
 }
 
-bool TfmMain::RunWithRetries(const TCmdAddress& address, const QString& request,
-                             const QString& logText) {
-    int attemptsLeft = Settings.RetryCount;
+bool TDeviceLink::RunWithRetries(const TCmdAddress& address, const QString& request,
+                                 const QString& logText) {
+    int attemptsLeft = FSettings.RetryCount;
     bool result = false;
     for (;;) {
         const TExchangeResult exchange = ExchangeCommand(request, logText, false, false, true);
@@ -172,8 +171,8 @@ bool TfmMain::RunWithRetries(const TCmdAddress& address, const QString& request,
         RunPollProcessor(address, exchange.answer);
         if (!AnswerReceived) {
             --attemptsLeft;
-            WriteLog(tr("Не получен ожидаемый ответ на команду. ") +
-                         (attemptsLeft > 0 ? tr("Повтор") : tr("Прекращаю попытку")),
+            WriteLog(Tr("Не получен ожидаемый ответ на команду. ") +
+                         (attemptsLeft > 0 ? Tr("Повтор") : Tr("Прекращаю попытку")),
                      lkGeneral);
         }
         if (AnswerReceived || attemptsLeft <= 0)
@@ -182,7 +181,7 @@ bool TfmMain::RunWithRetries(const TCmdAddress& address, const QString& request,
     return result;
 }
 
-bool TfmMain::PollCommand(const TCmdAddress& address) {
+bool TDeviceLink::PollCommand(const TCmdAddress& address) {
     if (!InCommandMode && !EnterCommandMode())
         return false;
     const TDevCommand* command = CommandAt(address);
@@ -192,7 +191,7 @@ bool TfmMain::PollCommand(const TCmdAddress& address) {
     return RunWithRetries(address, request, request);
 }
 
-bool TfmMain::ApplyCommand(const TCmdAddress& address) {
+bool TDeviceLink::ApplyCommand(const TCmdAddress& address) {
     if (!InCommandMode && !EnterCommandMode())
         return false;
     const TDevCommand* command = CommandAt(address);
@@ -200,7 +199,7 @@ bool TfmMain::ApplyCommand(const TCmdAddress& address) {
         return false;
     const QString password = PasswordFor(command->PasswordMode);
     if (password.isEmpty()) {
-        WriteLog(tr("Неверно задан пароль"), lkGeneral);
+        WriteLog(Tr("Неверно задан пароль"), lkGeneral);
         return false;
     }
     const QString values = BuildParameterList(address.Page, address.Command, address.Row);
@@ -214,11 +213,17 @@ bool TfmMain::ApplyCommand(const TCmdAddress& address) {
     return result;
 }
 
-void TfmMain::RunPollProcessor(const TCmdAddress& address, const QString& answer) {
+void TDeviceLink::RunPollProcessor(const TCmdAddress& address, const QString& answer) {
     const TDevCommand* command = CommandAt(address);
     if (!command)
         return;
-    const TPollProcessor routine = FindPollProcessor(command->PollProcessorName);
-    if (routine)
-        routine(address.Page, address.Command, address.Row, address.Param, answer);
+    // Routines by name, as the profile names them; an unknown name gets the
+    // default routine.
+    const QString name = command->PollProcessorName.toLower();
+    if (name == QLatin1String("nonpoll"))
+        NonPollProcessor(address.Page, address.Command, address.Row, address.Param, answer);
+    else if (name == QLatin1String("exitcmd"))
+        ExitCmdProcessor(address.Page, address.Command, address.Row, address.Param, answer);
+    else
+        DefaultProcessor(address.Page, address.Command, address.Row, address.Param, answer);
 }

@@ -1,7 +1,7 @@
 #include "HexEdit.h"
+#include "ParameterPages.h"
 #include "TagCode.h"
-#include "app/DeepComponentEnumerator.h"
-#include "app/TfmMain.h"
+#include "base/DeepComponentEnumerator.h"
 
 #include <QCheckBox>
 #include <QColor>
@@ -49,7 +49,7 @@ const QMetaObject* EditorClass(TParamKind kind) {
 
 } // namespace
 
-TCmdAddress TfmMain::ControlAddress(const QObject* control) const {
+TCmdAddress TParameterPages::ControlAddress(const QObject* control) const {
     TCmdAddress address;
     address.Page = -1;
     if (!control)
@@ -71,7 +71,8 @@ TCmdAddress TfmMain::ControlAddress(const QObject* control) const {
     return address;
 }
 
-QWidget* TfmMain::FindControl(int page, int command, int row, int param, ControlRole role) const {
+QWidget* TParameterPages::FindControl(int page, int command, int row, int param,
+                                      ControlRole role) const {
     QWidget* box = PageScrollBox(page);
     if (!box)
         return nullptr;
@@ -120,7 +121,7 @@ QWidget* TfmMain::FindControl(int page, int command, int row, int param, Control
     return nullptr;
 }
 
-void TfmMain::SetCommandEnabled(QGroupBox* group, bool enabled) {
+void TParameterPages::SetCommandEnabled(QGroupBox* group, bool enabled) {
     if (!group)
         return;
     group->setEnabled(enabled);

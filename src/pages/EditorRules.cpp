@@ -1,13 +1,21 @@
 #include "EditorAccess.h"
 #include "HexEdit.h"
+#include "ParameterPages.h"
 #include "TagCode.h"
-#include "app/TfmMain.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QTimer>
+
+namespace {
+constexpr char kContext[] = "TfmMain";
+QString Tr(const char* text) {
+    return QCoreApplication::translate(kContext, text);
+}
+} // namespace
 
 namespace {
 
@@ -73,7 +81,7 @@ private:
 // editors cannot pull the focus to and fro.
 class TEditorExitFilter : public QObject {
 public:
-    explicit TEditorExitFilter(TfmMain* form)
+    explicit TEditorExitFilter(TParameterPages* form)
         : QObject(form), FForm(form), FSwallower(new TPressSwallower(this)) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -118,7 +126,7 @@ public:
             if (reason == Qt::MouseFocusReason)
                 FSwallower->Start(edit);
             QTimer::singleShot(0, edit,
-                               [form = QPointer<TfmMain>(FForm),
+                               [form = QPointer<TParameterPages>(FForm),
                                 swallower = QPointer<TPressSwallower>(FSwallower), edit] {
                                    if (swallower)
                                        swallower->Stop();
@@ -133,30 +141,30 @@ public:
     }
 
 private:
-    TfmMain* FForm;
+    TParameterPages* FForm;
     TPressSwallower* FSwallower;
 };
 
-void TfmMain::InstallExitRule(QLineEdit* edit) {
+void TParameterPages::InstallExitRule(QLineEdit* edit) {
     if (!FExitFilter)
         FExitFilter = new TEditorExitFilter(this);
     edit->installEventFilter(FExitFilter);
 }
 
-bool TfmMain::MaskMatches(const QString& mask, const QString& text) {
+bool TParameterPages::MaskMatches(const QString& mask, const QString& text) {
     RegExpr.setPattern(mask);
     if (!RegExpr.isValid()) {
         // A broken mask must not lock the editor: it lets everything through.
         if (!FInvalidMasks.contains(mask)) {
             FInvalidMasks.append(mask);
-            WriteLog(tr("Неверная маска: ") + mask, lkGeneral);
+            WriteLog(Tr("Неверная маска: ") + mask, lkGeneral);
         }
         return true;
     }
     return RegExpr.match(text).hasMatch();
 }
 
-void TfmMain::CheckBoxClick(QCheckBox* box) {
+void TParameterPages::CheckBoxClick(QCheckBox* box) {
     if (!box)
         return;
     const TCmdAddress a = ControlAddress(box);
@@ -164,7 +172,7 @@ void TfmMain::CheckBoxClick(QCheckBox* box) {
         editor->setEnabled(box->isChecked());
 }
 
-void TfmMain::EditChange(QLineEdit* edit) {
+void TParameterPages::EditChange(QLineEdit* edit) {
     if (!edit)
         return;
     const TCmdParameter* param = ParameterAt(ControlAddress(edit));
@@ -187,7 +195,7 @@ void TfmMain::EditChange(QLineEdit* edit) {
     edit->setModified(true);
 }
 
-bool TfmMain::EditExit(QLineEdit* edit) {
+bool TParameterPages::EditExit(QLineEdit* edit) {
     if (!edit)
         return true;
     const TCmdParameter* param = ParameterAt(ControlAddress(edit));
@@ -195,18 +203,18 @@ bool TfmMain::EditExit(QLineEdit* edit) {
         return true;
     if (MaskMatches(param->OnLeaveMask, edit->text()))
         return true;
-    WriteLog(tr("Значение не удовлетворяет маске"), lkGeneral);
+    WriteLog(Tr("Значение не удовлетворяет маске"), lkGeneral);
     QApplication::beep();
     return false;
 }
 
-bool TfmMain::HexEditKeyPress(QChar& key) {
+bool TParameterPages::HexEditKeyPress(QChar& key) {
     key = key.toUpper();
     return key == QLatin1Char('\r') || (key >= QLatin1Char('0') && key <= QLatin1Char('9')) ||
            (key >= QLatin1Char('A') && key <= QLatin1Char('F'));
 }
 
-bool TfmMain::HexEditExit(THexEdit* edit) {
+bool TParameterPages::HexEditExit(THexEdit* edit) {
     if (!edit)
         return true;
     const TCmdParameter* param = ParameterAt(ControlAddress(edit));
@@ -217,7 +225,7 @@ bool TfmMain::HexEditExit(THexEdit* edit) {
     const qint64 value = qint64(quint32(ok ? read : 0));
     if (value <= param->MaxValue && value >= param->MinValue)
         return true;
-    WriteLog(tr("Значение не входит заданный диапазон"), lkGeneral);
+    WriteLog(Tr("Значение не входит заданный диапазон"), lkGeneral);
     QApplication::beep();
     return false;
 }

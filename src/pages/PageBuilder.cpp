@@ -1,11 +1,12 @@
 #include "EditorAccess.h"
 #include "HexEdit.h"
 #include "HintText.h"
+#include "ParameterPages.h"
 #include "SwitchCheckBox.h"
 #include "TagCode.h"
-#include "app/TfmMain.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +23,13 @@
 // H and W. A group box places its children in its own coordinates, its
 // caption included (the caption lies above the first H pixels, where nothing
 // is placed), so a group's "client height" is simply its height.
+
+namespace {
+constexpr char kContext[] = "TfmMain";
+QString Tr(const char* text) {
+    return QCoreApplication::translate(kContext, text);
+}
+} // namespace
 
 namespace {
 
@@ -50,7 +58,7 @@ int OptionSelection(const TCmdParameter& param) {
 
 } // namespace
 
-QWidget* TfmMain::PageScrollBox(int page) const {
+QWidget* TParameterPages::PageScrollBox(int page) const {
     if (!PageControl1 || page < 0 || page >= PageControl1->count())
         return nullptr;
     QWidget* tab = PageControl1->widget(page);
@@ -59,7 +67,7 @@ QWidget* TfmMain::PageScrollBox(int page) const {
     return scroll ? scroll->widget() : nullptr;
 }
 
-void TfmMain::BuildPages() {
+void TParameterPages::BuildPages() {
     while (PageControl1->count() > 0) {
         QWidget* tab = PageControl1->widget(0);
         PageControl1->removeTab(0);
@@ -68,7 +76,7 @@ void TfmMain::BuildPages() {
 
     // One hidden label measures every wrapped switch caption.
     QLabel measure;
-    measure.setFont(font()); // the font the generated controls inherit
+    measure.setFont(PageControl1->font()); // the font the generated controls inherit
     measure.setWordWrap(true);
     const int buttonHeight = QPushButton(QStringLiteral("X")).sizeHint().height();
     int editorHeights[4] = {-1, -1, -1, -1};
@@ -90,7 +98,7 @@ void TfmMain::BuildPages() {
         // would give two controls one address, so they are left out, and said so.
         const int commands = qMin(int(page.Commands.size()), kTagMaxCommands);
         if (commands < page.Commands.size())
-            WriteLog(tr("Слишком много команд на странице ") + page.PageName, lkGeneral);
+            WriteLog(Tr("Слишком много команд на странице ") + page.PageName, lkGeneral);
         for (int c = 0; c < commands; ++c) {
             const TDevCommand& cmd = page.Commands[c];
             auto* group = new QGroupBox(cmd.Description, box);
@@ -104,7 +112,7 @@ void TfmMain::BuildPages() {
             const int rows = qMin(cmd.Indexed ? cmd.MaxIndex : 1, kTagMaxRows);
             const int params = qMin(int(cmd.Parameters.size()), kTagMaxParams);
             if (rows < cmd.RowCount() || params < cmd.Parameters.size())
-                WriteLog(tr("Слишком много строк или параметров в команде ") + cmd.CommandName,
+                WriteLog(Tr("Слишком много строк или параметров в команде ") + cmd.CommandName,
                          lkGeneral);
             QGroupBox* rowBox = nullptr;
 
@@ -216,11 +224,11 @@ void TfmMain::BuildPages() {
                 }
 
                 if (cmd.Indexed && cmd.SetData) {
-                    auto* apply = new QPushButton(tr("Применить"), rowBox);
+                    auto* apply = new QPushButton(Tr("Применить"), rowBox);
                     SetTag(apply, MakeTag(c, r, 0));
                     apply->setGeometry(W / 2, Y, 4 * W, buttonHeight);
                     connect(apply, &QPushButton::clicked, this,
-                            [this, apply] { CmdApplyClick(apply); });
+                            [this, apply] { Q_EMIT ApplyClicked(apply); });
                     rowBox->resize(rowBox->width(), apply->y() + apply->height() + H / 2);
                 } else if (cmd.Indexed) {
                     rowBox->resize(rowBox->width(), Y);
@@ -233,22 +241,23 @@ void TfmMain::BuildPages() {
             QPushButton* lastButton = nullptr;
             if (cmd.SetData) {
                 auto* apply =
-                    new QPushButton(cmd.Indexed ? tr("Применить все") : tr("Применить"), group);
+                    new QPushButton(cmd.Indexed ? Tr("Применить все") : Tr("Применить"), group);
                 SetTag(apply, MakeTag(c, 0, 0));
                 apply->setGeometry(W / 2, buttonTop, 6 * W, buttonHeight);
                 if (cmd.Indexed)
                     connect(apply, &QPushButton::clicked, this,
-                            [this, apply] { CmdApplyAllIndexedClick(apply); });
+                            [this, apply] { Q_EMIT ApplyAllIndexedClicked(apply); });
                 else
                     connect(apply, &QPushButton::clicked, this,
-                            [this, apply] { CmdApplyClick(apply); });
+                            [this, apply] { Q_EMIT ApplyClicked(apply); });
                 lastButton = apply;
             }
             if (cmd.PollData) {
-                auto* poll = new QPushButton(tr("Получить"), group);
+                auto* poll = new QPushButton(Tr("Получить"), group);
                 SetTag(poll, MakeTag(c, 0, 0));
                 poll->setGeometry(7 * W, buttonTop, 6 * W, buttonHeight);
-                connect(poll, &QPushButton::clicked, this, [this, poll] { CmdPollClick(poll); });
+                connect(poll, &QPushButton::clicked, this,
+                        [this, poll] { Q_EMIT PollClicked(poll); });
                 lastButton = poll;
             }
             const int groupHeight =
@@ -257,16 +266,16 @@ void TfmMain::BuildPages() {
             P = group->y() + group->height() + H / 2;
         }
 
-        auto* applyPage = new QPushButton(tr("Применить страницу"), box);
+        auto* applyPage = new QPushButton(Tr("Применить страницу"), box);
         SetTag(applyPage, 0);
         applyPage->setGeometry(W / 2, P, 7 * W, buttonHeight);
         connect(applyPage, &QPushButton::clicked, this,
-                [this, applyPage] { CmdApplyAllClick(applyPage); });
-        auto* pollPage = new QPushButton(tr("Получить страницу"), box);
+                [this, applyPage] { Q_EMIT ApplyPageClicked(applyPage); });
+        auto* pollPage = new QPushButton(Tr("Получить страницу"), box);
         SetTag(pollPage, 0);
         pollPage->setGeometry(8 * W, P, 7 * W, buttonHeight);
         connect(pollPage, &QPushButton::clicked, this,
-                [this, pollPage] { CmdPollAllClick(pollPage); });
+                [this, pollPage] { Q_EMIT PollPageClicked(pollPage); });
 
         // Children not shown yet do not count in childrenRect: sum up by hand.
         QRect used;

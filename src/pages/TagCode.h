@@ -1,9 +1,9 @@
 #pragma once
 
-// Every generated control carries command << 16 | row << 8 | parameter.
-constexpr int kTagMaxRows = 256;
-constexpr int kTagMaxParams = 256;
-constexpr int kTagMaxCommands = 32767;
+#include "profile/DevCommands.h"
+
+// Every generated control carries command << 16 | row << 8 | parameter; the
+// limits of that code are the command table's (kTagMax*).
 // The dynamic property that holds a generated control's Tag.
 constexpr char kTagProperty[] = "Tag";
 

@@ -19,6 +19,13 @@ constexpr qint64 kUnsignedMinDefault = 0;
 constexpr qint64 kUnsignedMaxDefault = 4294967295LL;
 constexpr int kHexDefaultMaxLen = 8;
 
+// Every control of a page is addressed by command << 16 | row << 8 |
+// parameter: a page holds at most this many commands, a command at most this
+// many rows and parameters.
+constexpr int kTagMaxRows = 256;
+constexpr int kTagMaxParams = 256;
+constexpr int kTagMaxCommands = 32767;
+
 struct TCmdOption {
     QString OptionValue;
     QString OptionText;

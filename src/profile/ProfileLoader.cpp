@@ -2,7 +2,6 @@
 
 #include "DevCommands.h"
 #include "XmlParser.h"
-#include "pages/TagCode.h"
 
 #include <QLocale>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "XmlParser.h"
 
-#include "app/CodePage.h"
+#include "base/CodePage.h"
 
 #include <QFile>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "StatusParser.h"
 
-#include "app/TextUtils.h"
+#include "base/TextUtils.h"
 
 #include <QCoreApplication>
 #include <QLocale>

@@ -1,11 +1,10 @@
 #include "TfmDeviceInfo.h"
 
-#include "app/Forms.h"
-#include "app/IniFile.h"
 #include "app/Settings.h"
-#include "app/TfmMain.h"
+#include "base/IniFile.h"
 #include "link/ComDataPacket.h"
 #include "link/ComPort.h"
+#include "link/DeviceLink.h"
 #include "link/LogKind.h"
 #include "status/SignalIndicator.h"
 #include "status/StatusFieldNames.h"
@@ -29,9 +28,6 @@
 
 namespace {
 
-const QString kStartCommand = QStringLiteral(",,3,,,,,,,,,,,");
-const QString kStopCommand = QStringLiteral(",,0,,,,,,,,,,,");
-const QString kStreamCommand = QStringLiteral("AT+SDAD=");
 const QString kLeaveRemoteMode = QStringLiteral("!");
 const QString kRemoteSection = QStringLiteral("RC");
 constexpr int kMapIconSize = 16;
@@ -70,7 +66,7 @@ QIcon MapPinIcon() {
 
 } // namespace
 
-TfmDeviceInfo::TfmDeviceInfo(QWidget* parent) : QDialog(parent) {
+TfmDeviceInfo::TfmDeviceInfo(TDeviceLink* link, QWidget* parent) : QDialog(parent), FLink(link) {
     setObjectName(QStringLiteral("fmDeviceInfo"));
     setWindowTitle(tr("Состояние устройства"));
     setWindowFlags((windowFlags() | Qt::MSWindowsFixedSizeDialogHint) &
@@ -117,10 +113,10 @@ TfmDeviceInfo::TfmDeviceInfo(QWidget* parent) : QDialog(parent) {
     root->addLayout(bottom);
     root->setSizeConstraint(QLayout::SetFixedSize);
 
-    if (fmMain && fmMain->ComPort1)
-        ShowConnectionState(fmMain->ComPort1->Port(),
-                            QString::number(fmMain->ComPort1->CustomBaudRate()),
-                            fmMain->ComPort1->Connected(), fmMain->InCommandMode);
+    if (FLink)
+        ShowConnectionState(FLink->ComPort1->Port(),
+                            QString::number(FLink->ComPort1->CustomBaudRate()),
+                            FLink->ComPort1->Connected(), FLink->InCommandMode);
     SetOverflowWarning(false);
 
     ComDataPacket1 = new TComDataPacket(this);
@@ -335,16 +331,15 @@ void TfmDeviceInfo::LoadRemoteButtons() {
 }
 
 void TfmDeviceInfo::StartStreaming() {
-    if (Streaming || !fmMain)
+    if (Streaming || !FLink)
         return;
-    if (!fmMain->InCommandMode && !fmMain->EnterCommandMode())
+    if (!FLink->InCommandMode && !FLink->EnterCommandMode())
         return;
     Streaming = true;
     btnStart->setEnabled(false);
     btnStop->setEnabled(true);
-    ComDataPacket1->SetComPort(fmMain->ComPort1);
-    fmMain->ExchangeCommand(kStreamCommand + Settings.ActivePassword + kStartCommand,
-                            kStreamCommand + QLatin1Char('*') + kStartCommand, true, true, true);
+    ComDataPacket1->SetComPort(FLink->ComPort1);
+    FLink->StartStatusStream();
 }
 
 void TfmDeviceInfo::StopStreaming() {
@@ -352,21 +347,14 @@ void TfmDeviceInfo::StopStreaming() {
     btnStart->setEnabled(true);
     btnStop->setEnabled(false);
     ComDataPacket1->SetComPort(nullptr);
-    if (!fmMain)
-        return;
-    fmMain->ExchangeCommand(kStreamCommand + Settings.ActivePassword + kStopCommand,
-                            kStreamCommand + QLatin1Char('*') + kStopCommand, true, false, true);
+    if (FLink)
+        FLink->StopStatusStream();
 }
 
 void TfmDeviceInfo::ComDataPacket1Packet(const QString& line) {
-    if (fmMain) {
-        // The device echoes the start command: its password stays out of the log.
-        QString logged = line;
-        if (!Settings.ActivePassword.isEmpty())
-            logged.replace(kStreamCommand + Settings.ActivePassword + QLatin1Char(','),
-                           kStreamCommand + QStringLiteral("*,"));
-        fmMain->WriteLog(logged, lkRead);
-    }
+    // The device echoes the start command: its password stays out of the log.
+    if (FLink)
+        FLink->WriteLog(FLink->MaskStreamEcho(line), lkRead);
     ParseStatusReport(TrimControls(line));
 }
 
@@ -399,14 +387,14 @@ void TfmDeviceInfo::btnStopClick() {
 }
 
 void TfmDeviceInfo::RemoteButtonClick(int index) {
-    if (index < 0 || index >= RemoteButtons.size() || !fmMain)
+    if (index < 0 || index >= RemoteButtons.size() || !FLink)
         return;
     const QString& line = RemoteButtons.at(index);
     const qsizetype eq = line.indexOf(QLatin1Char('='));
     const QString value = eq < 0 ? QString() : line.mid(eq + 1);
     if (value.isEmpty())
         return;
-    fmMain->ExchangeCommand(value, value, true, true, false);
+    FLink->ExchangeCommand(value, value, true, true, false);
 }
 
 QString TfmDeviceInfo::MapAddress() const {
@@ -439,8 +427,8 @@ void TfmDeviceInfo::showEvent(QShowEvent* e) {
     Streaming = false;
     btnStart->setEnabled(true);
     btnStop->setEnabled(false);
-    if (fmMain)
-        fmMain->UpdateLinkStatus();
+    if (FLink)
+        FLink->UpdateLinkStatus();
     LoadRemoteButtons();
     QCoreApplication::postEvent(this, new QEvent(kDeferredStartEvent));
 }
@@ -448,8 +436,8 @@ void TfmDeviceInfo::showEvent(QShowEvent* e) {
 void TfmDeviceInfo::done(int result) {
     if (isVisible()) {
         StopStreaming();
-        if (!bgRC->isHidden() && fmMain)
-            fmMain->ExchangeCommand(kLeaveRemoteMode, kLeaveRemoteMode, true, true, true);
+        if (!bgRC->isHidden() && FLink)
+            FLink->ExchangeCommand(kLeaveRemoteMode, kLeaveRemoteMode, true, true, true);
     }
     QDialog::done(result);
 }

@@ -17,6 +17,7 @@ class QLineEdit;
 class QPushButton;
 class QToolButton;
 class TComDataPacket;
+class TDeviceLink;
 class TSignalIndicator;
 
 // The deferred start request the window posts to itself when shown.
@@ -31,7 +32,7 @@ constexpr char kMapSearchAddress[] = "https://maps.yandex.ru/?text=";
 class TfmDeviceInfo : public QDialog {
     Q_OBJECT
 public:
-    explicit TfmDeviceInfo(QWidget* parent = nullptr);
+    explicit TfmDeviceInfo(TDeviceLink* link, QWidget* parent = nullptr);
     ~TfmDeviceInfo() override;
 
     void ShowConnectionState(const QString& portName, const QString& speed, bool portOpen,
@@ -83,6 +84,7 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    TDeviceLink* FLink = nullptr;
     QWidget* BuildLeftColumn();
     QWidget* BuildMiddleColumn();
     QWidget* BuildRightColumn();

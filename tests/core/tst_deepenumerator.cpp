@@ -1,4 +1,4 @@
-#include "app/DeepComponentEnumerator.h"
+#include "base/DeepComponentEnumerator.h"
 
 #include <QObject>
 #include <QStringList>

@@ -1,5 +1,5 @@
-#include "app/CodePage.h"
-#include "app/IniFile.h"
+#include "base/CodePage.h"
+#include "base/IniFile.h"
 #include "app/Settings.h"
 #include "profile/DevCommands.h"
 

@@ -1,5 +1,5 @@
 #include "app/Forms.h"
-#include "app/IniFile.h"
+#include "base/IniFile.h"
 #include "app/Langs.h"
 #include "app/Settings.h"
 #include "app/TAboutBox.h"

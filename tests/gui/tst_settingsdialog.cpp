@@ -1,5 +1,5 @@
 #include "app/ColorList.h"
-#include "app/IniFile.h"
+#include "base/IniFile.h"
 #include "app/Settings.h"
 #include "app/TfmSettings.h"
 #include "profile/DevCommands.h"

@@ -1,6 +1,6 @@
-#include "app/ColorList.h"
-#include "app/Settings.h"
-#include "app/TfmMain.h"
+#include "ColorList.h"
+#include "Settings.h"
+#include "TfmMain.h"
 #include "link/LogFormat.h"
 
 #include <QColor>

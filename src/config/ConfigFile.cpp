@@ -1,0 +1,131 @@
+#include "ConfigFile.h"
+
+#include "ConfigFormat.h"
+#include "ConfigInflate.h"
+#include "ConfigReader.h"
+#include "profile/ParamValues.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QRegularExpression>
+
+namespace {
+constexpr char kContext[] = "TfmMain";
+QString Tr(const char* text) {
+    return QCoreApplication::translate(kContext, text);
+}
+
+// The loader's requests, answered by a value store.
+class TValuesSink : public TConfigLoadSink {
+public:
+    TValuesSink(TParamValues& values, TConfigReport& report) : FValues(values), FReport(report) {}
+
+    bool HasSwitch(const TCmdAddress& a) override { return FValues.HasSwitch(a); }
+    void SetSwitch(const TCmdAddress& a, bool on) override { FValues.SetParameterEnabled(a, on); }
+    bool HasEditor(const TCmdAddress& a) override { return FValues.HasValue(a); }
+    void SetEditorText(const TCmdAddress& a, const QString& text) override {
+        FValues.SetWireText(a, text);
+    }
+    void SelectOption(const TCmdAddress& a, int option) override {
+        FValues.SelectOption(a, option);
+    }
+    bool MaskMatches(const QString& mask, const QString& text) override {
+        return FReport.MaskMatches(mask, text);
+    }
+    void Log(const QString& text) override { FReport.Log(text); }
+
+private:
+    TParamValues& FValues;
+    TConfigReport& FReport;
+};
+
+} // namespace
+
+bool TConfigReport::MaskMatches(const QString& mask, const QString& text) {
+    const QRegularExpression re(mask);
+    return !re.isValid() || re.match(text).hasMatch();
+}
+
+TConfigFileResult SaveConfiguration(const TParamValues& values, QIODevice& out,
+                                    TConfigReport& report) {
+    TConfigFileResult result;
+    TConfigWriter writer(&out);
+    writer.WriteHeader();
+    for (int page = 0; page < DevCommands.size() && !writer.Failed(); ++page) {
+        const QVector<TDevCommand>& commands = DevCommands[page].Commands;
+        for (int command = 0; command < commands.size() && !writer.Failed(); ++command) {
+            const TDevCommand& cmd = commands[command];
+            if (!cmd.ExportData)
+                continue;
+            if (!values.HasCommand(page, command)) {
+                report.Log(Tr("Команда %1 не найдена, пропущена").arg(cmd.CommandName));
+                continue;
+            }
+            // A command the tracker does not support keeps no values worth saving.
+            if (!values.CommandUsable(page, command))
+                continue;
+            writer.BeginCommand(cmd.CommandName);
+            for (int row = 0; row < cmd.RowCount(); ++row) {
+                writer.BeginRow(row);
+                for (int p = 0; p < cmd.Parameters.size(); ++p) {
+                    const TCmdParameter& param = cmd.Parameters[p];
+                    const TCmdAddress at{page, command, row, p};
+                    const bool enabled =
+                        !param.Optional || !values.HasSwitch(at) || values.ParameterEnabled(at);
+                    if (!values.HasValue(at))
+                        report.Log(
+                            Tr("Команда %1, параметр %2 не найден").arg(cmd.CommandName).arg(p));
+                    writer.WriteParameter(p, param.Optional, enabled, values.WireText(at));
+                }
+                writer.EndRow();
+            }
+            writer.EndCommand();
+        }
+    }
+    writer.WriteFooter();
+    if (!writer.Close()) {
+        result.Status = cfWriteError;
+        result.Error = writer.ErrorString();
+    }
+    return result;
+}
+
+TConfigFileResult SaveConfigurationFile(const TParamValues& values, const QString& fileName,
+                                        TConfigReport& report) {
+    QFile file(fileName);
+    // Unbuffered, so that a failing write shows at once and not at close.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
+        report.Log(Tr("Не могу создать файл, ошибка=") + file.errorString());
+        return {cfOpenError, file.errorString()};
+    }
+    const TConfigFileResult result = SaveConfiguration(values, file, report);
+    file.close();
+    return result;
+}
+
+TConfigFileResult LoadConfiguration(QIODevice& in, TParamValues& values, TConfigReport& report) {
+    const TConfigInflateResult inflated = InflateConfiguration(in);
+    switch (inflated.Status) {
+    case isTooLarge:
+        report.Log(Tr("Входной файл слишком велик"));
+        return {cfTooLarge, QString()};
+    case isStreamError:
+        return {cfStreamError, inflated.Error};
+    case isComplete:
+        break;
+    }
+    TValuesSink sink(values, report);
+    if (!LoadConfigurationText(inflated.Text, sink))
+        return {cfStructure, QString()};
+    return {};
+}
+
+TConfigFileResult LoadConfigurationFile(const QString& fileName, TParamValues& values,
+                                        TConfigReport& report) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        report.Log(Tr("Не могу открыть файл, ошибка=") + file.errorString());
+        return {cfOpenError, file.errorString()};
+    }
+    return LoadConfiguration(file, values, report);
+}

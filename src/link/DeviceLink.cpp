@@ -1,0 +1,213 @@
+#include "DeviceLink.h"
+
+#include "ComPort.h"
+
+#include <QCoreApplication>
+
+namespace {
+constexpr char kContext[] = "TfmMain";
+QString Tr(const char* text) {
+    return QCoreApplication::translate(kContext, text);
+}
+constexpr char kEntryContext[] = "TfmWaitingData";
+QString TrEntry(const char* text) {
+    return QCoreApplication::translate(kEntryContext, text);
+}
+
+constexpr QChar kCR = QChar(13);
+constexpr QChar kLF = QChar(10);
+const QString kStreamCommand = QStringLiteral("AT+SDAD=");
+const QString kStreamStart = QStringLiteral(",,3,,,,,,,,,,,");
+const QString kStreamStop = QStringLiteral(",,0,,,,,,,,,,,");
+} // namespace
+
+TDeviceLink::TDeviceLink(QObject* parent) : QObject(parent) {
+    ComPort1 = new TComPort(this);
+    ComPort1->setObjectName(QStringLiteral("ComPort1"));
+}
+
+TDeviceLink::~TDeviceLink() {
+    try {
+        ComPort1->Close();
+    } catch (const std::exception&) {
+        // A vanished device closes with an error; it is closed all the same.
+    }
+}
+
+void TDeviceLink::SetHost(TLinkHost* host) {
+    FHost = host ? host : &FNullHost;
+}
+
+void TDeviceLink::SetValues(TParamValues* values) {
+    FValues = values;
+}
+
+void TDeviceLink::ApplySettings(const TLinkSettings& settings) {
+    FSettings = settings;
+    if (ComPort1->Connected())
+        ComPort1->Close();
+    ComPort1->SetPort(settings.Port);
+    ComPort1->SetCustomBaudRate(quint32(settings.Speed));
+    ComPort1->SetDataBitsText(QString::number(settings.DataBits));
+    ComPort1->SetParityText(settings.Parity);
+    ComPort1->SetStopBitsText(settings.StopBits);
+    TComTimeouts t = ComPort1->Timeouts();
+    t.ReadInterval = quint32(settings.TimeoutInterval);
+    t.ReadTotalMultiplier = 0;
+    t.ReadTotalConstant = quint32(settings.Timeout);
+    t.WriteTotalMultiplier = 0;
+    t.WriteTotalConstant = quint32(settings.Timeout);
+    ComPort1->SetTimeouts(t);
+}
+
+bool TDeviceLink::OpenPort() {
+    if (ComPort1->Connected()) {
+        UpdateLinkStatus();
+        return true;
+    }
+    try {
+        ComPort1->Open();
+    } catch (const EComPort& e) {
+        WriteLog(Tr("Не могу открыть порт, исключение=") + e.Message(), lkGeneral);
+        return false;
+    } catch (const std::exception& e) {
+        WriteLog(Tr("Не могу открыть порт, исключение=") + QString::fromLocal8Bit(e.what()),
+                 lkGeneral);
+        return false;
+    }
+    UpdateLinkStatus();
+    return ComPort1->Connected();
+}
+
+bool TDeviceLink::EnterCommandMode() {
+    if (InCommandMode)
+        return true;
+    if (!ComPort1->Connected() && !OpenPort()) {
+        WaitForPort();
+        if (!ComPort1->Connected())
+            return false;
+    }
+    InCommandMode = FHost->RunConnectDialog(*this);
+    UpdateLinkStatus();
+    return InCommandMode;
+}
+
+TExchangeResult TDeviceLink::SendExitLine(bool quiet, bool noWait) {
+    return ExchangeCommand(QStringLiteral("AT+TEXT=") + FSettings.ActivePassword + QLatin1Char(','),
+                           QStringLiteral("AT+TEXT=*,"), quiet, noWait, true);
+}
+
+TEntryAttempt TDeviceLink::TryEnterCommandMode(int attempt) {
+    TEntryAttempt result;
+    const QString code = QString::fromLatin1(kAccessCode);
+    const QString echoOnly = kCR + code + kCR;
+    const TExchangeResult x = ExchangeCommand(kCR + code, QString(), true, false, true);
+    result.Failed = x.failed;
+    if (FSettings.ConnectMethod == 1 && !x.failed && x.answer == echoOnly) {
+        WriteLog(TrEntry("Уже в командном режиме"), lkGeneral);
+        result.Entered = true;
+        return result;
+    }
+    if (x.failed) {
+        WriteLog(TrEntry("Ошибка при связи с трекером"), lkGeneral);
+    } else {
+        const int n = x.answer.size();
+        if (n >= 2 && x.answer[n - 1] == QLatin1Char('>') &&
+            (x.answer[n - 2] == kCR || x.answer[n - 2] == kLF)) {
+            result.Entered = true;
+            return result;
+        }
+        if (attempt > 0 && attempt % kEntryExitLineEvery == 0) {
+            if (SendExitLine(true, false).failed)
+                WriteLog(TrEntry("Ошибка при связи с трекером"), lkGeneral);
+        }
+    }
+    result.PortClosed = !ComPort1->Connected();
+    return result;
+}
+
+bool TDeviceLink::ApplyProfileCommand(const QString& name, bool* applied) {
+    TCmdAddress address = FindCommand(name);
+    if (address.Page < 0)
+        return false;
+    address.Row = 0;
+    address.Param = 0;
+    const bool ok = ApplyCommand(address);
+    if (applied)
+        *applied = ok;
+    return true;
+}
+
+void TDeviceLink::LeaveCommandMode() {
+    if ((!ComPort1->Connected() && !OpenPort()) || !InCommandMode)
+        return;
+    if (ApplyProfileCommand(QStringLiteral("+TEXT")))
+        return;
+    WriteLog(Tr("Команда +TEXT не описана!"), lkGeneral);
+    SendExitLine(true, true);
+    InCommandMode = false;
+    UpdateLinkStatus();
+}
+
+bool TDeviceLink::StoreToFlash() {
+    if ((!ComPort1->Connected() && !OpenPort()) || !InCommandMode)
+        return false;
+    bool applied = false;
+    if (ApplyProfileCommand(QStringLiteral("+SAVE"), &applied))
+        return applied;
+    WriteLog(Tr("Команда +SAVE не описана!"), lkGeneral);
+    const TExchangeResult x =
+        ExchangeCommand(QStringLiteral("AT+SAVE=") + FSettings.ActivePassword + QLatin1Char(','),
+                        QStringLiteral("AT+SAVE=*,"), false, false, true);
+    return !x.failed && !x.cancelled;
+}
+
+bool TDeviceLink::WaitForPort() {
+    const bool accepted = FHost->WaitForPort(*this);
+    return accepted && ComPort1->Connected();
+}
+
+void TDeviceLink::UpdateLinkStatus() {
+    FHost->LinkStateChanged(*this);
+}
+
+void TDeviceLink::PortIdleCheck() {
+    // A blocking write or read owns the port; a zero byte now would land
+    // in the middle of a request.
+    if (InExchange() || !ComPort1->Connected())
+        return;
+    try {
+        ComPort1->WriteBytes(QByteArray(1, '\0'));
+    } catch (const std::exception&) {
+        WriteLog(Tr("Device disconnected"), lkGeneral);
+        InCommandMode = false;
+        try {
+            if (ComPort1->Connected())
+                ComPort1->Close();
+        } catch (const std::exception&) {
+            // Closing a vanished device may fail as well; it is closed anyway.
+        }
+        UpdateLinkStatus();
+    }
+}
+
+bool TDeviceLink::StartStatusStream() {
+    if (!InCommandMode && !EnterCommandMode())
+        return false;
+    ExchangeCommand(kStreamCommand + FSettings.ActivePassword + kStreamStart,
+                    kStreamCommand + QLatin1Char('*') + kStreamStart, true, true, true);
+    return true;
+}
+
+void TDeviceLink::StopStatusStream() {
+    ExchangeCommand(kStreamCommand + FSettings.ActivePassword + kStreamStop,
+                    kStreamCommand + QLatin1Char('*') + kStreamStop, true, false, true);
+}
+
+QString TDeviceLink::MaskStreamEcho(const QString& line) const {
+    QString logged = line;
+    if (!FSettings.ActivePassword.isEmpty())
+        logged.replace(kStreamCommand + FSettings.ActivePassword + QLatin1Char(','),
+                       kStreamCommand + QStringLiteral("*,"));
+    return logged;
+}
