@@ -1,7 +1,7 @@
 #include "CliInputs.h"
 
-#include "base/IniFile.h"
 #include "app/Settings.h"
+#include "base/IniFile.h"
 #include "profile/DevCommands.h"
 #include "profile/ProfileLoader.h"
 

@@ -9,6 +9,8 @@
 namespace {
 
 constexpr int kMaxConnectTimeoutSec = 24 * 3600;
+constexpr int kHelpWidth = 79;
+constexpr int kHelpOptionColumn = 29;
 
 struct TCommandInfo {
     TCliCommand Command;
@@ -27,41 +29,40 @@ const QVector<TCommandInfo>& Commands() {
     static const QVector<TCommandInfo> commands = {
         {ccPorts,
          "ports",
-         "velmora-cli ports [--json]",
+         "ports [--json]",
          "Lists every serial port present with what the system knows of it (description, "
          "manufacturer, USB vendor:product, serial number) and its stable /dev/serial/by-id "
          "name where there is one.",
          {}},
         {ccRead,
          "read",
-         "velmora-cli read --port P [--port P ...] --out FILE.zxml|PATTERN",
+         "read --port P [--port P ...] --out FILE.zxml|PATTERN",
          "Enters command mode, reads every readable command of the profile and saves the values "
          "as a configuration file. With several ports the output name must hold {port}, which "
          "becomes the port's base name, e.g. --out units/{port}.zxml.",
          {QStringLiteral("port"), QStringLiteral("out")}},
         {ccWrite,
          "write",
-         "velmora-cli write --port P [--port P ...] FILE.zxml [--store] "
-         "[--no-verify]",
+         "write --port P [--port P ...] FILE.zxml [--store] [--no-verify]",
          "Loads the file with the program's validation (structural errors stop before anything "
          "is sent), writes the commands it holds page by page, reads them back and compares "
          "(unless --no-verify) and stores the settings in flash with --store.",
          {QStringLiteral("port"), QStringLiteral("store"), QStringLiteral("no-verify")}},
         {ccDiff,
          "diff",
-         "velmora-cli diff --port P FILE.zxml | velmora-cli diff A.zxml B.zxml",
+         "diff --port P FILE.zxml  |  diff A.zxml B.zxml",
          "Compares the values of a tracker (or of a second file) with a file: one line per "
          "differing parameter. Exit status 0 only when they are equal.",
          {QStringLiteral("port")}},
         {ccStatus,
          "status",
-         "velmora-cli status --port P [--count N] [--json]",
+         "status --port P [--count N] [--json]",
          "Starts the tracker's status stream and prints each decoded report (or one JSON object "
          "per report with --json) until N reports came or Ctrl+C; then stops the stream.",
          {QStringLiteral("port"), QStringLiteral("count")}},
         {ccCheckProfile,
          "check-profile",
-         "velmora-cli check-profile [FILE]",
+         "check-profile [FILE]",
          "Loads a command profile as the program does and lists what will hurt its author "
          "later, one line each. Exit status 0 when there is nothing to say.",
          {}},
@@ -114,6 +115,25 @@ QList<QCommandLineOption> AllOptions() {
     };
 }
 
+// Words filled into lines of kHelpWidth, every line but the first indented.
+QString Wrap(const QString& text, int indent, int first) {
+    QString out;
+    int column = first;
+    const QStringList words = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (const QString& word : words) {
+        if (column > indent && column + 1 + word.size() > kHelpWidth) {
+            out += QLatin1Char('\n') + QString(indent, QLatin1Char(' '));
+            column = indent;
+        } else if (column > indent || (column == indent && !out.isEmpty())) {
+            out += QLatin1Char(' ');
+            ++column;
+        }
+        out += word;
+        column += int(word.size());
+    }
+    return out;
+}
+
 QString OptionHelp(const QStringList& names) {
     QString text;
     for (const QCommandLineOption& o : AllOptions()) {
@@ -123,7 +143,9 @@ QString OptionHelp(const QStringList& names) {
         QString left = QStringLiteral("  --") + name;
         if (!o.valueName().isEmpty())
             left += QLatin1Char(' ') + o.valueName();
-        text += left.leftJustified(28) + QLatin1Char(' ') + o.description() + QLatin1Char('\n');
+        left = left.leftJustified(kHelpOptionColumn - 1) + QLatin1Char(' ');
+        text +=
+            left + Wrap(o.description(), kHelpOptionColumn, int(left.size())) + QLatin1Char('\n');
     }
     return text;
 }
@@ -133,20 +155,22 @@ QString ToolHelp() {
         "velmora-cli: read, write, compare and monitor trackers without a window.\n\n"
         "Usage: velmora-cli COMMAND [OPTIONS] [FILES]\n\nCommands:\n");
     for (const TCommandInfo& c : Commands())
-        text += QStringLiteral("  ") + QString::fromLatin1(c.Synopsis).mid(12) + QLatin1Char('\n');
+        text += QStringLiteral("  ") + QString::fromLatin1(c.Synopsis) + QLatin1Char('\n');
     text += QStringLiteral("\nCommon options:\n") + OptionHelp(kCommon) +
-            QStringLiteral("  -h, --help                   Show help (also: velmora-cli COMMAND "
-                           "--help).\n\n"
-                           "Several ports run at the same time, one tracker each. Options may "
-                           "stand before or after the file arguments.\n"
-                           "Exit status: 0 every tracker succeeded, 1 one failed or differed "
-                           "(or Ctrl+C), 2 bad usage or unreadable inputs.\n");
+            QStringLiteral("  -h, --help").leftJustified(kHelpOptionColumn) +
+            QStringLiteral("Show help (also: velmora-cli COMMAND --help).\n\n") +
+            Wrap(QStringLiteral("Several ports run at the same time, one tracker each. Options "
+                                "may stand before or after the file arguments. Exit status: 0 "
+                                "every tracker succeeded, 1 one failed or differed (or Ctrl+C), "
+                                "2 bad usage or unreadable inputs."),
+                 0, 0) +
+            QLatin1Char('\n');
     return text;
 }
 
 QString CommandHelp(const TCommandInfo& c) {
-    QString text = QStringLiteral("Usage: ") + QString::fromLatin1(c.Synopsis) +
-                   QStringLiteral("\n\n") + QString::fromLatin1(c.Description) +
+    QString text = QStringLiteral("Usage: velmora-cli ") + QString::fromLatin1(c.Synopsis) +
+                   QStringLiteral("\n\n") + Wrap(QString::fromLatin1(c.Description), 0, 0) +
                    QStringLiteral("\n");
     if (!c.Options.isEmpty())
         text += QStringLiteral("\nOptions:\n") + OptionHelp(c.Options);

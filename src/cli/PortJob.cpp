@@ -168,9 +168,14 @@ bool TPortJob::ReadCommand(int page, int command, bool* unsupported) {
     *unsupported = false;
     FHost->TakeDeviceErrors();
     const bool ok = FLink->PollCommand(TCmdAddress{page, command, 0, 0});
-    if (!ok)
-        return Fail(
-            QStringLiteral("reading %1 failed: %2").arg(cmd.CommandName, FHost->LastMessage()));
+    if (!ok) {
+        Fail(QStringLiteral("reading %1 failed: %2").arg(cmd.CommandName, FHost->LastMessage()));
+        // The window's words, so that both logs read alike.
+        FLink->WriteLog(WindowText("Процесс прерван на команде") + QLatin1Char(' ') +
+                            cmd.CommandName,
+                        lkGeneral);
+        return false;
+    }
     if (!FLink->Values()->CommandUsable(page, command)) {
         *unsupported = true;
         if (!FUnsupported.contains(cmd.CommandName))
@@ -265,12 +270,12 @@ bool TPortJob::Write() {
                 }
                 FHost->TakeDeviceErrors();
                 if (!FLink->ApplyCommand(TCmdAddress{page, c, r, 0})) {
-                    // The window's words, so that both logs read alike.
+                    Fail(QStringLiteral("writing %1 failed: %2")
+                             .arg(RowName(cmd, r), FHost->LastMessage()));
                     FLink->WriteLog(WindowText("Процесс прерван на команде") + QLatin1Char(' ') +
                                         cmd.CommandName + QLatin1Char('/') + QString::number(r),
                                     lkGeneral);
-                    return Fail(QStringLiteral("writing %1 failed: %2")
-                                    .arg(RowName(cmd, r), FHost->LastMessage()));
+                    return false;
                 }
                 if (!FValues->CommandUsable(page, c)) {
                     FUnsupported << cmd.CommandName;
@@ -408,7 +413,8 @@ bool TPortJob::Status() {
     framer.OnPacket = [&](const QString& line) {
         FLink->WriteLog(FLink->MaskStreamEcho(line), lkRead);
         const TStatusChange change = ParseStatusReport(TrimStatusLine(line), texts, fields);
-        if (change.Report.isEmpty())
+        // A chunk may carry more reports than are still wanted.
+        if (change.Report.isEmpty() || (FSetup.Count > 0 && FResult.Commands >= FSetup.Count))
             return;
         ++FResult.Commands;
         if (FSetup.Print)
