@@ -11,6 +11,7 @@
 #include "config/ParamValueTable.h"
 #include "profile/ProfileCheck.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QMutex>
 #include <QMutexLocker>
@@ -39,9 +40,9 @@ private:
     QString FFile;
 };
 
-// A file's values and the commands it holds. False (message printed) when it
-// cannot be used: unreadable, damaged, or stopped by a structural error.
+// A file's bytes, its values and the commands it holds.
 struct TFileValues {
+    QByteArray Data;
     TParamValueTable Values;
     QSet<quint64> Commands;
     bool Holds(int page, int command) const {
@@ -49,10 +50,21 @@ struct TFileValues {
     }
 };
 
+// False (message printed) when the file cannot be used: unreadable, damaged,
+// or stopped by a structural error.
 bool LoadFile(const QString& file, TFileValues& out) {
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly)) {
+        PutText(stderr,
+                QStringLiteral("velmora-cli: cannot load %1: %2\n").arg(file, in.errorString()));
+        return false;
+    }
+    out.Data = in.readAll();
+    QBuffer buffer(&out.Data);
+    buffer.open(QIODevice::ReadOnly);
     TTouchedValues touched(out.Values);
     TPrintingReport report(file);
-    const TConfigFileResult r = LoadConfigurationFile(file, touched, report);
+    const TConfigFileResult r = LoadConfiguration(buffer, touched, report);
     for (int page = 0; page < DevCommands.size(); ++page)
         for (int c = 0; c < DevCommands[page].Commands.size(); ++c)
             if (touched.Touched(page, c))
@@ -112,7 +124,10 @@ int RunTrackers(const TCliOptions& options) {
         setup.FileName = options.Files.first();
         if (!LoadFile(setup.FileName, file))
             return ceUsage;
-        setup.FileValues = &file.Values;
+        if (file.Commands.isEmpty())
+            return UsageError(
+                QStringLiteral("%1 holds no command of the profile").arg(setup.FileName));
+        setup.FileData = file.Data;
         setup.InFile = [&file](int page, int command) { return file.Holds(page, command); };
     }
     TCliLogFile log;

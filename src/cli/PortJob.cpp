@@ -11,6 +11,7 @@
 #include "link/DeviceLink.h"
 #include "status/StatusParser.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -92,8 +93,13 @@ void TPortJob::run() {
     TDeviceLink link;
     TCliHost host(FPort, FSetup.Log, FSetup.Board, FIndex, FSetup.ConnectTimeoutSec);
     TParamValueTable values;
-    if (FSetup.FileValues)
-        values = *FSetup.FileValues;
+    if (!FSetup.FileName.isEmpty()) {
+        QBuffer file;
+        file.setData(FSetup.FileData);
+        file.open(QIODevice::ReadOnly);
+        TJobConfigReport report(host);
+        LoadConfiguration(file, values, report);
+    }
     link.SetHost(&host);
     link.SetValues(&values);
     TLinkSettings settings = FSetup.Settings;

@@ -26,8 +26,9 @@ struct TJobSetup {
     TProgressBoard* Board = nullptr;
     // read: the output name pattern
     QString OutPattern;
-    // write and diff: the file's values and which commands it holds
-    const TParamValueTable* FileValues = nullptr;
+    // write and diff: the file's bytes (checked already; every job loads
+    // its own table from them) and which commands it holds
+    QByteArray FileData;
     std::function<bool(int page, int command)> InFile;
     QString FileName;
     bool Store = false;

@@ -221,6 +221,7 @@ private Q_SLOTS:
         QVERIFY(sim.SetValue(QStringLiteral("+SGDT"), 0, 0, QStringLiteral("Трек №7")));
         QVERIFY(sim.SetValue(QStringLiteral("+SGEO"), 2, 2, QStringLiteral("1234")));
         QVERIFY(sim.SetValue(QStringLiteral("+SLED"), 0, 0, QStringLiteral("3")));
+        sim.SetUnsupported(QStringLiteral("+SLOG"), true); // both leave it out of the file
         const QString cliFile = bench.Path(QStringLiteral("out/{port}.zxml"));
         const QString log = bench.Path(QStringLiteral("cli.log"));
         const TCliRun r =
@@ -233,6 +234,8 @@ private Q_SLOTS:
         QVERIFY2(r.Out.startsWith(bench.Port(0) + QStringLiteral(" ok commands=")),
                  qPrintable(r.Out));
         QVERIFY(r.Out.contains(QStringLiteral("file=") + written));
+        QVERIFY2(r.Out.contains(QStringLiteral("not supported by the tracker: +SLOG")),
+                 qPrintable(r.Out));
         QVERIFY(!sim.InCommandMode()); // left where it was entered
 
         // Every log line names its time and port; the exit line hides the password.
@@ -313,9 +316,10 @@ private Q_SLOTS:
         pulled.VanishAfter(1 + expected.size() / 2);
 
         const QString report = bench.Path(QStringLiteral("report.csv"));
+        const QString log = bench.Path(QStringLiteral("write.log"));
         r = RunCli(bench.Common() + QStringList{"write", file, "--port", ports[0], "--port",
                                                 ports[1], "--port", ports[2], "--store", "--report",
-                                                report, "--connect-timeout", "5"});
+                                                report, "--connect-timeout", "5", "--log", log});
         QVERIFY2(r.Exit == 1, qPrintable(r.Out + r.Err));
         const QStringList out = r.OutLines();
         QCOMPARE(out.size(), 3);
@@ -341,9 +345,16 @@ private Q_SLOTS:
         // The locked one was tried once and then left alone; nothing stored.
         QCOMPARE(WrittenCommands(locked.ReceivedLines()), QStringList{expected.first()});
         QCOMPARE(locked.FlashSaveCount(), 0);
-        // The pulled one took half of it; the run did not wait on it.
+        // The pulled one took half of it and no more.
         QCOMPARE(WrittenCommands(pulled.ReceivedLines()), expected.mid(0, expected.size() / 2 + 1));
         QCOMPARE(pulled.FlashSaveCount(), 0);
+
+        // Every port's writes are logged, none with its password.
+        const QByteArray logText = FileText(log);
+        for (const QString& port : ports)
+            QVERIFY(logText.contains((QLatin1Char(' ') + port + " >AT+SGDT=*,").toUtf8()));
+        QVERIFY(!logText.contains(kMasterPassword));
+        QVERIFY(!logText.contains(kUserPassword));
 
         const QStringList csv =
             QString::fromUtf8(FileText(report)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
