@@ -162,6 +162,10 @@ bool TPortJob::Enter() {
         return true;
     if (!CheckInterrupt())
         return false;
+    if (FHost->EntryTimedOut() && !FLink->ComPort1->Connected())
+        return Fail(QStringLiteral("the port did not open within %1 s: %2")
+                        .arg(FSetup.ConnectTimeoutSec)
+                        .arg(FHost->LastMessage()));
     if (FHost->EntryTimedOut())
         return Fail(QStringLiteral("no command mode after %1 s (silent tracker or wrong port)")
                         .arg(FSetup.ConnectTimeoutSec));
