@@ -2,24 +2,24 @@
 // tracker and prints, per command, the time the exchange took beside the
 // time the bytes would need on a real 115200-baud line (10 bits a byte).
 // The gap is what the read time-outs cost; it is a figure, not a verdict.
+// No window is created: the link runs on its own with a console host.
 
 #include "TrackerSim.h"
-#include "app/Forms.h"
-#include "app/Settings.h"
-#include "app/TfmMain.h"
+#include "config/ParamValueTable.h"
+#include "link/ComPort.h"
+#include "link/DeviceLink.h"
+#include "profile/ProfileLoader.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTextStream>
 #include <cstdio>
 
 namespace {
 constexpr int kBaud = 115200;
 constexpr int kBitsPerByte = 10;
 constexpr int kDefaultTimeoutMs = 250;
+constexpr int kEntryTimeoutMs = 10000;
 constexpr char kPassword[] = "2222";
 constexpr char kMaster[] = "9981";
 
@@ -27,23 +27,18 @@ double WireMs(qint64 bytes) {
     return double(bytes) * kBitsPerByte * 1000.0 / kBaud;
 }
 
-bool WriteIni(const QString& folder, const QString& port) {
-    QFile file(QDir(folder).filePath(QString::fromLatin1(kSettingsFileName)));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    QTextStream out(&file);
-    out << "[Connection]\r\nCOM=" << port << "\r\nSpeed=" << kBaud
-        << "\r\nTimeout=" << kDefaultTimeoutMs << "\r\nTimeoutInterval=" << kDefaultTimeoutMs
-        << "\r\nTimeoutEcho=" << kDefaultTimeoutMs << "\r\n[Device]\r\nPassword=" << kPassword
-        << "\r\nMasterPassword=" << kMaster << "\r\nRetryCount=1\r\n";
-    return true;
-}
+// Enters command mode unattended; everything else stays quiet.
+class TBenchHost : public TNullLinkHost {
+public:
+    bool RunConnectDialog(TDeviceLink& link) override {
+        return RunUnattendedEntry(link, kEntryTimeoutMs);
+    }
+};
 
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
 
     TTrackerSim sim;
     if (!sim.Start()) {
@@ -51,17 +46,30 @@ int main(int argc, char** argv) {
         return 1;
     }
     sim.SetPasswords(QString::fromLatin1(kPassword), QString::fromLatin1(kMaster));
-    QTemporaryDir dir;
-    if (!WriteIni(dir.path(), sim.SlavePath())) {
-        std::fprintf(stderr, "cannot write the settings file\n");
-        return 1;
-    }
-    SetSettingsFolder(dir.path());
-    CreateForms();
+    LoadCommandProfile(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("cmdprofile.xml")));
+
+    TLinkSettings settings;
+    settings.Port = sim.SlavePath();
+    settings.Speed = kBaud;
+    settings.Timeout = kDefaultTimeoutMs;
+    settings.TimeoutInterval = kDefaultTimeoutMs;
+    settings.TimeoutEcho = kDefaultTimeoutMs;
+    settings.Password = QString::fromLatin1(kPassword);
+    settings.MasterPassword = QString::fromLatin1(kMaster);
+    settings.ActivePassword = settings.MasterPassword;
+    settings.RetryCount = 1;
+
+    TBenchHost host;
+    TParamValueTable values;
+    TDeviceLink link;
+    link.SetHost(&host);
+    link.SetValues(&values);
+    link.ApplySettings(settings);
 
     QElapsedTimer entry;
     entry.start();
-    if (!fmMain->EnterCommandMode()) {
+    if (!link.EnterCommandMode()) {
         std::fprintf(stderr, "command mode not reached\n");
         return 1;
     }
@@ -82,10 +90,9 @@ int main(int argc, char** argv) {
             const QString request = QStringLiteral("AT") + cmd.CommandName + QStringLiteral("=?");
             QElapsedTimer t;
             t.start();
-            const TExchangeResult x =
-                fmMain->ExchangeCommand(request, QString(), true, false, true);
-            AnswerReceived = true;
-            fmMain->RunPollProcessor({p, c, 0, 0}, x.answer);
+            const TExchangeResult x = link.ExchangeCommand(request, QString(), true, false, true);
+            link.AnswerReceived = true;
+            link.RunPollProcessor({p, c, 0, 0}, x.answer);
             const qint64 ms = t.elapsed();
             const qint64 sent = request.size() + 1;
             const qint64 received = x.answer.size();
@@ -93,12 +100,12 @@ int main(int argc, char** argv) {
             std::printf("%-8s %6lld %6lld %10.2f %10lld %8.1f%s\n", qPrintable(cmd.CommandName),
                         static_cast<long long>(sent), static_cast<long long>(received), wire,
                         static_cast<long long>(ms), wire > 0 ? double(ms) / wire : 0.0,
-                        x.failed ? "  FAILED" : (AnswerReceived ? "" : "  no answer"));
+                        x.failed ? "  FAILED" : (link.AnswerReceived ? "" : "  no answer"));
             totalBytes += sent + received;
             totalMs += ms;
             ++count;
-            if (!fmMain->InCommandMode)
-                fmMain->EnterCommandMode();
+            if (!link.InCommandMode)
+                link.EnterCommandMode();
         }
     }
     std::printf("\n%d commands, %lld bytes: wire %.1f ms, took %lld ms (%.1f ms a command, "
@@ -109,7 +116,7 @@ int main(int argc, char** argv) {
     std::printf("Each answer ends only after the device stays quiet for TimeoutInterval "
                 "(%d ms): that gap, not the line, sets the pace.\n",
                 kDefaultTimeoutMs);
-    DestroyForms();
+    link.ComPort1->Close();
     sim.Stop();
     return 0;
 }

@@ -227,6 +227,9 @@ void TfmMain::CreateProgressBar() {
 }
 
 void TfmMain::ApplySettings() {
+    // Settings from the dialog start over on a closed port.
+    if (Link->ComPort1->Connected())
+        Link->ComPort1->Close();
     Link->ApplySettings(LinkSettingsFromGlobal());
 
     // Disabling the shown tab makes Qt select another: keep the operator's page.

@@ -75,6 +75,10 @@ TConfigFileResult SaveConfiguration(const TParamValues& values, QIODevice& out,
                     if (!values.HasValue(at))
                         report.Log(
                             Tr("Команда %1, параметр %2 не найден").arg(cmd.CommandName).arg(p));
+                    if (param.ParamKind > pkOption)
+                        report.Log(Tr("Команда %1, неизвестный тип параметра %2")
+                                       .arg(cmd.CommandName)
+                                       .arg(p));
                     writer.WriteParameter(p, param.Optional, enabled, values.WireText(at));
                 }
                 writer.EndRow();

@@ -128,11 +128,17 @@ QString TParamValueTable::WireText(const TCmdAddress& address) const {
     const TValue* v = Find(address);
     if (!v)
         return QString();
-    if (param->ParamKind != pkOption)
+    switch (param->ParamKind) {
+    case pkInteger:
+    case pkString:
+    case pkHex:
         return v->Text;
-    return v->Option >= 0 && v->Option < param->Options.size()
-               ? param->Options[v->Option].OptionValue
-               : QString();
+    case pkOption:
+        return v->Option >= 0 && v->Option < param->Options.size()
+                   ? param->Options[v->Option].OptionValue
+                   : QString();
+    }
+    return QString();
 }
 
 void TParamValueTable::SetWireText(const TCmdAddress& address, const QString& text) {
@@ -153,6 +159,8 @@ void TParamValueTable::SetWireText(const TCmdAddress& address, const QString& te
                                   param->OnLeaveMask.isEmpty() ||
                                       MaskMatchesText(param->OnLeaveMask, text));
         break;
+    default:
+        return;
     case pkOption:
         // A value the list does not know leaves the selection as it is.
         for (int k = 0; k < param->Options.size(); ++k) {

@@ -3,6 +3,8 @@
 #include "ComPort.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QThread>
 
 namespace {
 constexpr char kContext[] = "TfmMain";
@@ -43,8 +45,12 @@ void TDeviceLink::SetValues(TParamValues* values) {
 }
 
 void TDeviceLink::ApplySettings(const TLinkSettings& settings) {
+    const bool portChanged = settings.Port != FSettings.Port || settings.Speed != FSettings.Speed ||
+                             settings.DataBits != FSettings.DataBits ||
+                             settings.Parity != FSettings.Parity ||
+                             settings.StopBits != FSettings.StopBits;
     FSettings = settings;
-    if (ComPort1->Connected())
+    if (portChanged && ComPort1->Connected())
         ComPort1->Close();
     ComPort1->SetPort(settings.Port);
     ComPort1->SetCustomBaudRate(quint32(settings.Speed));
@@ -210,4 +216,22 @@ QString TDeviceLink::MaskStreamEcho(const QString& line) const {
         logged.replace(kStreamCommand + FSettings.ActivePassword + QLatin1Char(','),
                        kStreamCommand + QStringLiteral("*,"));
     return logged;
+}
+
+bool RunUnattendedEntry(TDeviceLink& link, int timeoutMs, const std::atomic_bool* cancel) {
+    TLinkHost& host = link.Host();
+    host.ProgressStart(1);
+    const QDeadlineTimer deadline(timeoutMs);
+    for (int attempt = 1;; ++attempt) {
+        if ((cancel && cancel->load()) || deadline.hasExpired())
+            return false;
+        host.ProgressExtend(1);
+        host.ProgressStep(1);
+        const TEntryAttempt result = link.TryEnterCommandMode(attempt);
+        if (result.Entered)
+            return true;
+        // The next attempt opens the port again by itself.
+        if (result.PortClosed)
+            QThread::msleep(kEntryClosedPortPauseMs);
+    }
 }

@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QString>
+#include <atomic>
 
 class TComPort;
 class TParamValues;
@@ -60,7 +61,8 @@ public:
     void SetValues(TParamValues* values);
     TParamValues* Values() const { return FValues; }
 
-    // Closes the port when open, then takes the port and time-out settings.
+    // Takes the settings for the next operations; an open port is closed
+    // first when the port, speed or framing change.
     void ApplySettings(const TLinkSettings& settings);
     const TLinkSettings& LinkSettings() const { return FSettings; }
 
@@ -137,6 +139,12 @@ private:
     int FAnswerRowOnly = -1;
     friend class TExchangeGuard;
 };
+
+// The entry loop without a dialog, for hosts that run unattended: attempts
+// until one succeeds, timeoutMs pass or *cancel turns true (checked between
+// attempts), pausing while the port is closed. Progress goes to the host as
+// the dialog shows it. True in command mode (InCommandMode is the caller's).
+bool RunUnattendedEntry(TDeviceLink& link, int timeoutMs, const std::atomic_bool* cancel = nullptr);
 
 // Points a link at another value store for one scope and puts the previous
 // one back on leaving it (reading the tracker into a separate table).

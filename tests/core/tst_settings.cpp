@@ -1,6 +1,6 @@
+#include "app/Settings.h"
 #include "base/CodePage.h"
 #include "base/IniFile.h"
-#include "app/Settings.h"
 #include "profile/DevCommands.h"
 
 #include <QDir>

@@ -64,7 +64,7 @@ private Q_SLOTS:
         QVERIFY(fmMain->StatusPanelText(3).isEmpty());
         fmMain->Connect1Click();
 
-        QVERIFY(fmMain->InCommandMode);
+        QVERIFY(fmMain->Link->InCommandMode);
         QVERIFY(B->Sim.InCommandMode());
         QCOMPARE(fmMain->StatusPanelText(3), QStringLiteral("LINK"));
         QCOMPARE(fmMain->StatusPanelText(4), QStringLiteral("CMD"));
@@ -75,7 +75,7 @@ private Q_SLOTS:
         QVERIFY(!fmWaitingData->isVisible());
         // Entering again costs nothing once in command mode.
         B->Sim.ClearReceived();
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         QVERIFY(B->Sim.ReceivedLines().isEmpty());
     }
 
@@ -84,7 +84,7 @@ private Q_SLOTS:
         o.ConnectMethod = 1;
         StartBench(o);
         B->Sim.SetInCommandMode(true);
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         QCOMPARE(B->LogCount(QStringLiteral("]Уже в командном режиме")), 1);
         QCOMPARE(B->Sim.ReceivedLines().size(), 1);
     }
@@ -95,7 +95,7 @@ private Q_SLOTS:
         // the exit line, after which the next code gets its prompt.
         StartBench();
         B->Sim.SetInCommandMode(true);
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         const QStringList lines = B->Sim.ReceivedLines();
         const QString code = QString::fromLatin1(TTrackerSim::kAccessCode);
         const QString exitLine = QStringLiteral("AT+TEXT=") + Settings.ActivePassword + ",";
@@ -120,8 +120,8 @@ private Q_SLOTS:
         StartBench(o);
         B->Sim.SetSilent(true);
         StopEntryAfter(6, byEscape);
-        QVERIFY(!fmMain->EnterCommandMode());
-        QVERIFY(!fmMain->InCommandMode);
+        QVERIFY(!fmMain->Link->EnterCommandMode());
+        QVERIFY(!fmMain->Link->InCommandMode);
         QCOMPARE(fmMain->StatusPanelText(4), QString());
         QCOMPARE(fmMain->StatusPanelText(3), QStringLiteral("LINK"));
         QVERIFY(B->LogCount(kCodeLine) >= 6);
@@ -149,7 +149,7 @@ private Q_SLOTS:
             }
             return false;
         });
-        QVERIFY(!fmMain->EnterCommandMode());
+        QVERIFY(!fmMain->Link->EnterCommandMode());
         const int failures = B->Log().count(QStringLiteral("]Не могу открыть порт, исключение="));
         QVERIFY(failures >= 1);
         QVERIFY2(failures <= 8, qPrintable(QString::number(failures)));
@@ -162,10 +162,10 @@ private Q_SLOTS:
         const TCmdAddress text = Address(QStringLiteral("+TEXT"));
         if (text.Page < 0)
             QSKIP("the shipped profile has no +TEXT");
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         B->Sim.ClearReceived();
         fmMain->Leavecommandmode1Click();
-        QVERIFY(!fmMain->InCommandMode);
+        QVERIFY(!fmMain->Link->InCommandMode);
         QCOMPARE(fmMain->StatusPanelText(4), QString());
         QVERIFY(B->Sim.WaitForIdle(2000));
         QCOMPARE(B->Sim.ReceivedLines().size(), 1);
@@ -191,10 +191,10 @@ private Q_SLOTS:
         B->UseProfile(ProfileWithout(QStringLiteral("+TEXT")));
         QCOMPARE(FindCommand(QStringLiteral("+TEXT")).Page, -1);
         QCOMPARE(Settings.ActivePassword, password);
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         B->Sim.ClearReceived();
         fmMain->Leavecommandmode1Click();
-        QVERIFY(!fmMain->InCommandMode);
+        QVERIFY(!fmMain->Link->InCommandMode);
         QCOMPARE(fmMain->StatusPanelText(4), QString());
         QCOMPARE(B->LogCount(QStringLiteral("]Команда +TEXT не описана!")), 1);
         QVERIFY(B->Sim.WaitForLines(1, 2000));
@@ -231,9 +231,9 @@ private Q_SLOTS:
         });
         QElapsedTimer t;
         t.start();
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         QVERIFY(reappeared);
-        QVERIFY(fmMain->InCommandMode);
+        QVERIFY(fmMain->Link->InCommandMode);
         QVERIFY(countdowns.contains(QStringLiteral("Подключение через 5")));
         QVERIFY(countdowns.contains(QStringLiteral("Подключение через 1")));
         // The first try happened at once and failed; so did the retries until
@@ -253,9 +253,9 @@ private Q_SLOTS:
             fmDeviceReconnect->btnRetryNow->click();
             return true;
         });
-        QVERIFY(fmMain->WaitForPort());
+        QVERIFY(fmMain->Link->WaitForPort());
         QVERIFY(pressed);
-        QVERIFY(fmMain->ComPort1->Connected());
+        QVERIFY(fmMain->Link->ComPort1->Connected());
         QCOMPARE(fmMain->StatusPanelText(3), QStringLiteral("LINK"));
     }
 
@@ -268,8 +268,8 @@ private Q_SLOTS:
             fmDeviceReconnect->btnCancel->click();
             return true;
         });
-        QVERIFY(!fmMain->EnterCommandMode());
-        QVERIFY(!fmMain->InCommandMode);
+        QVERIFY(!fmMain->Link->EnterCommandMode());
+        QVERIFY(!fmMain->Link->InCommandMode);
         QVERIFY(!fmWaitingData->isVisible());
         QCOMPARE(fmMain->StatusPanelText(3), QString());
     }
@@ -278,13 +278,13 @@ private Q_SLOTS:
         TIniOptions o;
         o.PortPoll = true;
         StartBench(o);
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         QVERIFY(WaitUntil([&] { return B->Sim.ZeroBytesReceived() > 0; }, 3000));
         B->Sim.Vanish();
         QVERIFY(WaitUntil([&] { return B->Log().contains(QStringLiteral("]Device disconnected")); },
                           3000));
-        QVERIFY(!fmMain->InCommandMode);
-        QVERIFY(!fmMain->ComPort1->Connected());
+        QVERIFY(!fmMain->Link->InCommandMode);
+        QVERIFY(!fmMain->Link->ComPort1->Connected());
         QCOMPARE(fmMain->StatusPanelText(3), QString());
         QCOMPARE(fmMain->StatusPanelText(4), QString());
         QCOMPARE(B->LogCount(QStringLiteral("]Device disconnected")), 1);
@@ -292,10 +292,10 @@ private Q_SLOTS:
 
     void idleCheckOffLeavesLostPortUnnoticed() {
         StartBench();
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         B->Sim.Vanish();
         QTest::qWait(600);
-        QVERIFY(fmMain->InCommandMode);
+        QVERIFY(fmMain->Link->InCommandMode);
         QVERIFY(!B->Log().contains(QStringLiteral("Device disconnected")));
         QCOMPARE(B->Sim.ZeroBytesReceived(), 0);
     }
@@ -312,7 +312,7 @@ private Q_SLOTS:
             B->Sim.SetSilent(false);
             return false;
         });
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         const QRect m = fmMain->frameGeometry();
         QVERIFY(seen.isValid());
         // Centred to within the dialog's own frame, which exists only once shown.

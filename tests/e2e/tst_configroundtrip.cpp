@@ -107,7 +107,8 @@ class TestConfigRoundTrip : public QObject {
             QPushButton* button = PageButton(page, caption);
             QVERIFY(button);
             button->click();
-            QVERIFY2(fmMain->InCommandMode, qPrintable(caption + " " + QString::number(page)));
+            QVERIFY2(fmMain->Link->InCommandMode,
+                     qPrintable(caption + " " + QString::number(page)));
         }
     }
 
@@ -120,7 +121,7 @@ private Q_SLOTS:
         QString failed;
         QVERIFY2(FillTracker(first.Sim, 1, &failed), qPrintable(failed));
 
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         PressOnEveryPage(kPollPage);
 
         // One switch off: the file marks it, and the second tracker keeps
@@ -139,11 +140,13 @@ private Q_SLOTS:
                         if (off.Row < 0 && p.Optional && cmd.GroupSetData == gsYes &&
                             !IsExitCommand(cmd)) {
                             off = {cmd.CommandName, r, k};
-                            SetSwitchChecked(fmMain->FindControl(page, c, r, k, crSwitch), false);
+                            SetSwitchChecked(fmMain->Pages->FindControl(page, c, r, k, crSwitch),
+                                             false);
                         }
                         exported.append({cmd.CommandName, r, k});
-                        shown.insert(exported.last().Key(),
-                                     EditorValue(p, fmMain->FindControl(page, c, r, k, crEditor)));
+                        shown.insert(
+                            exported.last().Key(),
+                            EditorValue(p, fmMain->Pages->FindControl(page, c, r, k, crEditor)));
                     }
             }
         QVERIFY(!exported.isEmpty());
@@ -172,9 +175,9 @@ private Q_SLOTS:
         QCOMPARE(second.Log(), logBefore);
         const TCmdAddress offAt = Address(off.Command);
         QVERIFY(!SwitchChecked(
-            fmMain->FindControl(offAt.Page, offAt.Command, off.Row, off.Param, crSwitch)));
+            fmMain->Pages->FindControl(offAt.Page, offAt.Command, off.Row, off.Param, crSwitch)));
 
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         PressOnEveryPage(kApplyPage);
         QVERIFY(second.Driver->Boxes.isEmpty());
         QVERIFY(!second.Log().contains(QStringLiteral("Процесс прерван")));

@@ -125,13 +125,13 @@ private Q_SLOTS:
                 for (int k = 0; k < kExchangesWhileAway; ++k) {
                     QElapsedTimer t;
                     t.start();
-                    const TExchangeResult r =
-                        fmMain->ExchangeCommand(kRequests.at(0), QString(), true, false, true);
+                    const TExchangeResult r = fmMain->Link->ExchangeCommand(
+                        kRequests.at(0), QString(), true, false, true);
                     QVERIFY(r.answer.isEmpty());
                     worstMs = qMax(worstMs, t.elapsed());
                     QVERIFY2(t.elapsed() <= ExchangeBoundMs(0), qPrintable(QString::number(i)));
                 }
-                QVERIFY(!fmMain->ComPort1->Connected());
+                QVERIFY(!fmMain->Link->ComPort1->Connected());
                 QVERIFY(sim.Reappear());
                 sim.SetInCommandMode(true);
                 fullSinceComeBack = 0;
@@ -176,7 +176,7 @@ private Q_SLOTS:
             QElapsedTimer t;
             t.start();
             const TExchangeResult r =
-                fmMain->ExchangeCommand(request, QString(), true, false, true);
+                fmMain->Link->ExchangeCommand(request, QString(), true, false, true);
             const qint64 elapsed = t.elapsed();
             worstMs = qMax(worstMs, elapsed);
             faultMs[fault] += elapsed;

@@ -187,8 +187,8 @@ private Q_SLOTS:
 
     void connectionGroupFollowsTheLink() {
         StartBench();
-        QVERIFY(fmMain->OpenPort());
-        fmMain->UpdateLinkStatus();
+        QVERIFY(fmMain->Link->OpenPort());
+        fmMain->Link->UpdateLinkStatus();
         QCOMPARE(FieldText("ePortName"), B->Sim.SlavePath());
         QCOMPARE(FieldText("ePortRate"), QString("115200"));
         QCOMPARE(FieldText("ePortConn"), QString("Активно"));
@@ -261,7 +261,7 @@ private Q_SLOTS:
 
     void openingOutsideCommandModeConnectsThenStreams() {
         StartBench();
-        QVERIFY(!fmMain->InCommandMode);
+        QVERIFY(!fmMain->Link->InCommandMode);
         bool filled = false;
         B->Driver->SetHandler([&filled](QWidget* modal, qint64) {
             if (modal != fmDeviceInfo)
@@ -275,7 +275,7 @@ private Q_SLOTS:
         });
         fmMain->N4Click(); // modal, as from the menu
         QVERIFY(filled);
-        QVERIFY(fmMain->InCommandMode);
+        QVERIFY(fmMain->Link->InCommandMode);
         const QStringList lines = B->Sim.ReceivedLines();
         const int code = lines.indexOf(QString::fromLatin1(TTrackerSim::kAccessCode));
         const int start = lines.indexOf(kStartLine);

@@ -54,12 +54,12 @@ class TestTransactions : public QObject {
     }
     QWidget* Editor(const QString& name, int row, int param) {
         const TCmdAddress a = Address(name);
-        return fmMain->FindControl(a.Page, a.Command, row, param, crEditor);
+        return fmMain->Pages->FindControl(a.Page, a.Command, row, param, crEditor);
     }
     void RunDefault(const QString& name, const QString& answer) {
         const TCmdAddress a = Address(name);
-        AnswerReceived = true;
-        fmMain->RunPollProcessor(a, answer);
+        fmMain->Link->AnswerReceived = true;
+        fmMain->Link->RunPollProcessor(a, answer);
     }
     void AnswerBoxesWithOk() {
         B->Driver->SetHandler(
@@ -133,7 +133,7 @@ private Q_SLOTS:
         QFETCH(QString, message);
         StartWithTestProfile();
         RunDefault(QStringLiteral("+TSTA"), answer);
-        QCOMPARE(AnswerReceived, received);
+        QCOMPARE(fmMain->Link->AnswerReceived, received);
         QCOMPARE(EditorText(Editor("+TSTA", 0, 0)), s);
         QCOMPARE(EditorText(Editor("+TSTA", 0, 1)), i);
         const TCmdAddress a = Address(QStringLiteral("+TSTA"));
@@ -168,7 +168,7 @@ private Q_SLOTS:
         QFETCH(QString, message);
         StartWithTestProfile();
         RunDefault(QStringLiteral("+TSTI"), answer);
-        QVERIFY(AnswerReceived);
+        QVERIFY(fmMain->Link->AnswerReceived);
         QStringList seen;
         for (int r = 0; r < 3; ++r)
             for (int p = 0; p < 2; ++p)
@@ -196,34 +196,35 @@ private Q_SLOTS:
         StartWithTestProfile();
         AnswerBoxesWithOk();
         RunDefault(QStringLiteral("+TSTA"), "+RESP:TSTA,ERROR," + word + ",7,2,z\r\n>");
-        QVERIFY(AnswerReceived);
+        QVERIFY(fmMain->Link->AnswerReceived);
         QCOMPARE(B->Driver->Boxes.size(), 1);
         QVERIFY(B->Driver->Boxes.first().endsWith(QLatin1Char('|') + text));
         // An error line carries no values.
         QCOMPARE(EditorText(Editor("+TSTA", 0, 0)), QStringLiteral("abc"));
         // The read-only routine shows the same boxes.
         const TCmdAddress a = Address(QStringLiteral("+TSTA"));
-        fmMain->NonPollProcessor(a.Page, a.Command, 0, 0, "+RESP:TSTA,ERROR," + word + "\r\n>");
+        fmMain->Link->NonPollProcessor(a.Page, a.Command, 0, 0,
+                                       "+RESP:TSTA,ERROR," + word + "\r\n>");
         QCOMPARE(B->Driver->Boxes.size(), 2);
     }
 
     void nonPollRoutineWritesNoControl() {
         StartWithTestProfile();
         const TCmdAddress a = Address(QStringLiteral("+TSTA"));
-        AnswerReceived = true;
-        fmMain->NonPollProcessor(a.Page, a.Command, 0, 0, "+RESP:TSTA,zz,9,2,z\r\n>");
-        QVERIFY(AnswerReceived);
+        fmMain->Link->AnswerReceived = true;
+        fmMain->Link->NonPollProcessor(a.Page, a.Command, 0, 0, "+RESP:TSTA,zz,9,2,z\r\n>");
+        QVERIFY(fmMain->Link->AnswerReceived);
         QCOMPARE(EditorText(Editor("+TSTA", 0, 0)), QStringLiteral("abc"));
-        fmMain->NonPollProcessor(a.Page, a.Command, 0, 0, "garbage\r\n>");
-        QVERIFY(!AnswerReceived);
+        fmMain->Link->NonPollProcessor(a.Page, a.Command, 0, 0, "garbage\r\n>");
+        QVERIFY(!fmMain->Link->AnswerReceived);
     }
 
     void notSupportedGreysTheGroup() {
         StartWithTestProfile();
         RunDefault(QStringLiteral("+TSTA"), QStringLiteral("\r\nNOT SUPPORTED\r\n>"));
-        QVERIFY(AnswerReceived);
+        QVERIFY(fmMain->Link->AnswerReceived);
         const TCmdAddress a = Address(QStringLiteral("+TSTA"));
-        QWidget* group = fmMain->FindControl(a.Page, a.Command, 0, 0, crGroup);
+        QWidget* group = fmMain->Pages->FindControl(a.Page, a.Command, 0, 0, crGroup);
         QVERIFY(group);
         QVERIFY(!group->isEnabledTo(group->parentWidget()));
         QVERIFY(!Editor("+TSTA", 0, 0)->isEnabledTo(group));
@@ -231,13 +232,13 @@ private Q_SLOTS:
 
     void exitRoutineClearsCommandModeWithoutAnswer() {
         StartWithTestProfile();
-        fmMain->InCommandMode = true;
-        fmMain->UpdateLinkStatus();
+        fmMain->Link->InCommandMode = true;
+        fmMain->Link->UpdateLinkStatus();
         QCOMPARE(fmMain->StatusPanelText(4), QStringLiteral("CMD"));
-        AnswerReceived = true;
-        fmMain->ExitCmdProcessor(0, 0, 0, 0, QString());
-        QVERIFY(!fmMain->InCommandMode);
-        QVERIFY(AnswerReceived);
+        fmMain->Link->AnswerReceived = true;
+        fmMain->Link->ExitCmdProcessor(0, 0, 0, 0, QString());
+        QVERIFY(!fmMain->Link->InCommandMode);
+        QVERIFY(fmMain->Link->AnswerReceived);
         QCOMPARE(fmMain->StatusPanelText(4), QString());
     }
 
@@ -287,11 +288,12 @@ private Q_SLOTS:
         QFETCH(QString, master);
         QFETCH(QString, sent);
         StartWithTestProfile();
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         B->Sim.ClearReceived();
         Settings.Password = user;
         Settings.MasterPassword = master;
-        const bool ok = fmMain->ApplyCommand(Address(command));
+        fmMain->Link->ApplySettings(LinkSettingsFromGlobal());
+        const bool ok = fmMain->Link->ApplyCommand(Address(command));
         if (sent.isEmpty()) {
             QVERIFY(!ok);
             QCOMPARE(B->LogCount(QStringLiteral("]Неверно задан пароль")), 1);
@@ -314,10 +316,10 @@ private Q_SLOTS:
         if (a.Page < 0)
             QSKIP("no plain writable command in the shipped profile");
         const TDevCommand& cmd = Command(a);
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         B->Sim.ClearReceived();
-        QVERIFY(fmMain->ApplyCommand(a));
-        const QString values = fmMain->BuildParameterList(a.Page, a.Command, 0);
+        QVERIFY(fmMain->Link->ApplyCommand(a));
+        const QString values = fmMain->Link->BuildParameterList(a.Page, a.Command, 0);
         QVERIFY(values.endsWith(QLatin1Char(',')));
         QCOMPARE(B->Sim.ReceivedLines().first(), "AT" + cmd.CommandName + "=" +
                                                      QString::fromLatin1(kMasterPassword) + "," +
@@ -345,10 +347,11 @@ private Q_SLOTS:
         const TCmdAddress a = FirstWritable(TPasswordMode(mode));
         if (a.Page < 0)
             QSKIP("no plain writable command of that password mode");
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         AnswerBoxesWithOk();
         Settings.MasterPassword = master;
-        QVERIFY(fmMain->ApplyCommand(a));
+        fmMain->Link->ApplySettings(LinkSettingsFromGlobal());
+        QVERIFY(fmMain->Link->ApplyCommand(a));
         QCOMPARE(B->Driver->Boxes.size(), 1);
         QVERIFY(B->Driver->Boxes.first().endsWith(QLatin1Char('|') + text));
         // A recognised error answer is not repeated.
@@ -368,10 +371,10 @@ private Q_SLOTS:
         StartBench(o);
         const TCmdAddress a = FirstReadable();
         QVERIFY(a.Page >= 0);
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         B->Sim.ClearReceived();
         B->Sim.SetGarbage(TTrackerSim::gmInstead);
-        QVERIFY(fmMain->PollCommand(a));
+        QVERIFY(fmMain->Link->PollCommand(a));
         const QString request = "AT" + Command(a).CommandName + "=?";
         QCOMPARE(B->Sim.ReceivedLines().count(request), retries);
         QCOMPARE(B->LogCount(kNoAnswerRepeat), retries - 1);
@@ -381,10 +384,10 @@ private Q_SLOTS:
     void garbageBeforeAnswerIsIgnored() {
         StartBench();
         const TCmdAddress a = FirstReadable();
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         B->Sim.ClearReceived();
         B->Sim.SetGarbage(TTrackerSim::gmBefore);
-        QVERIFY(fmMain->PollCommand(a));
+        QVERIFY(fmMain->Link->PollCommand(a));
         QCOMPARE(B->Sim.ReceivedLines().size(), 1);
         QVERIFY(!B->Log().contains(QStringLiteral("Не получен ожидаемый ответ")));
     }
@@ -394,13 +397,13 @@ private Q_SLOTS:
         o.RetryCount = 1;
         StartBench(o);
         const TCmdAddress a = FirstReadable();
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         B->Sim.SetInCommandMode(false);
-        QVERIFY(fmMain->PollCommand(a));
+        QVERIFY(fmMain->Link->PollCommand(a));
         QCOMPARE(B->LogCount(kNotInCommandMode), 1);
         QCOMPARE(B->LogCount(kNoAnswerGiveUp), 1);
         // The program's belief is left alone.
-        QVERIFY(fmMain->InCommandMode);
+        QVERIFY(fmMain->Link->InCommandMode);
     }
 
     void answerAfterEchoOfExactBlockSizes_data() {
@@ -412,34 +415,35 @@ private Q_SLOTS:
         QFETCH(int, payload);
         StartBench();
         const TCmdAddress a = FirstReadable();
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         B->Sim.SetAnswerPayloadSize(payload);
         const QString request = "AT" + Command(a).CommandName + "=?";
-        const TExchangeResult x = fmMain->ExchangeCommand(request, QString(), false, false, true);
+        const TExchangeResult x =
+            fmMain->Link->ExchangeCommand(request, QString(), false, false, true);
         QVERIFY(!x.failed);
         QVERIFY(x.answer.startsWith(request + "\r"));
         QCOMPARE(x.answer.size() - request.size() - 1, payload);
         QVERIFY(x.answer.endsWith(QStringLiteral("\n>")));
-        AnswerReceived = true;
-        fmMain->RunPollProcessor(a, x.answer);
-        QVERIFY(AnswerReceived);
+        fmMain->Link->AnswerReceived = true;
+        fmMain->Link->RunPollProcessor(a, x.answer);
+        QVERIFY(fmMain->Link->AnswerReceived);
     }
 
     void deviceWithoutEchoIsStillRead() {
         StartBench();
         const TCmdAddress a = FirstReadable();
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         B->Sim.SetEcho(false);
-        QVERIFY(fmMain->PollCommand(a));
+        QVERIFY(fmMain->Link->PollCommand(a));
         QVERIFY(!B->Log().contains(QStringLiteral("Не получен ожидаемый ответ")));
     }
 
     void slowDeviceAnswerIsReadWhole() {
         StartBench();
         const TCmdAddress a = FirstReadable();
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         B->Sim.SetChunking(7, 40); // gaps well under the 250 ms interval
-        QVERIFY(fmMain->PollCommand(a));
+        QVERIFY(fmMain->Link->PollCommand(a));
         QVERIFY(!B->Log().contains(QStringLiteral("Не получен ожидаемый ответ")));
         QVERIFY(!B->Log().contains(kNotInCommandMode));
     }
@@ -449,9 +453,9 @@ private Q_SLOTS:
         o.RetryCount = 2;
         StartBench(o);
         const TCmdAddress a = FirstReadable();
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         B->Sim.SetSilent(true);
-        QVERIFY(fmMain->PollCommand(a));
+        QVERIFY(fmMain->Link->PollCommand(a));
         QCOMPARE(B->LogCount(kNoAnswerRepeat), 1);
         QCOMPARE(B->LogCount(kNoAnswerGiveUp), 1);
         QCOMPARE(B->LogCount(kNotInCommandMode), 2);
@@ -459,15 +463,15 @@ private Q_SLOTS:
 
     void deviceThatNeverPausesStillEndsTheExchange() {
         StartBench(TIniOptions());
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         // A stream without pauses: the answer must still end, bounded in size.
         B->Sim.SetStreamPeriod(1);
         const QString start = QStringLiteral("AT+SDAD=") + QLatin1String(kMasterPassword) +
                               QStringLiteral(",,3,,,,,,,,,,,");
-        fmMain->ExchangeCommand(start, QString(), true, true, true);
+        fmMain->Link->ExchangeCommand(start, QString(), true, true, true);
         QTRY_VERIFY_WITH_TIMEOUT(B->Sim.Streaming(), 5000);
-        const TExchangeResult r =
-            fmMain->ExchangeCommand(QStringLiteral("AT+SGDT=?"), QString(), true, false, true);
+        const TExchangeResult r = fmMain->Link->ExchangeCommand(QStringLiteral("AT+SGDT=?"),
+                                                                QString(), true, false, true);
         QVERIFY(!r.failed);
         QVERIFY(r.answer.size() > 1000);
         QVERIFY(r.answer.size() <= QStringLiteral("AT+SGDT=?\r").size() + 100 * 100);
@@ -477,12 +481,12 @@ private Q_SLOTS:
     // count is logged, the exchange fails and nothing is read or retried.
     void shortWriteFailsWithoutReading() {
         StartBench();
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         B->Sim.SetEcho(false);
         B->Sim.SetInputStalled(true);
         const QString big(4 * 1024 * 1024, QLatin1Char('w'));
         const TExchangeResult x =
-            fmMain->ExchangeCommand(big, QStringLiteral("AT+BIG"), false, false, true);
+            fmMain->Link->ExchangeCommand(big, QStringLiteral("AT+BIG"), false, false, true);
         B->Sim.SetInputStalled(false);
         QVERIFY(x.failed);
         QVERIFY(x.answer.isEmpty());
@@ -496,8 +500,8 @@ private Q_SLOTS:
         // The request is still logged, and no answer after it.
         QCOMPARE(lines.last(), QStringLiteral(">AT+BIG"));
         QVERIFY(B->Driver->Boxes.isEmpty());
-        QVERIFY(fmMain->ComPort1->Connected());
-        QVERIFY(fmMain->InCommandMode);
+        QVERIFY(fmMain->Link->ComPort1->Connected());
+        QVERIFY(fmMain->Link->InCommandMode);
     }
 
     void portVanishingMidExchangeAsksToRetry() {
@@ -505,15 +509,15 @@ private Q_SLOTS:
         o.RetryCount = 1;
         StartBench(o, true);
         const TCmdAddress a = FirstReadable();
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         B->Driver->SetHandler(
             [](QWidget* modal, qint64) { return PressBox(modal, QMessageBox::Cancel); });
         B->Sim.VanishAfter(0);
-        QVERIFY(!fmMain->PollCommand(a));
+        QVERIFY(!fmMain->Link->PollCommand(a));
         QCOMPARE(B->Driver->Boxes, QStringList{kRetryBox});
         QVERIFY(B->Log().contains(QStringLiteral("\nE<Ошибка чтения, исключение=")));
-        QVERIFY(!fmMain->InCommandMode);
-        QVERIFY(!fmMain->ComPort1->Connected());
+        QVERIFY(!fmMain->Link->InCommandMode);
+        QVERIFY(!fmMain->Link->ComPort1->Connected());
         QCOMPARE(fmMain->StatusPanelText(3), QString());
         QCOMPARE(fmMain->StatusPanelText(4), QString());
     }
@@ -531,7 +535,7 @@ private Q_SLOTS:
         o.RetryCount = 3;
         StartBench(o, true);
         const TCmdAddress a = FirstReadable();
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         int boxes = 0, dialogs = 0;
         B->Driver->SetHandler([&](QWidget* modal, qint64) {
             if (modal == static_cast<QWidget*>(fmDeviceReconnect)) {
@@ -548,9 +552,9 @@ private Q_SLOTS:
             B->Sim.VanishAfter(0);
         } else {
             B->Sim.Vanish();
-            fmMain->ComPort1->Close();
+            fmMain->Link->ComPort1->Close();
         }
-        QVERIFY(!fmMain->PollCommand(a));
+        QVERIFY(!fmMain->Link->PollCommand(a));
         QCOMPARE(boxes, midExchange ? 1 : 0);
         QCOMPARE(dialogs, midExchange ? 0 : 1);
         QCOMPARE(B->LogCount(kNoAnswerRepeat), 0);
@@ -559,17 +563,17 @@ private Q_SLOTS:
 
     void portVanishingInQuietExchangeShowsNothing() {
         StartBench({}, true);
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         B->Sim.VanishAfter(0);
-        const TExchangeResult x =
-            fmMain->ExchangeCommand(QStringLiteral("AT+XXXX=?"), QString(), true, false, true);
+        const TExchangeResult x = fmMain->Link->ExchangeCommand(QStringLiteral("AT+XXXX=?"),
+                                                                QString(), true, false, true);
         QVERIFY(x.failed);
         QVERIFY(B->Driver->Boxes.isEmpty());
-        QVERIFY(!fmMain->ComPort1->Connected());
+        QVERIFY(!fmMain->Link->ComPort1->Connected());
         // A quiet exchange on a port that cannot be opened returns at once,
         // empty and not failed.
-        const TExchangeResult y =
-            fmMain->ExchangeCommand(QStringLiteral("AT+XXXX=?"), QString(), true, false, true);
+        const TExchangeResult y = fmMain->Link->ExchangeCommand(QStringLiteral("AT+XXXX=?"),
+                                                                QString(), true, false, true);
         QVERIFY(!y.failed);
         QVERIFY(y.answer.isEmpty());
         QVERIFY(B->Log().contains(QStringLiteral("]Не могу открыть порт, исключение=")));
@@ -591,11 +595,11 @@ private Q_SLOTS:
         });
         const QString request = "AT" + Command(a).CommandName + "=?";
         const TExchangeResult quiet =
-            fmMain->ExchangeCommand(request, QString(), true, false, true);
+            fmMain->Link->ExchangeCommand(request, QString(), true, false, true);
         QCOMPARE(dialogs, 0);
         QVERIFY(!quiet.failed);
         const TExchangeResult loud =
-            fmMain->ExchangeCommand(request, QString(), false, false, true);
+            fmMain->Link->ExchangeCommand(request, QString(), false, false, true);
         QCOMPARE(dialogs, 1);
         QVERIFY(!loud.failed);
         QVERIFY(loud.answer.isEmpty());
@@ -607,7 +611,7 @@ private Q_SLOTS:
         StartBench({}, true);
         const TCmdAddress a = FirstReadable();
         const QString request = "AT" + Command(a).CommandName + "=?";
-        QVERIFY(fmMain->EnterCommandMode());
+        QVERIFY(fmMain->Link->EnterCommandMode());
         B->Driver->SetHandler([this](QWidget* modal, qint64) {
             auto* box = qobject_cast<QMessageBox*>(modal);
             if (!box)
@@ -617,7 +621,8 @@ private Q_SLOTS:
             return PressBox(modal, QMessageBox::Retry);
         });
         B->Sim.VanishAfter(0);
-        const TExchangeResult x = fmMain->ExchangeCommand(request, QString(), false, false, true);
+        const TExchangeResult x =
+            fmMain->Link->ExchangeCommand(request, QString(), false, false, true);
         QVERIFY(!x.failed);
         QVERIFY(x.answer.contains(QStringLiteral("+RESP:")));
         QCOMPARE(B->Driver->Boxes, QStringList{kRetryBox});
@@ -626,7 +631,7 @@ private Q_SLOTS:
         const QStringList responses = lines.filter(QStringLiteral("<+RESP:"));
         QCOMPARE(responses.size(), 2);
         QCOMPARE(B->LogCount(">" + request), 2);
-        QVERIFY(fmMain->ComPort1->Connected());
+        QVERIFY(fmMain->Link->ComPort1->Connected());
     }
 };
 

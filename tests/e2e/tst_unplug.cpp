@@ -80,7 +80,8 @@ class TestUnplug : public QObject {
     TExchangeResult Exchange() {
         QElapsedTimer t;
         t.start();
-        const TExchangeResult r = fmMain->ExchangeCommand(kRequest, QString(), true, false, true);
+        const TExchangeResult r =
+            fmMain->Link->ExchangeCommand(kRequest, QString(), true, false, true);
         const qint64 bound = ExchangeBoundMs(int(r.answer.size()));
         if (t.elapsed() > bound)
             qWarning("exchange took %lld ms, bound %lld ms", t.elapsed(), bound);
@@ -90,9 +91,9 @@ class TestUnplug : public QObject {
 
     // Error notifications while the event loop runs idle for a while.
     int NotificationsWhileIdle() {
-        const int before = fmMain->ComPort1->ErrorNotificationCount();
+        const int before = fmMain->Link->ComPort1->ErrorNotificationCount();
         QTest::qWait(kQuietWatchMs);
-        return fmMain->ComPort1->ErrorNotificationCount() - before;
+        return fmMain->Link->ComPort1->ErrorNotificationCount() - before;
     }
 
     void ComeBackAndAnswer() {
@@ -101,7 +102,7 @@ class TestUnplug : public QObject {
         const TExchangeResult back = Exchange();
         QVERIFY2(!back.failed, qPrintable(B->Log()));
         QVERIFY2(back.answer.contains(QStringLiteral("+RESP:SGDT,")), qPrintable(back.answer));
-        QVERIFY(fmMain->ComPort1->Connected());
+        QVERIFY(fmMain->Link->ComPort1->Connected());
         QCOMPARE(LinkPanel(), kLinkText);
     }
 
@@ -134,20 +135,20 @@ private Q_SLOTS:
                 std::this_thread::sleep_for(std::chrono::milliseconds(kVanishAfterLineMs));
             sim->Vanish();
         });
-        const int before = fmMain->ComPort1->ErrorNotificationCount();
+        const int before = fmMain->Link->ComPort1->ErrorNotificationCount();
         const TExchangeResult cut = Exchange();
         unplug.join();
         // Part of the answer arrived, its end never did.
         QVERIFY2(!cut.answer.endsWith(QLatin1Char('>')), qPrintable(cut.answer));
-        QVERIFY(fmMain->ComPort1->ErrorNotificationCount() - before < kNotificationBound);
+        QVERIFY(fmMain->Link->ComPort1->ErrorNotificationCount() - before < kNotificationBound);
         QVERIFY(NotificationsWhileIdle() < kNotificationBound);
 
         // The following exchange finds the device gone and closes the port.
         const TExchangeResult gone = Exchange();
         QVERIFY(gone.failed || gone.answer.isEmpty());
-        QVERIFY(!fmMain->ComPort1->Connected());
+        QVERIFY(!fmMain->Link->ComPort1->Connected());
         QVERIFY(LinkPanel().isEmpty());
-        QVERIFY(!fmMain->InCommandMode);
+        QVERIFY(!fmMain->Link->InCommandMode);
         const QString log = B->Log();
         QVERIFY2(log.contains(kReadFailure) || log.contains(kOpenFailure), qPrintable(log));
 
@@ -187,19 +188,19 @@ private Q_SLOTS:
         QVERIFY(NotificationsWhileIdle() < kNotificationBound);
         if (portPoll) {
             QVERIFY(WaitUntil([] { return LinkPanel().isEmpty(); }, kCloseWaitMs));
-            QVERIFY(!fmMain->ComPort1->Connected());
+            QVERIFY(!fmMain->Link->ComPort1->Connected());
             QVERIFY2(B->LogCount(kDisconnected) == 1, qPrintable(B->Log()));
         } else {
             // Nobody touched the port: it is still open, only hung up.
             QCOMPARE(LinkPanel(), kLinkText);
-            QVERIFY(fmMain->ComPort1->HungUp());
+            QVERIFY(fmMain->Link->ComPort1->HungUp());
             const TExchangeResult gone = Exchange();
             QVERIFY(gone.failed);
-            QVERIFY(!fmMain->ComPort1->Connected());
+            QVERIFY(!fmMain->Link->ComPort1->Connected());
             QVERIFY(LinkPanel().isEmpty());
             QVERIFY2(B->Log().contains(kReadFailure), qPrintable(B->Log()));
         }
-        QVERIFY(!fmMain->InCommandMode);
+        QVERIFY(!fmMain->Link->InCommandMode);
         if (streaming)
             QCOMPARE(PortConnField(), QStringLiteral("Не активно"));
         // Closed, the port stays quiet.

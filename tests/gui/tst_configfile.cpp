@@ -139,7 +139,7 @@ private Q_SLOTS:
 
 private:
     QWidget* Ctl(int page, int command, int row, int param, ControlRole role) const {
-        return FMain->FindControl(page, command, row, param, role);
+        return FMain->Pages->FindControl(page, command, row, param, role);
     }
     QString Path(const QString& name) const { return FDir.filePath(name); }
     QString Log() const { return FMain->LogLines->toPlainText(); }
@@ -258,7 +258,7 @@ void TestConfigFile::saveWritesExactText() {
 }
 
 void TestConfigFile::saveSkipsDisabledGroupButNotDisabledPage() {
-    FMain->SetCommandEnabled(qobject_cast<QGroupBox*>(Ctl(0, 0, 0, 0, crGroup)), false);
+    FMain->Pages->SetCommandEnabled(qobject_cast<QGroupBox*>(Ctl(0, 0, 0, 0, crGroup)), false);
     FMain->PageControl1->setTabEnabled(1, false);
     const QString path = Path(QStringLiteral("disabled.zxml"));
     FMain->SaveConfiguration(path);
@@ -449,7 +449,7 @@ void TestConfigFile::roundTripOfShippedProfile() {
                             if (scramble && EditorText(editor).isEmpty())
                                 break;
                             if (scramble || param.OnLeaveMask.isEmpty() ||
-                                FMain->MaskMatches(param.OnLeaveMask, text))
+                                FMain->Pages->MaskMatches(param.OnLeaveMask, text))
                                 SetEditorText(editor, text);
                             break;
                         }
@@ -499,7 +499,7 @@ void TestConfigFile::loadSetsSwitchesLikeUser() {
 
 void TestConfigFile::loadReachesDisabledGroupAndPage() {
     auto* group = qobject_cast<QGroupBox*>(Ctl(0, 0, 0, 0, crGroup));
-    FMain->SetCommandEnabled(group, false);
+    FMain->Pages->SetCommandEnabled(group, false);
     FMain->PageControl1->setTabEnabled(0, false);
     const QString path = Path(QStringLiteral("disabled-load.zxml"));
     QVERIFY(WriteFile(path, Deflate(Doc(SoneDoc("33", "y", "0BCD", "1")))));

@@ -60,7 +60,7 @@ class TestEditorRules : public QObject {
         fm->LogLines->clear();
         return qobject_cast<QLineEdit*>(Editor(0));
     }
-    QWidget* Editor(int k) const { return fm->FindControl(0, 0, 0, k, crEditor); }
+    QWidget* Editor(int k) const { return fm->Pages->FindControl(0, 0, 0, k, crEditor); }
     int LogCount(const QString& text) const { return fm->LogLines->toPlainText().count(text); }
     // Focus moves on inside the window; a refused exit brings it back later.
     void Leave(QLineEdit* edit) {
@@ -187,7 +187,7 @@ private Q_SLOTS:
 
     void clickBesideARefusingEditorDoesNotClick() {
         QLineEdit* edit = Build(Text(QString(), QStringLiteral("^[0-9]{4}$"), QStringLiteral("1")));
-        auto* other = qobject_cast<QCheckBox*>(fm->FindControl(0, 0, 0, 1, crSwitch));
+        auto* other = qobject_cast<QCheckBox*>(fm->Pages->FindControl(0, 0, 0, 1, crSwitch));
         QSignalSpy toggled(other, &QCheckBox::toggled);
         Enter(edit);
         QTest::mouseClick(other, Qt::LeftButton, {},
@@ -252,11 +252,11 @@ private Q_SLOTS:
 
     void hexRangeUsesTheLowThirtyTwoBits() {
         QLineEdit* edit = Build(Hex(10, 0, 255, QStringLiteral("00000000FF")));
-        QVERIFY(fm->HexEditExit(qobject_cast<THexEdit*>(edit)));
+        QVERIFY(fm->Pages->HexEditExit(qobject_cast<THexEdit*>(edit)));
         edit->setText(QStringLiteral("01000000FF"));
-        QVERIFY(fm->HexEditExit(qobject_cast<THexEdit*>(edit)));
+        QVERIFY(fm->Pages->HexEditExit(qobject_cast<THexEdit*>(edit)));
         edit->setText(QStringLiteral("0000000100"));
-        QVERIFY(!fm->HexEditExit(qobject_cast<THexEdit*>(edit)));
+        QVERIFY(!fm->Pages->HexEditExit(qobject_cast<THexEdit*>(edit)));
     }
 
     void hexTakesOnlyHexDigits_data() {
@@ -296,7 +296,7 @@ private Q_SLOTS:
         QFETCH(QChar, key);
         QFETCH(bool, kept);
         QFETCH(QChar, result);
-        QCOMPARE(fm->HexEditKeyPress(key), kept);
+        QCOMPARE(fm->Pages->HexEditKeyPress(key), kept);
         QCOMPARE(key, result);
     }
 
@@ -323,7 +323,7 @@ private Q_SLOTS:
 
     void switchTurnsItsEditorOffAndOn() {
         QLineEdit* edit = Build(Text(QString(), QString(), QStringLiteral("значение")));
-        QWidget* sw = fm->FindControl(0, 0, 0, 0, crSwitch);
+        QWidget* sw = fm->Pages->FindControl(0, 0, 0, 0, crSwitch);
         QVERIFY(edit->isEnabled());
         QTest::mouseClick(sw, Qt::LeftButton, {}, QPoint(sw->width() - 4, sw->height() / 2));
         QVERIFY(!SwitchChecked(sw));
@@ -335,7 +335,7 @@ private Q_SLOTS:
 
     void settingTheSameSwitchStateRunsNothing() {
         QLineEdit* edit = Build(Text(QString()));
-        QWidget* sw = fm->FindControl(0, 0, 0, 0, crSwitch);
+        QWidget* sw = fm->Pages->FindControl(0, 0, 0, 0, crSwitch);
         edit->setEnabled(false);
         SetSwitchChecked(sw, true);
         QVERIFY(!edit->isEnabled());

@@ -102,7 +102,7 @@ private Q_SLOTS:
         QCOMPARE(fm.LogLines->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
         for (int i = 0; i < kStatusPanelCount; ++i)
             QCOMPARE(fm.StatusBar1->PanelWidth(i), kStatusPanelWidths[i]);
-        QVERIFY(!fm.InCommandMode);
+        QVERIFY(!fm.Link->InCommandMode);
         QVERIFY(fm.H > 0 && fm.W > 0);
     }
 
@@ -272,12 +272,12 @@ private Q_SLOTS:
         Settings.Port = pty.SlavePath();
         fm.ApplySettings();
         fm.SetConnected(true);
-        QVERIFY(fm.ComPort1->Connected());
-        fm.InCommandMode = true;
+        QVERIFY(fm.Link->ComPort1->Connected());
+        fm.Link->InCommandMode = true;
         fm.ApplySettings();
-        QVERIFY(!fm.ComPort1->Connected());
-        QVERIFY(fm.InCommandMode);
-        fm.InCommandMode = false;
+        QVERIFY(!fm.Link->ComPort1->Connected());
+        QVERIFY(fm.Link->InCommandMode);
+        fm.Link->InCommandMode = false;
         Settings = TSettings();
     }
 
@@ -297,11 +297,11 @@ private Q_SLOTS:
         Settings.Port = pty.SlavePath();
         fm.ApplySettings();
         fm.SetConnected(true);
-        QVERIFY(fm.ComPort1->Connected());
+        QVERIFY(fm.Link->ComPort1->Connected());
         AnswerSettings(&fm, ok);
         fm.Parameters1Click();
         fmSettings = nullptr;
-        QCOMPARE(fm.ComPort1->Connected(), !ok);
+        QCOMPARE(fm.Link->ComPort1->Connected(), !ok);
         fm.SetConnected(false);
         Settings = TSettings();
     }
@@ -340,9 +340,9 @@ private Q_SLOTS:
         Settings.Parity = parity;
         Settings.StopBits = stopBits;
         fm.ApplySettings();
-        QCOMPARE(int(fm.ComPort1->DataBits()), wantDataBits);
-        QCOMPARE(int(fm.ComPort1->Parity()), wantParity);
-        QCOMPARE(int(fm.ComPort1->StopBits()), wantStopBits);
+        QCOMPARE(int(fm.Link->ComPort1->DataBits()), wantDataBits);
+        QCOMPARE(int(fm.Link->ComPort1->Parity()), wantParity);
+        QCOMPARE(int(fm.Link->ComPort1->StopBits()), wantStopBits);
         Settings = TSettings();
     }
 
@@ -354,9 +354,9 @@ private Q_SLOTS:
         Settings.TimeoutInterval = 120;
         Settings.PortPoll = true;
         fm.ApplySettings();
-        QCOMPARE(fm.ComPort1->Port(), Settings.Port);
-        QCOMPARE(fm.ComPort1->CustomBaudRate(), 19200u);
-        const TComTimeouts t = fm.ComPort1->Timeouts();
+        QCOMPARE(fm.Link->ComPort1->Port(), Settings.Port);
+        QCOMPARE(fm.Link->ComPort1->CustomBaudRate(), 19200u);
+        const TComTimeouts t = fm.Link->ComPort1->Timeouts();
         QCOMPARE(t.ReadInterval, 120u);
         QCOMPARE(t.ReadTotalConstant, 400u);
         QCOMPARE(t.WriteTotalConstant, 400u);

@@ -1,7 +1,7 @@
 #include "app/ColorList.h"
-#include "base/IniFile.h"
 #include "app/Settings.h"
 #include "app/TfmSettings.h"
+#include "base/IniFile.h"
 #include "profile/DevCommands.h"
 #include "profile/ProfileLoader.h"
 

@@ -1,0 +1,385 @@
+// The device link with no window at all: a recording host, a value table and
+// the simulated tracker on its pty.
+
+#include "TrackerSim.h"
+#include "config/ConfigFile.h"
+#include "config/ParamValueTable.h"
+#include "e2e/TestProfile.h"
+#include "link/ComPort.h"
+#include "link/DeviceLink.h"
+#include "profile/ProfileLoader.h"
+
+#include <QBuffer>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+constexpr char kUser[] = "2222";
+constexpr char kMaster[] = "9981";
+constexpr int kEntryTimeoutMs = 5000;
+constexpr int kTimeoutMs = 250;
+
+// Answers the link unattended and keeps what it was told.
+class TRecordingHost : public TLinkHost {
+public:
+    QStringList Log;
+    QStringList Errors;
+    int RetryQuestions = 0;
+    int PortWaits = 0;
+    int StateChanges = 0;
+    int ProgressMaximum = -1;
+    int ProgressValue = -1;
+    bool Finished = false;
+
+    void WriteLog(const QString& text, LogKind) override { Log << text; }
+    bool AskRetry() override {
+        ++RetryQuestions;
+        return false;
+    }
+    bool WaitForPort(TDeviceLink&) override {
+        ++PortWaits;
+        return false;
+    }
+    bool RunConnectDialog(TDeviceLink& link) override {
+        return RunUnattendedEntry(link, kEntryTimeoutMs);
+    }
+    void ShowDeviceError(const QString& text) override { Errors << text; }
+    void LinkStateChanged(TDeviceLink&) override { ++StateChanges; }
+    void ProgressStart(int maximum) override {
+        ProgressMaximum = maximum;
+        ProgressValue = 0;
+        Finished = false;
+    }
+    void ProgressSetValue(int value) override { ProgressValue = value; }
+    void ProgressStep(int by) override { ProgressValue += by; }
+    void ProgressExtend(int by) override { ProgressMaximum += by; }
+    void ProgressFinish() override {
+        ProgressValue = ProgressMaximum;
+        Finished = true;
+    }
+
+    int Count(const QString& line) const { return int(Log.count(line)); }
+};
+
+TCmdAddress At(const QString& name, int row = 0) {
+    TCmdAddress a = FindCommand(name);
+    a.Row = row;
+    a.Param = 0;
+    return a;
+}
+
+} // namespace
+
+class TestDeviceLink : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TTrackerSim> Sim;
+    std::unique_ptr<TRecordingHost> Host;
+    std::unique_ptr<TParamValueTable> Values;
+    std::unique_ptr<TDeviceLink> Link;
+
+    void Start(int retries = 3) {
+        Sim = std::make_unique<TTrackerSim>();
+        LoadCommandProfileFromData(QByteArray(linktest::kTestProfile));
+        QVERIFY(FindCommand(QStringLiteral("+TSTA")).Page >= 0);
+        QVERIFY2(Sim->StartWithCurrentProfile(), qPrintable(Sim->ErrorText()));
+        Sim->SetPasswords(QString::fromLatin1(kUser), QString::fromLatin1(kMaster));
+        TLinkSettings s;
+        s.Port = Sim->SlavePath();
+        s.Timeout = s.TimeoutInterval = s.TimeoutEcho = kTimeoutMs;
+        s.RetryCount = retries;
+        s.Password = QString::fromLatin1(kUser);
+        s.MasterPassword = QString::fromLatin1(kMaster);
+        s.ActivePassword = s.MasterPassword;
+        Host = std::make_unique<TRecordingHost>();
+        Values = std::make_unique<TParamValueTable>();
+        Link = std::make_unique<TDeviceLink>();
+        Link->SetHost(Host.get());
+        Link->SetValues(Values.get());
+        Link->ApplySettings(s);
+    }
+    void Enter() {
+        QVERIFY(Link->EnterCommandMode());
+        QVERIFY(Sim->InCommandMode());
+        Sim->ClearReceived();
+    }
+    QString Wire(const QString& name, int row, int param) const {
+        TCmdAddress a = At(name, row);
+        a.Param = param;
+        return Values->WireText(a);
+    }
+    void SetWire(const QString& name, int row, int param, const QString& text) {
+        TCmdAddress a = At(name, row);
+        a.Param = param;
+        Values->SetWireText(a, text);
+    }
+
+private Q_SLOTS:
+    void cleanup() {
+        Link.reset();
+        if (Sim)
+            Sim->Stop();
+        Sim.reset();
+    }
+
+    void entersUnattendedAndReadsIntoTable() {
+        Start();
+        Enter();
+        QVERIFY(Host->StateChanges > 0);
+        QVERIFY(Sim->SetValue(QStringLiteral("+TSTA"), 0, 0, QStringLiteral("hello")));
+        QVERIFY(Sim->SetValue(QStringLiteral("+TSTA"), 0, 1, QStringLiteral("77")));
+        QVERIFY(Sim->SetValue(QStringLiteral("+TSTA"), 0, 2, QStringLiteral("2")));
+        QVERIFY(Link->PollOne(At(QStringLiteral("+TSTA"))));
+        QCOMPARE(Sim->ReceivedLines(), QStringList{QStringLiteral("AT+TSTA=?")});
+        QCOMPARE(Wire("+TSTA", 0, 0), QStringLiteral("hello"));
+        QCOMPARE(Wire("+TSTA", 0, 1), QStringLiteral("77"));
+        QCOMPARE(Wire("+TSTA", 0, 2), QStringLiteral("2"));
+        // Overwrite off: the table keeps its own value.
+        QCOMPARE(Wire("+TSTA", 0, 3), QStringLiteral("keep"));
+    }
+
+    // Answer forms fed to the response routine directly: the values reach
+    // the table as they reach the pages.
+    void answerForms_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QStringList>("values"); // S, I, O
+        QTest::addColumn<bool>("received");
+        QTest::addColumn<QString>("message");
+        const QString tail = QStringLiteral("\r\n\r\n>");
+        QTest::newRow("echo, response, prompt") << "AT+TSTA=?\r\r\n+RESP:TSTA,hi,7,2,z" + tail
+                                                << QStringList{"hi", "7", "2"} << true << "";
+        QTest::newRow("unknown option keeps selection")
+            << "+RESP:TSTA,x,9,7,z" + tail << QStringList{"x", "9", "1"} << true << "";
+        QTest::newRow("too few fields") << "+RESP:TSTA,x,9" + tail << QStringList{"x", "9", "1"}
+                                        << true << "Некорректный ответ - отсутствует параметр 3";
+        QTest::newRow("integer out of range takes the default")
+            << "+RESP:TSTA,x,5000,0,z" + tail << QStringList{"x", "5", "0"} << true << "";
+        QTest::newRow("header compared with case")
+            << "+resp:TSTA,x,9,2,z" + tail << QStringList{"abc", "5", "1"} << false << "";
+        QTest::newRow("no prompt")
+            << "+RESP:TSTA,p,3,2,z\r\n"
+            << QStringList{"p", "3", "2"} << true << "Трекер не в командном режиме";
+    }
+    void answerForms() {
+        QFETCH(QString, answer);
+        QFETCH(QStringList, values);
+        QFETCH(bool, received);
+        QFETCH(QString, message);
+        Start();
+        Link->AnswerReceived = true;
+        Link->RunPollProcessor(At(QStringLiteral("+TSTA")), answer);
+        QCOMPARE(Link->AnswerReceived, received);
+        QCOMPARE((QStringList{Wire("+TSTA", 0, 0), Wire("+TSTA", 0, 1), Wire("+TSTA", 0, 2)}),
+                 values);
+        if (!message.isEmpty())
+            QCOMPARE(Host->Count(message), 1);
+        QVERIFY(Host->Errors.isEmpty());
+    }
+
+    void errorFormsShowTheirText_data() {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("password") << "PASSWORD"
+                                  << "Неверно задан пароль";
+        QTest::newRow("permission") << "PERMISSION"
+                                    << "Недостаточный уровень доступа";
+        QTest::newRow("command") << "COMMAND"
+                                 << "Ошибка обработки параметров";
+    }
+    void errorFormsShowTheirText() {
+        QFETCH(QString, word);
+        QFETCH(QString, text);
+        Start();
+        Link->RunPollProcessor(At(QStringLiteral("+TSTA")),
+                               "+RESP:TSTA,ERROR," + word + ",7,2,z\r\n>");
+        QVERIFY(Link->AnswerReceived);
+        QCOMPARE(Host->Errors, QStringList{text});
+        // An error line carries no values.
+        QCOMPARE(Wire("+TSTA", 0, 0), QStringLiteral("abc"));
+    }
+
+    void writesOneRowAndKeepsTheOthers() {
+        Start();
+        Enter();
+        SetWire(QStringLiteral("+TSTI"), 0, 0, QStringLiteral("11"));
+        SetWire(QStringLiteral("+TSTI"), 1, 0, QStringLiteral("22"));
+        SetWire(QStringLiteral("+TSTI"), 1, 1, QStringLiteral("bb"));
+        QVERIFY(Link->ApplyOne(At(QStringLiteral("+TSTI"), 1)));
+        QCOMPARE(Sim->ReceivedLines(),
+                 QStringList{QStringLiteral("AT+TSTI=%1,2,22,bb,").arg(QLatin1String(kMaster))});
+        QCOMPARE(Sim->Value(QStringLiteral("+TSTI"), 1, 0), QStringLiteral("22"));
+        // The answer carries every row; only the written one may refresh.
+        QCOMPARE(Wire("+TSTI", 0, 0), QStringLiteral("11"));
+        // The password never reaches the log.
+        for (const QString& line : Host->Log)
+            QVERIFY2(!line.contains(QLatin1String(kMaster)), qPrintable(line));
+    }
+
+    void writesAPageByItsRules() {
+        Start();
+        Enter();
+        // Switched off everywhere: "auto" rows are left out, "always" ones go.
+        for (const char* name : {"+TSTA", "+TSTY", "+TSTG", "+TSTN"}) {
+            const TCmdAddress a = At(QString::fromLatin1(name));
+            const TDevCommand& cmd = DevCommands[a.Page].Commands[a.Command];
+            for (int p = 0; p < cmd.Parameters.size(); ++p)
+                Values->SetParameterEnabled({a.Page, a.Command, 0, p}, false);
+        }
+        const int page = At(QStringLiteral("+TSTA")).Page;
+        QVERIFY(Link->ApplyPage(page));
+        QStringList commands;
+        for (const QString& line : Sim->ReceivedLines())
+            commands << line.section(QLatin1Char('='), 0, 0);
+        QVERIFY(!commands.contains(QStringLiteral("AT+TSTA")));
+        QVERIFY(!commands.contains(QStringLiteral("AT+TSTG")));
+        QVERIFY(commands.contains(QStringLiteral("AT+TSTY")));
+        QVERIFY(commands.contains(QStringLiteral("AT+TSTN"))); // a parameter that is always sent
+        QCOMPARE(commands.count(QStringLiteral("AT+TSTI")), 3);
+        QVERIFY(Host->Finished);
+        QCOMPARE(Host->ProgressValue, Host->ProgressMaximum);
+    }
+
+    void errorAnswersReachTheHost_data() {
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("master");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("password") << "0000"
+                                  << "0000"
+                                  << "+PWA1"
+                                  << "1"
+                                  << "Неверно задан пароль";
+        QTest::newRow("permission") << kUser << ""
+                                    << "+PWA0"
+                                    << "1"
+                                    << "";
+        QTest::newRow("permission of the user") << kUser << ""
+                                                << "+PWA3"
+                                                << "1"
+                                                << "none";
+        QTest::newRow("parameters") << kUser << kMaster << "+TSTA" << QString(25, QLatin1Char('q'))
+                                    << "Ошибка обработки параметров";
+    }
+    void errorAnswersReachTheHost() {
+        QFETCH(QString, user);
+        QFETCH(QString, master);
+        QFETCH(QString, command);
+        QFETCH(QString, value);
+        QFETCH(QString, error);
+        Start();
+        TLinkSettings s = Link->LinkSettings();
+        s.Password = user;
+        s.MasterPassword = master;
+        Link->ApplySettings(s);
+        Enter();
+        SetWire(command, 0, 0, value);
+        const bool sent = Link->ApplyCommand(At(command));
+        if (error.isEmpty()) {
+            // Admin mode with no master password: refused before the wire.
+            QVERIFY(!sent);
+            QVERIFY(Sim->ReceivedLines().isEmpty());
+            QCOMPARE(Host->Count(QStringLiteral("Неверно задан пароль")), 1);
+        } else if (error == QLatin1String("none")) {
+            QVERIFY(Host->Errors.isEmpty());
+            QCOMPARE(Sim->Value(command, 0, 0), value);
+        } else {
+            QCOMPARE(Host->Errors, QStringList{error});
+            QCOMPARE(Sim->ReceivedLines().size(), 1);
+        }
+    }
+
+    void notSupportedIsMarkedAndSkipped() {
+        Start();
+        Enter();
+        Sim->SetUnsupported(QStringLiteral("+TSTA"), true);
+        const TCmdAddress a = At(QStringLiteral("+TSTA"));
+        QVERIFY(Link->PollOne(a));
+        QVERIFY(!Values->CommandUsable(a.Page, a.Command));
+        Sim->ClearReceived();
+        QVERIFY(Link->PollPage(a.Page));
+        QVERIFY(!Sim->ReceivedLines().contains(QStringLiteral("AT+TSTA=?")));
+        QVERIFY(Sim->ReceivedLines().contains(QStringLiteral("AT+TSTI=?")));
+        // Nor is it saved into a file.
+        QBuffer file;
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        struct : TConfigReport {
+            void Log(const QString&) override {}
+        } report;
+        QVERIFY(SaveConfiguration(*Values, file, report).Ok());
+    }
+
+    void silentDeviceIsRetriedThenGivenUp() {
+        Start(2);
+        Enter();
+        Sim->SetSilent(true);
+        Link->PollOne(At(QStringLiteral("+TSTA")));
+        QCOMPARE(Sim->ReceivedLines().count(QStringLiteral("AT+TSTA=?")), 2);
+        QCOMPARE(Host->Count(QStringLiteral("Не получен ожидаемый ответ на команду. Повтор")), 1);
+        QCOMPARE(
+            Host->Count(QStringLiteral("Не получен ожидаемый ответ на команду. Прекращаю попытку")),
+            1);
+    }
+
+    void vanishedPortEndsTheOperation() {
+        Start();
+        Enter();
+        Sim->VanishAfter(0);
+        const TCmdAddress a = At(QStringLiteral("+TSTA"));
+        QVERIFY(!Link->PollPage(a.Page));
+        QCOMPARE(Host->RetryQuestions, 1);
+        QVERIFY(!Link->InCommandMode);
+        QVERIFY(!Link->ComPort1->Connected());
+        QCOMPARE(Host->Count(QStringLiteral("Процесс прерван на команде +TSTA")), 1);
+        QVERIFY(!Host->Finished);
+    }
+
+    void valuesScopeSwitchesAndRestores() {
+        Start();
+        Enter();
+        QVERIFY(Sim->SetValue(QStringLiteral("+TSTA"), 0, 0, QStringLiteral("other")));
+        TParamValueTable copy;
+        {
+            TLinkValuesScope scope(*Link, &copy);
+            QVERIFY(Link->PollOne(At(QStringLiteral("+TSTA"))));
+        }
+        QCOMPARE(Link->Values(), static_cast<TParamValues*>(Values.get()));
+        QCOMPARE(copy.WireText(At(QStringLiteral("+TSTA"))), QStringLiteral("other"));
+        QCOMPARE(Wire("+TSTA", 0, 0), QStringLiteral("abc"));
+    }
+
+    void tableRoundTripsThroughAFile() {
+        Start();
+        for (const char* name : {"+TSTA", "+TSTI", "+TSTN"}) {
+            const TCmdAddress a = At(QString::fromLatin1(name));
+            DevCommands[a.Page].Commands[a.Command].ExportData = true;
+        }
+        SetWire(QStringLiteral("+TSTA"), 0, 0, QStringLiteral("a,\"b\"<c>"));
+        SetWire(QStringLiteral("+TSTA"), 0, 2, QStringLiteral("0"));
+        Values->SetParameterEnabled(At(QStringLiteral("+TSTA")), false);
+        SetWire(QStringLiteral("+TSTI"), 2, 1, QStringLiteral("row3"));
+        QBuffer file;
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        struct TReport : TConfigReport {
+            QStringList Lines;
+            void Log(const QString& text) override { Lines << text; }
+        } report;
+        QVERIFY(SaveConfiguration(*Values, file, report).Ok());
+        file.seek(0);
+        TParamValueTable loaded;
+        QVERIFY(LoadConfiguration(file, loaded, report).Ok());
+        for (const char* name : {"+TSTA", "+TSTI", "+TSTN"}) {
+            const TCmdAddress a = At(QString::fromLatin1(name));
+            const TDevCommand& cmd = DevCommands[a.Page].Commands[a.Command];
+            for (int r = 0; r < cmd.RowCount(); ++r)
+                for (int p = 0; p < cmd.Parameters.size(); ++p) {
+                    const TCmdAddress at{a.Page, a.Command, r, p};
+                    QCOMPARE(loaded.WireText(at), Values->WireText(at));
+                    QCOMPARE(loaded.ParameterEnabled(at), Values->ParameterEnabled(at));
+                }
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDeviceLink)
+#include "tst_devicelink.moc"
