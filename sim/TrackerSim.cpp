@@ -209,6 +209,7 @@ struct TTrackerSim::TImpl {
     QString UserPassword = QLatin1String(kDefaultUserPassword);
     QString MasterPassword = QLatin1String(kDefaultMasterPassword);
     QSet<QString> Unsupported; // upper-case names
+    QSet<QString> Forgetful;   // upper-case names: writes answered, values kept
     int StreamPeriodMs = kDefaultStreamPeriodMs;
     QVector<TSimCommand> Commands;
     QHash<QString, int> Index; // upper-case name -> position
@@ -675,7 +676,8 @@ QByteArray TTrackerSim::TImpl::WriteAnswer(const QString& name, const QString& r
                 return error("COMMAND");
             stored[p] = fields[p];
         }
-        c.Values[row] = stored;
+        if (!Forgetful.contains(key))
+            c.Values[row] = stored;
         answer = ReadAnswer(c);
     } else {
         answer = "\r\n" + header + ",OK\r\n\r\n>";
@@ -888,6 +890,14 @@ void TTrackerSim::SetUnsupported(const QString& command, bool unsupported) {
         d->Unsupported.insert(Upper(command));
     else
         d->Unsupported.remove(Upper(command));
+}
+
+void TTrackerSim::SetForgetful(const QString& command, bool forgetful) {
+    std::unique_lock<std::mutex> lock(d->Mutex);
+    if (forgetful)
+        d->Forgetful.insert(Upper(command));
+    else
+        d->Forgetful.remove(Upper(command));
 }
 
 void TTrackerSim::SetStreamPeriod(int ms) {

@@ -112,6 +112,9 @@ public:
     void SetPasswords(const QString& user, const QString& master);
     // The device answers "NOT SUPPORTED" to this command (name with "+").
     void SetUnsupported(const QString& command, bool unsupported);
+    // The device answers writes of this command as if it took them but keeps
+    // its values (a write that does not stick).
+    void SetForgetful(const QString& command, bool forgetful);
     void SetStreamPeriod(int ms);
 
     // Stored values (command name with "+", row and parameter zero-based).

@@ -73,6 +73,32 @@ QStringList WrittenCommands(const QStringList& lines) {
     return names;
 }
 
+// A configuration file from its XML lines (CR LF added), as the program
+// writes one: a zlib stream at level 9.
+bool WriteConfig(const QString& path, const QStringList& lines) {
+    const QByteArray text = (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+    uLongf size = compressBound(uLong(text.size()));
+    QByteArray packed(int(size), Qt::Uninitialized);
+    if (compress2(reinterpret_cast<Bytef*>(packed.data()), &size,
+                  reinterpret_cast<const Bytef*>(text.constData()), uLong(text.size()),
+                  Z_BEST_COMPRESSION) != Z_OK)
+        return false;
+    packed.truncate(int(size));
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(packed) == packed.size();
+}
+
+QStringList ConfigLines(const QString& command, const QStringList& parameters) {
+    return QStringList{QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\" ?>"),
+                       QStringLiteral("<Velmora>"), QStringLiteral(" <ExportCommandParamenters>"),
+                       QStringLiteral("  <command name=\"%1\">").arg(command),
+                       QStringLiteral("   <index index=\"0\">")} +
+           parameters +
+           QStringList{QStringLiteral("   </index>"), QStringLiteral("  </command>"),
+                       QStringLiteral(" </ExportCommandParamenters>"),
+                       QStringLiteral("</Velmora>")};
+}
+
 // Several simulated trackers and one settings file for the tool.
 class TCliBench {
 public:
@@ -365,6 +391,74 @@ private Q_SLOTS:
         QVERIFY(csv[3].startsWith(ports[2] + QStringLiteral(",failed,")));
     }
 
+    // A write sends what the file holds and nothing else; a refused value is
+    // named and replaced as the window would; a file that does not fit the
+    // profile sends nothing at all.
+    void writeOnlyWhatTheFileHolds() {
+        TCliBench bench;
+        QVERIFY(bench.Start(1));
+        TTrackerSim& sim = bench.Sim(0);
+        const QString port = bench.Path(QStringLiteral("ttyBench"));
+        QVERIFY(sim.PublishLink(port));
+        const QString file = bench.Path(QStringLiteral("led.zxml"));
+        QVERIFY(WriteConfig(file,
+                            ConfigLines(QStringLiteral("+SLED"),
+                                        {QStringLiteral("    <parameter index=\"0\">2</parameter>"),
+                                         QStringLiteral("    <parameter index=\"1\" "
+                                                        "enabled=\"1\">250</parameter>")})));
+        TCliRun r = RunCli(bench.Common() + QStringList{"write", "--port", port, file});
+        QVERIFY2(r.Exit == 0, qPrintable(r.Out + r.Err));
+        QVERIFY2(r.Err.contains(QStringLiteral("Значение выходит за рамки диапазона: 250")),
+                 qPrintable(r.Err));
+        QVERIFY2(r.Out.startsWith(port + QStringLiteral(" ok commands=1 ")), qPrintable(r.Out));
+        QCOMPARE(WrittenCommands(sim.ReceivedLines()), QStringList{QStringLiteral("+SLED")});
+        QCOMPARE(sim.Values(QStringLiteral("+SLED"), 0), (QStringList{"2", "80"}));
+
+        sim.ClearReceived();
+        QVERIFY(WriteConfig(file, ConfigLines(QStringLiteral("+NOPE"), {})));
+        r = RunCli(bench.Common() + QStringList{"write", "--port", port, file});
+        QCOMPARE(r.Exit, 2);
+        QVERIFY2(r.Err.contains(QStringLiteral("Команда +NOPE не найдена")), qPrintable(r.Err));
+        QVERIFY(r.Out.isEmpty());
+        QVERIFY(sim.ReceivedLines().isEmpty());
+    }
+
+    // A write that does not stick is a difference, not a success, and is not
+    // stored; a command the tracker does not know is named and skipped.
+    void writeThatDoesNotStick() {
+        TCliBench bench;
+        QVERIFY(bench.Start(1));
+        TTrackerSim& sim = bench.Sim(0);
+        const QString file = bench.Path(QStringLiteral("unit.zxml"));
+        TCliRun r =
+            RunCli(bench.Common() + QStringList{"read", "--port", bench.Port(0), "--out", file});
+        QVERIFY2(r.Exit == 0, qPrintable(r.Out + r.Err));
+        QVERIFY(sim.SetValue(QStringLiteral("+SAPN"), 0, 0, QStringLiteral("other.apn")));
+        sim.SetForgetful(QStringLiteral("+SAPN"), true);
+        sim.SetUnsupported(QStringLiteral("+SCAN"), true);
+        sim.ClearReceived();
+        r = RunCli(bench.Common() + QStringList{"write", "--port", bench.Port(0), file, "--store"});
+        QCOMPARE(r.Exit, 1);
+        QVERIFY2(r.Out.contains(QStringLiteral(" differs ")), qPrintable(r.Out));
+        QVERIFY2(r.Out.contains(QStringLiteral("mismatches=1 ")), qPrintable(r.Out));
+        QVERIFY2(r.Out.contains(QStringLiteral("sent=\"internet\" tracker=\"other.apn\"")),
+                 qPrintable(r.Out));
+        QVERIFY2(r.Out.contains(QStringLiteral("not stored in flash")), qPrintable(r.Out));
+        QVERIFY2(r.Out.contains(QStringLiteral("not supported by the tracker: +SCAN")),
+                 qPrintable(r.Out));
+        QCOMPARE(sim.FlashSaveCount(), 0);
+        // The commands after the unknown one were written all the same.
+        QVERIFY(WrittenCommands(sim.ReceivedLines()).contains(QStringLiteral("+SOUT")));
+
+        // Without the read-back nothing is read and the write looks fine.
+        sim.ClearReceived();
+        r = RunCli(bench.Common() +
+                   QStringList{"write", "--port", bench.Port(0), file, "--no-verify"});
+        QCOMPARE(r.Exit, 0);
+        for (const QString& line : sim.ReceivedLines())
+            QVERIFY2(!line.endsWith(QStringLiteral("=?")), qPrintable(line));
+    }
+
     void diffAfterChange() {
         TCliBench bench;
         QVERIFY(bench.Start(1));
@@ -426,6 +520,20 @@ private Q_SLOTS:
         QVERIFY(!sim.Streaming());
         QVERIFY(sim.ReceivedLines().contains(
             QStringLiteral("AT+SDAD=%1,,0,,,,,,,,,,,").arg(QString::fromLatin1(kMasterPassword))));
+        QVERIFY(!sim.InCommandMode());
+
+        // Without a count it streams until Ctrl+C, and then stops the stream.
+        QProcess p;
+        QElapsedTimer clock;
+        clock.start();
+        StartCli(p, bench.Common() + QStringList{"status", "--port", bench.Port(0)});
+        QVERIFY(WaitUntil([&] { return sim.Streaming(); }, 10000));
+        QTest::qWait(300);
+        ::kill(pid_t(p.processId()), SIGINT);
+        const TCliRun stopped = Finish(p, clock);
+        QCOMPARE(stopped.Exit, 1);
+        QVERIFY2(stopped.Out.contains(QStringLiteral(" interrupted ")), qPrintable(stopped.Out));
+        QVERIFY(!sim.Streaming());
         QVERIFY(!sim.InCommandMode());
     }
 
