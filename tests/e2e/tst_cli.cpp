@@ -260,6 +260,7 @@ private Q_SLOTS:
         QVERIFY2(r.Out.startsWith(bench.Port(0) + QStringLiteral(" ok commands=")),
                  qPrintable(r.Out));
         QVERIFY(r.Out.contains(QStringLiteral("file=") + written));
+        QVERIFY2(r.Err.isEmpty(), qPrintable(r.Err)); // no progress lines off a terminal
         QVERIFY2(r.Out.contains(QStringLiteral("not supported by the tracker: +SLOG")),
                  qPrintable(r.Out));
         QVERIFY(!sim.InCommandMode()); // left where it was entered
@@ -498,6 +499,23 @@ private Q_SLOTS:
         r = RunCli(bench.Common() + QStringList{"diff", file2, file2});
         QCOMPARE(r.Exit, 0);
         QVERIFY(r.Out.isEmpty());
+
+        // Two files that differ only in a switch.
+        const QString on = bench.Path(QStringLiteral("on.zxml"));
+        const QString off = bench.Path(QStringLiteral("off.zxml"));
+        const auto led = [](const char* enabled) {
+            return ConfigLines(
+                QStringLiteral("+SLED"),
+                {QStringLiteral("    <parameter index=\"0\">2</parameter>"),
+                 QStringLiteral("    <parameter index=\"1\" enabled=\"%1\">50</parameter>")
+                     .arg(QLatin1String(enabled))});
+        };
+        QVERIFY(WriteConfig(on, led("1")));
+        QVERIFY(WriteConfig(off, led("0")));
+        r = RunCli(bench.Common() + QStringList{"diff", on, off});
+        QCOMPARE(r.Exit, 1);
+        QCOMPARE(r.OutLines(),
+                 QStringList{QStringLiteral("+SLED #1 \"Яркость\" a=\"50\" b=\"(off) 50\"")});
     }
 
     void statusWithCount() {
