@@ -6,6 +6,7 @@
 #include "CliOptions.h"
 #include "StatusOutput.h"
 #include "config/ConfigFile.h"
+#include "config/ParamValueTable.h"
 #include "link/ComDataPacket.h"
 #include "link/ComPort.h"
 #include "link/DeviceLink.h"
@@ -16,8 +17,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QHash>
-#include <memory>
 
 namespace {
 

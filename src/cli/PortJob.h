@@ -2,9 +2,9 @@
 
 #include "CliOutput.h"
 #include "ValueDiff.h"
-#include "config/ParamValueTable.h"
 #include "link/LinkSettings.h"
 
+#include <QByteArray>
 #include <QThread>
 #include <functional>
 
@@ -13,7 +13,6 @@ class TProgressBoard;
 class TDeviceLink;
 class TCliHost;
 class TParamValueTable;
-class QJsonObject;
 
 enum TJobKind { jkRead, jkWrite, jkDiff, jkStatus };
 
