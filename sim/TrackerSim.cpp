@@ -213,6 +213,7 @@ struct TTrackerSim::TImpl {
     QString MasterPassword = QLatin1String(kDefaultMasterPassword);
     QSet<QString> Unsupported; // upper-case names
     QSet<QString> Refused;     // "NAME/parameter": writes keep the old value
+    QSet<QString> Forgetful;   // upper-case names: writes answered, values kept
     int StreamPeriodMs = kDefaultStreamPeriodMs;
     QVector<TSimCommand> Commands;
     QHash<QString, int> Index; // upper-case name -> position
@@ -702,7 +703,8 @@ QByteArray TTrackerSim::TImpl::WriteAnswer(const QString& name, const QString& r
                 continue; // answered with the value it keeps
             stored[p] = fields[p];
         }
-        c.Values[row] = stored;
+        if (!Forgetful.contains(key))
+            c.Values[row] = stored;
         answer = ReadAnswer(c);
     } else {
         answer = "\r\n" + header + ",OK\r\n\r\n>";
@@ -935,6 +937,14 @@ void TTrackerSim::SetRefusedValue(const QString& command, int param, bool refuse
         d->Refused.insert(key);
     else
         d->Refused.remove(key);
+}
+
+void TTrackerSim::SetForgetful(const QString& command, bool forgetful) {
+    std::unique_lock<std::mutex> lock(d->Mutex);
+    if (forgetful)
+        d->Forgetful.insert(Upper(command));
+    else
+        d->Forgetful.remove(Upper(command));
 }
 
 void TTrackerSim::SetStreamPeriod(int ms) {

@@ -120,6 +120,9 @@ public:
     // Writes leave this parameter (zero-based, every row) as it was; the
     // answer shows the value kept.
     void SetRefusedValue(const QString& command, int param, bool refused);
+    // The device answers writes of this command as if it took them but keeps
+    // its values (a write that does not stick).
+    void SetForgetful(const QString& command, bool forgetful);
     void SetStreamPeriod(int ms);
 
     // Stored values (command name with "+", row and parameter zero-based).

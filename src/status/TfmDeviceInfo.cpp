@@ -8,6 +8,7 @@
 #include "link/LogKind.h"
 #include "status/SignalIndicator.h"
 #include "status/WindowFit.h"
+#include "status/StatusFieldNames.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -188,15 +189,14 @@ QGroupBox* TfmDeviceInfo::NewGroup(const QString& caption, QGridLayout*& grid) {
     return g;
 }
 
-QLineEdit* TfmDeviceInfo::AddField(QGridLayout* grid, int row, const QString& label,
-                                   const char* name) {
+QLineEdit* TfmDeviceInfo::AddField(QGridLayout* grid, int row, const char* name) {
     auto* e = new QLineEdit;
     e->setObjectName(QString::fromLatin1(name));
     e->setReadOnly(true);
     e->setFixedWidth(StatusFieldWidth(e->fontMetrics()));
     // A value longer than the field is still there to read in full.
     connect(e, &QLineEdit::textChanged, e, [e](const QString& text) { e->setToolTip(text); });
-    auto* l = new QLabel(label);
+    auto* l = new QLabel(StatusFieldCaption(QString::fromLatin1(name)));
     l->setBuddy(e);
     grid->addWidget(l, row, 0);
     grid->addWidget(e, row, 1);
@@ -211,27 +211,27 @@ QWidget* TfmDeviceInfo::BuildLeftColumn() {
     QGridLayout* g = nullptr;
 
     QGroupBox* link = NewGroup(tr("Подключение"), g);
-    AddField(g, 0, tr("COM-порт"), "ePortName");
-    AddField(g, 1, tr("Скорость порта"), "ePortRate");
-    AddField(g, 2, tr("Подключение"), "ePortConn");
-    AddField(g, 3, tr("Командный режим"), "eCmdMode");
+    AddField(g, 0, "ePortName");
+    AddField(g, 1, "ePortRate");
+    AddField(g, 2, "ePortConn");
+    AddField(g, 3, "eCmdMode");
     v->addWidget(link);
 
     QGroupBox* device = NewGroup(tr("Устройство"), g);
-    AddField(g, 0, tr("Модель"), "eDevName");
-    AddField(g, 1, tr("ID блока"), "eTrackerID");
-    AddField(g, 2, tr("IMEI"), "eIMEI");
-    AddField(g, 3, tr("Версия ПО"), "eFW_Ver");
-    AddField(g, 4, tr("Время работы"), "eUptime");
+    AddField(g, 0, "eDevName");
+    AddField(g, 1, "eTrackerID");
+    AddField(g, 2, "eIMEI");
+    AddField(g, 3, "eFW_Ver");
+    AddField(g, 4, "eUptime");
     v->addWidget(device);
 
     QGroupBox* gsm = NewGroup(tr("GSM"), g);
-    AddField(g, 0, tr("Регистрация в сети"), "eGSMReg");
-    AddField(g, 1, tr("GPRS"), "eGPRS");
-    AddField(g, 2, tr("Соединение с сервером"), "eServerState");
-    AddField(g, 3, tr("Оператор"), "eGSMOp");
+    AddField(g, 0, "eGSMReg");
+    AddField(g, 1, "eGPRS");
+    AddField(g, 2, "eServerState");
+    AddField(g, 3, "eGSMOp");
     // The level field is narrow and shares its row with the indicator.
-    QLineEdit* strength = AddField(g, 4, tr("Уровень сигнала"), "eGSMStrength");
+    QLineEdit* strength = AddField(g, 4, "eGSMStrength");
     g->removeWidget(strength);
     strength->setFixedWidth(kSignalFieldWidth);
     pGSMStr = new TSignalIndicator;
@@ -241,19 +241,19 @@ QWidget* TfmDeviceInfo::BuildLeftColumn() {
     signalRow->addWidget(pGSMStr);
     signalRow->addStretch(1);
     g->addLayout(signalRow, 4, 1);
-    AddField(g, 5, tr("Активный сервер"), "eServer");
-    AddField(g, 6, tr("Точка доступа"), "eAPN");
+    AddField(g, 5, "eServer");
+    AddField(g, 6, "eAPN");
     v->addWidget(gsm);
 
     QGroupBox* memory = NewGroup(tr("Состояние памяти"), g);
-    AddField(g, 0, tr("Указатель чтения"), "ePtrRead");
-    AddField(g, 1, tr("Указатель записи"), "ePtrWrite");
-    AddField(g, 2, tr("Объем памяти"), "eFlashSize");
-    AddField(g, 3, tr("Занято памяти, байт"), "eMemoryFree");
-    AddField(g, 4, tr("Занято памяти, %"), "eMemoryFreePercent");
-    AddField(g, 5, tr("Слотов отправки"), "eSlotsTotal");
-    AddField(g, 6, tr("Слотов свободно"), "eSlotsFree");
-    lMemoryOverflow = new QLabel(tr("Переполнение памяти, возможна потеря данных"));
+    AddField(g, 0, "ePtrRead");
+    AddField(g, 1, "ePtrWrite");
+    AddField(g, 2, "eFlashSize");
+    AddField(g, 3, "eMemoryFree");
+    AddField(g, 4, "eMemoryFreePercent");
+    AddField(g, 5, "eSlotsTotal");
+    AddField(g, 6, "eSlotsFree");
+    lMemoryOverflow = new QLabel(StatusOverflowWarning());
     lMemoryOverflow->setObjectName(QStringLiteral("lMemoryOverflow"));
     lMemoryOverflow->setWordWrap(true);
     g->addWidget(lMemoryOverflow, 7, 0, 1, 2);
@@ -268,12 +268,12 @@ QWidget* TfmDeviceInfo::BuildMiddleColumn() {
     QGridLayout* g = nullptr;
 
     QGroupBox* discrete = NewGroup(tr("Дискретные"), g);
-    AddField(g, 0, tr("Вход 1, частота"), "eDFreq1");
-    AddField(g, 1, tr("Вход 1, счетчик"), "eDCount1");
-    AddField(g, 2, tr("Вход 2, частота"), "eDFreq2");
-    AddField(g, 3, tr("Вход 2, счетчик"), "eDCount2");
-    AddField(g, 4, tr("Вход 3, счетчик"), "eDCount3");
-    AddField(g, 5, tr("Реле 1"), "eDRelay1");
+    AddField(g, 0, "eDFreq1");
+    AddField(g, 1, "eDCount1");
+    AddField(g, 2, "eDFreq2");
+    AddField(g, 3, "eDCount2");
+    AddField(g, 4, "eDCount3");
+    AddField(g, 5, "eDRelay1");
     auto* states = new QGridLayout;
     states->setContentsMargins(0, 0, 0, 0);
     states->setVerticalSpacing(0);
@@ -287,24 +287,24 @@ QWidget* TfmDeviceInfo::BuildMiddleColumn() {
         states->addWidget(new QLabel(QString::number(i + 1)), 1, i, Qt::AlignHCenter);
     }
     states->setColumnStretch(3, 1);
-    g->addWidget(new QLabel(tr("Дискретный")), 6, 0);
+    g->addWidget(new QLabel(StatusDiscreteStateCaption()), 6, 0);
     g->addLayout(states, 6, 1);
-    AddField(g, 7, tr("Остановка по акселерометру"), "eMODE_ACC_STOP");
-    AddField(g, 8, tr("Зажигание"), "eIgnition");
+    AddField(g, 7, "eMODE_ACC_STOP");
+    AddField(g, 8, "eIgnition");
     outer->addWidget(discrete, 0, 0);
 
     QGroupBox* analog = NewGroup(tr("Аналоговые"), g);
-    AddField(g, 0, tr("Аналоговый вход 1"), "eADC1");
-    AddField(g, 1, tr("Напряжение питания"), "eVIN");
-    AddField(g, 2, tr("Напряжение на аккумуляторе"), "eVBAT");
-    AddField(g, 3, tr("Температура"), "eTEMP");
+    AddField(g, 0, "eADC1");
+    AddField(g, 1, "eVIN");
+    AddField(g, 2, "eVBAT");
+    AddField(g, 3, "eTEMP");
     outer->addWidget(analog, 1, 0);
 
     QGroupBox* acc = NewGroup(tr("Акселерометр"), g);
-    AddField(g, 0, tr("X"), "eACC_X");
-    AddField(g, 1, tr("Y"), "eACC_Y");
-    AddField(g, 2, tr("Z"), "eACC_Z");
-    AddField(g, 3, tr("Счетчик спящего режима"), "eACC_SLEEP_TIMER");
+    AddField(g, 0, "eACC_X");
+    AddField(g, 1, "eACC_Y");
+    AddField(g, 2, "eACC_Z");
+    AddField(g, 3, "eACC_SLEEP_TIMER");
     outer->addWidget(acc, 2, 0);
     return sensors;
 }
@@ -316,8 +316,8 @@ QWidget* TfmDeviceInfo::BuildRightColumn() {
     QGridLayout* g = nullptr;
 
     QGroupBox* nav = NewGroup(tr("Навигация"), g);
-    AddField(g, 0, tr("Широта"), "eLat");
-    AddField(g, 1, tr("Долгота"), "eLon");
+    AddField(g, 0, "eLat");
+    AddField(g, 1, "eLon");
     btnGoMap = new QToolButton;
     btnGoMap->setObjectName(QStringLiteral("btnGoMap"));
     btnGoMap->setIcon(MapPinIcon());
@@ -326,25 +326,25 @@ QWidget* TfmDeviceInfo::BuildRightColumn() {
     btnGoMap->setAutoRaise(true);
     connect(btnGoMap, &QToolButton::clicked, this, [this] { btnGoMapClick(); });
     g->addWidget(btnGoMap, 0, 2, 2, 1, Qt::AlignCenter);
-    AddField(g, 2, tr("Скорость"), "eSpeed");
-    AddField(g, 3, tr("Высота"), "eAlt");
-    AddField(g, 4, tr("Спутники"), "eSatCount");
-    AddField(g, 5, tr("Захват"), "eFixType");
-    AddField(g, 6, tr("Азимут"), "eAzimuth");
-    AddField(g, 7, tr("Время (GPS)"), "eGPSTime");
-    AddField(g, 8, tr("Дата (GPS)"), "eGPSDate");
-    AddField(g, 9, tr("Заморозка координат по акселерометру"), "eFreezeCoordByAcc");
-    AddField(g, 10, tr("Заморозка координат по зажиганию"), "eFreezeCoordByIgn");
-    AddField(g, 11, tr("Координаты заморожены"), "eCoordFrozen");
+    AddField(g, 2, "eSpeed");
+    AddField(g, 3, "eAlt");
+    AddField(g, 4, "eSatCount");
+    AddField(g, 5, "eFixType");
+    AddField(g, 6, "eAzimuth");
+    AddField(g, 7, "eGPSTime");
+    AddField(g, 8, "eGPSDate");
+    AddField(g, 9, "eFreezeCoordByAcc");
+    AddField(g, 10, "eFreezeCoordByIgn");
+    AddField(g, 11, "eCoordFrozen");
     v->addWidget(nav);
 
     QGroupBox* status = NewGroup(tr("Статус"), g);
-    AddField(g, 0, tr("Flash-память"), "eFlashStatus");
-    AddField(g, 1, tr("FlashID"), "eFlashID");
-    AddField(g, 2, tr("Акселерометр"), "eAccStatus");
-    AddField(g, 3, tr("GPS/GLONASS"), "eGPSStatus");
-    AddField(g, 4, tr("GSM-модем"), "eModemStatus");
-    AddField(g, 5, tr("SIM-статус"), "eSimStatus");
+    AddField(g, 0, "eFlashStatus");
+    AddField(g, 1, "eFlashID");
+    AddField(g, 2, "eAccStatus");
+    AddField(g, 3, "eGPSStatus");
+    AddField(g, 4, "eModemStatus");
+    AddField(g, 5, "eSimStatus");
     v->addWidget(status);
     return column;
 }

@@ -93,7 +93,8 @@ private:
     QWidget* BuildMiddleColumn();
     QWidget* BuildRightColumn();
     QGroupBox* NewGroup(const QString& caption, QGridLayout*& grid);
-    QLineEdit* AddField(QGridLayout* grid, int row, const QString& label, const char* name);
+    // The label is the field's caption from the shared table of status fields.
+    QLineEdit* AddField(QGridLayout* grid, int row, const char* name);
     void SetOverflowWarning(bool shown);
     // Fixed size: the content's own, or the available screen with scrolling.
     void FitToScreen();

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "CliOptions.h"
+#include "link/LinkSettings.h"
+
+#include <QString>
+
+// The profile and the settings a run works with: the ones given on the
+// command line, else the ones the window would use.
+QString DefaultProfilePath();
+// Loads the profile into the command table. False with a message when the
+// file cannot be read or holds no command.
+bool LoadProfileFor(const TCliOptions& options, QString* error);
+
+// Line settings, time-outs, retries, passwords and entry method from the
+// settings file, then the command line's overrides. False with a message
+// when a settings file named on the command line cannot be read.
+bool ReadLinkSettingsFor(const TCliOptions& options, TLinkSettings* settings, QString* error);
+// The keys of the settings file that the link uses; defaults where absent.
+TLinkSettings ReadLinkSettingsFile(const QString& path);

@@ -1,0 +1,68 @@
+#include "StatusOutput.h"
+
+#include "status/StatusFieldNames.h"
+
+#include <QJsonArray>
+
+namespace {
+
+constexpr int kDiscreteStates = 3;
+
+struct TShownField {
+    QString Id;
+    QString Caption;
+    QString Value;
+};
+
+QVector<TShownField> ShownFields(const TStatusChange& change, const TStatusFields& fields) {
+    QVector<TShownField> out;
+    for (const QString& control : change.Controls)
+        out.append({control, StatusFieldCaption(control), fields.Text(control)});
+    if (change.States)
+        for (int i = 0; i < kDiscreteStates; ++i)
+            out.append({QStringLiteral("cDState%1").arg(i + 1),
+                        StatusDiscreteStateCaption() + QLatin1Char(' ') + QString::number(i + 1),
+                        fields.DState[i] ? QStringLiteral("1") : QStringLiteral("0")});
+    return out;
+}
+
+} // namespace
+
+QString TrimStatusLine(const QString& line) {
+    qsizetype b = 0, e = line.size();
+    while (b < e && line.at(b).unicode() <= 32)
+        ++b;
+    while (e > b && line.at(e - 1).unicode() <= 32)
+        --e;
+    return line.mid(b, e - b);
+}
+
+QString StatusReportText(const QString& port, const TStatusChange& change,
+                         const TStatusFields& fields) {
+    QString text;
+    const QString head = port + QLatin1Char(' ') + change.Report + QLatin1Char(' ');
+    for (const TShownField& f : ShownFields(change, fields))
+        text += head + f.Caption + QStringLiteral(": ") + f.Value + QLatin1Char('\n');
+    if (change.Overflow && fields.MemoryOverflow)
+        text += head + StatusOverflowWarning() + QLatin1Char('\n');
+    return text;
+}
+
+QJsonObject StatusReportJson(const QString& port, const TStatusChange& change,
+                             const TStatusFields& fields) {
+    QJsonArray list;
+    for (const TShownField& f : ShownFields(change, fields)) {
+        QJsonObject o;
+        o.insert(QStringLiteral("id"), f.Id);
+        o.insert(QStringLiteral("name"), f.Caption);
+        o.insert(QStringLiteral("value"), f.Value);
+        list.append(o);
+    }
+    QJsonObject o;
+    o.insert(QStringLiteral("port"), port);
+    o.insert(QStringLiteral("report"), change.Report);
+    o.insert(QStringLiteral("fields"), list);
+    if (change.Overflow)
+        o.insert(QStringLiteral("overflow"), fields.MemoryOverflow);
+    return o;
+}

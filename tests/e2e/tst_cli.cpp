@@ -1,0 +1,588 @@
+#include "InflateAll.h"
+#include "e2e/LinkFixture.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QtTest>
+#include <csignal>
+#include <memory>
+
+using namespace linktest;
+
+// velmora-cli as an operator runs it: the real binary against simulated
+// trackers on their own ptys, several at once.
+
+namespace {
+
+constexpr int kCliTimeoutMs = 120000;
+
+struct TCliRun {
+    int Exit = -1;
+    QString Out;
+    QString Err;
+    qint64 Ms = 0;
+    QStringList OutLines() const { return Out.split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
+};
+
+QString CliPath() {
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("velmora-cli"));
+}
+
+void StartCli(QProcess& p, const QStringList& args) {
+    p.setProgram(CliPath());
+    p.setArguments(args);
+    p.start();
+}
+
+TCliRun Finish(QProcess& p, const QElapsedTimer& clock) {
+    TCliRun r;
+    if (!p.waitForFinished(kCliTimeoutMs)) {
+        p.kill();
+        p.waitForFinished();
+    }
+    r.Ms = clock.elapsed();
+    r.Exit = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.Out = QString::fromUtf8(p.readAllStandardOutput());
+    r.Err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+TCliRun RunCli(const QStringList& args) {
+    QElapsedTimer clock;
+    clock.start();
+    QProcess p;
+    StartCli(p, args);
+    return Finish(p, clock);
+}
+
+QByteArray FileText(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The lines that wrote a command: "AT" + name + "=" + anything but "?".
+QStringList WrittenCommands(const QStringList& lines) {
+    QStringList names;
+    static const QRegularExpression write(QStringLiteral("^AT(\\+[A-Z]{4})=(?!\\?)"));
+    for (const QString& l : lines) {
+        const auto m = write.match(l);
+        if (m.hasMatch() && m.captured(1) != QLatin1String("+TEXT"))
+            names << m.captured(1);
+    }
+    return names;
+}
+
+// A configuration file from its XML lines (CR LF added), as the program
+// writes one: a zlib stream at level 9.
+bool WriteConfig(const QString& path, const QStringList& lines) {
+    const QByteArray text = (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+    uLongf size = compressBound(uLong(text.size()));
+    QByteArray packed(int(size), Qt::Uninitialized);
+    if (compress2(reinterpret_cast<Bytef*>(packed.data()), &size,
+                  reinterpret_cast<const Bytef*>(text.constData()), uLong(text.size()),
+                  Z_BEST_COMPRESSION) != Z_OK)
+        return false;
+    packed.truncate(int(size));
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(packed) == packed.size();
+}
+
+QStringList ConfigLines(const QString& command, const QStringList& parameters) {
+    return QStringList{QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\" ?>"),
+                       QStringLiteral("<Velmora>"), QStringLiteral(" <ExportCommandParamenters>"),
+                       QStringLiteral("  <command name=\"%1\">").arg(command),
+                       QStringLiteral("   <index index=\"0\">")} +
+           parameters +
+           QStringList{QStringLiteral("   </index>"), QStringLiteral("  </command>"),
+                       QStringLiteral(" </ExportCommandParamenters>"),
+                       QStringLiteral("</Velmora>")};
+}
+
+// Several simulated trackers and one settings file for the tool.
+class TCliBench {
+public:
+    std::vector<std::unique_ptr<TTrackerSim>> Sims;
+    QTemporaryDir Dir;
+
+    bool Start(int count) {
+        for (int i = 0; i < count; ++i) {
+            auto sim = std::make_unique<TTrackerSim>();
+            if (!sim->Start())
+                return false;
+            sim->SetPasswords(QString::fromLatin1(kUserPassword),
+                              QString::fromLatin1(kMasterPassword));
+            Sims.push_back(std::move(sim));
+        }
+        // The test's own view of the profile the tool is given.
+        LoadCommandProfile(ShippedProfilePath());
+        TIniOptions o;
+        o.Port = QStringLiteral("COM99"); // never used: every run names its ports
+        return WriteIni(Dir.path(), o);
+    }
+    TTrackerSim& Sim(int i) { return *Sims[size_t(i)]; }
+    QString Port(int i) { return Sim(i).SlavePath(); }
+    QString Path(const QString& name) const { return Dir.filePath(name); }
+    // The common options: this bench's settings and the shipped profile.
+    QStringList Common() const {
+        return {QStringLiteral("--ini"), Dir.filePath(QString::fromLatin1(kSettingsFileName)),
+                QStringLiteral("--profile"), ShippedProfilePath()};
+    }
+};
+
+} // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY2(QFile::exists(CliPath()), qPrintable(CliPath())); }
+
+    void usage_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exit");
+        QTest::addColumn<QString>("says");
+        const auto row = [](const char* name, QStringList args, int exit, const char* says) {
+            QTest::newRow(name) << args << exit << QString::fromUtf8(says);
+        };
+        row("no command", {}, 2, "no command given");
+        row("unknown command", {"flash"}, 2, "unknown command 'flash'");
+        row("tool help", {"--help"}, 0, "  read --port P");
+        row("help before command", {"--help", "write"}, 0, "--no-verify");
+        for (const char* c : {"ports", "read", "write", "diff", "status", "check-profile"})
+            row(c, {c, "--help"}, 0, "Usage: velmora-cli");
+        row("read without port", {"read", "--out", "x.zxml"}, 2, "'read' needs --port");
+        row("read without out", {"read", "--port", "/dev/null"}, 2, "needs --out");
+        row("several ports, one file", {"read", "--port", "a", "--port", "b", "--out", "x.zxml"}, 2,
+            "{port}");
+        row("same base name twice", {"read", "--port", "/x/a", "--port", "/y/a", "--out", "{port}"},
+            2, "two ports would write");
+        row("port twice", {"write", "--port", "a", "--port", "a", "f.zxml"}, 2, "given twice");
+        row("write without file", {"write", "--port", "a"}, 2, "exactly one configuration file");
+        row("option of another command", {"status", "--port", "a", "--store"}, 2,
+            "does not take --store");
+        row("bad timeout", {"read", "--port", "a", "--out", "x", "--connect-timeout", "0"}, 2,
+            "--connect-timeout");
+        row("bad count", {"status", "--port", "a", "--count", "x"}, 2, "--count");
+        row("diff of one file", {"diff", "a.zxml"}, 2, "two files");
+        row("missing file", {"write", "--port", "/dev/null", "/nonexistent/f.zxml"}, 2,
+            "cannot load /nonexistent/f.zxml");
+        row("missing profile", {"check-profile", "/nonexistent/p.xml"}, 2,
+            "cannot read the profile");
+        row("missing settings", {"status", "--port", "a", "--ini", "/nonexistent/v.ini"}, 2,
+            "cannot read the settings file");
+    }
+    void usage() {
+        QFETCH(QStringList, args);
+        QFETCH(int, exit);
+        QFETCH(QString, says);
+        const TCliRun r = RunCli(args);
+        QCOMPARE(r.Exit, exit);
+        QVERIFY2((exit == 0 ? r.Out : r.Err).contains(says), qPrintable(r.Out + r.Err));
+        if (exit != 0)
+            QVERIFY(r.Out.isEmpty());
+    }
+
+    void checkProfile_data() {
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<QStringList>("findings");
+        const auto row = [](const char* name, const char* body, QStringList findings) {
+            QTest::newRow(name) << QString::fromUtf8(body) << findings;
+        };
+        const char* ok = R"(<command command="+GOOD" polldata="1"><parameter type="integer"
+            minvalue="0" maxvalue="9" defaultvalue="5"/></command>)";
+        row("clean", ok, {});
+        row("long name", R"(<command command="+SGDTX"/>)",
+            {"+SGDTX: the name is not \"+\" and four letters: its answers can never match"});
+        row("digit in name", R"(<command command="+SG1T"/>)",
+            {"+SG1T: the name is not \"+\" and four letters"});
+        row("duplicate", R"(<command command="+SAME"/><command command="+same"/>)",
+            {"+same: the name is used twice"});
+        row("integer out of bounds",
+            R"(<command command="+INTB"><parameter type="integer" description="n" minvalue="1" maxvalue="9" defaultvalue="10"/></command>)",
+            {"+INTB: parameter 1 \"n\": default 10 is outside 1..9"});
+        row("integer not a number",
+            R"(<command command="+INTN"><parameter type="integer" description="n" defaultvalue="x1"/></command>)",
+            {"+INTN: parameter 1 \"n\": default \"x1\" is not a number"});
+        row("hex out of bounds",
+            R"(<command command="+HEXB"><parameter type="hex" description="h" maxlen="4" maxvalue="255" defaultvalue="1FF"/></command>)",
+            {"+HEXB: parameter 1 \"h\": default 1FF is outside 0..ff"});
+        row("leave mask",
+            R"(<command command="+MASK"><parameter type="string" description="s" onleave_mask="^[0-9]+$" defaultvalue="abc"/></command>)",
+            {"+MASK: parameter 1 \"s\": default \"abc\" fails its leave mask"});
+        row("option default",
+            R"(<command command="+OPTD"><parameter type="option" description="o" defaultvalue="7"><option value="1" text="a"/></parameter></command>)",
+            {"+OPTD: parameter 1 \"o\": default \"7\" matches no option"});
+        row("unknown type",
+            R"(<command command="+TYPE"><parameter type="float" description="f"/></command>)",
+            {"+TYPE: parameter 1 \"f\": unknown type \"float\""});
+        row("empty page", R"(</page><page id="void" name="Пусто">)",
+            {"page \"void\": page \"Пусто\" holds no commands"});
+    }
+    void checkProfile() {
+        QFETCH(QString, body);
+        QFETCH(QStringList, findings);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("p.xml"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?><profile><page id=\"p\" "
+                               "name=\"P\"><command command=\"+BASE\"/>%1</page></profile>")
+                    .arg(body)
+                    .toUtf8());
+        f.close();
+        const TCliRun r = RunCli({QStringLiteral("check-profile"), path});
+        QCOMPARE(r.Exit, findings.isEmpty() ? 0 : 1);
+        QCOMPARE(r.OutLines().size(), findings.size());
+        for (int i = 0; i < findings.size(); ++i)
+            QVERIFY2(r.OutLines()[i].startsWith(findings[i]), qPrintable(r.Out));
+    }
+
+    // The file the tool reads is the file the window saves after reading
+    // every page of the same tracker.
+    void readMatchesWindow() {
+        TCliBench bench;
+        QVERIFY(bench.Start(1));
+        TTrackerSim& sim = bench.Sim(0);
+        QVERIFY(sim.SetValue(QStringLiteral("+SGDT"), 0, 0, QStringLiteral("Трек №7")));
+        QVERIFY(sim.SetValue(QStringLiteral("+SGEO"), 2, 2, QStringLiteral("1234")));
+        QVERIFY(sim.SetValue(QStringLiteral("+SLED"), 0, 0, QStringLiteral("3")));
+        sim.SetUnsupported(QStringLiteral("+SLOG"), true); // both leave it out of the file
+        const QString cliFile = bench.Path(QStringLiteral("out/{port}.zxml"));
+        const QString log = bench.Path(QStringLiteral("cli.log"));
+        const TCliRun r =
+            RunCli(bench.Common() + QStringList{QStringLiteral("read"), QStringLiteral("--port"),
+                                                bench.Port(0), QStringLiteral("--out"), cliFile,
+                                                QStringLiteral("--log"), log});
+        QVERIFY2(r.Exit == 0, qPrintable(r.Out + r.Err));
+        const QString written =
+            bench.Path(QStringLiteral("out/") + QFileInfo(bench.Port(0)).fileName() + ".zxml");
+        QVERIFY2(r.Out.startsWith(bench.Port(0) + QStringLiteral(" ok commands=")),
+                 qPrintable(r.Out));
+        QVERIFY(r.Out.contains(QStringLiteral("file=") + written));
+        QVERIFY2(r.Err.isEmpty(), qPrintable(r.Err)); // no progress lines off a terminal
+        QVERIFY2(r.Out.contains(QStringLiteral("not supported by the tracker: +SLOG")),
+                 qPrintable(r.Out));
+        QVERIFY(!sim.InCommandMode()); // left where it was entered
+
+        // Every log line names its time and port; the exit line hides the password.
+        const QStringList logLines =
+            QString::fromUtf8(FileText(log)).split('\n', Qt::SkipEmptyParts);
+        QVERIFY(!logLines.isEmpty());
+        const QRegularExpression stamped(
+            QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3} ") +
+            QRegularExpression::escape(bench.Port(0)) + QLatin1Char(' '));
+        for (const QString& line : logLines)
+            QVERIFY2(stamped.match(line).hasMatch(), qPrintable(line));
+        QVERIFY(std::any_of(logLines.begin(), logLines.end(), [](const QString& l) {
+            return l.endsWith(QStringLiteral(" >AT+TEXT=*,"));
+        }));
+        QVERIFY(!FileText(log).contains(kUserPassword));
+
+        SetSettingsFolder(bench.Dir.path());
+        TIniOptions o;
+        o.Port = bench.Port(0);
+        QVERIFY(WriteIni(bench.Dir.path(), o));
+        CreateForms();
+        auto* driver = new TModalDriver(fmMain);
+        QVERIFY(fmMain->Link->EnterCommandMode());
+        for (int page = 0; page < fmMain->PageControl1->count(); ++page)
+            PageButton(page, QStringLiteral("Получить страницу"))->click();
+        const QString windowFile = bench.Path(QStringLiteral("window.zxml"));
+        fmMain->SaveConfiguration(windowFile);
+        QVERIFY(driver->Boxes.isEmpty());
+        DestroyForms();
+
+        const QByteArray cliText = InflateAll(FileText(written));
+        QVERIFY(cliText.contains("Трек №7"));
+        QCOMPARE(cliText, InflateAll(FileText(windowFile)));
+
+        // The window shows what the tracker sent, even where its own input
+        // rules would refuse it; so must the file.
+        QVERIFY(sim.SetValue(QStringLiteral("+SGDT"), 0, 0, QStringLiteral("Трек, №7")));
+        QCOMPARE(
+            RunCli(bench.Common() + QStringList{"read", "--port", bench.Port(0), "--out", cliFile})
+                .Exit,
+            0);
+        QVERIFY(InflateAll(FileText(written)).contains("Трек, №7"));
+    }
+
+    // One file to three trackers at once: one takes it, one refuses the
+    // password, one is unplugged halfway. Each ends on its own.
+    void writeThreeAtOnce() {
+        TCliBench bench;
+        QVERIFY(bench.Start(4));
+        TTrackerSim& source = bench.Sim(3);
+        QVERIFY(source.SetValue(QStringLiteral("+SAPN"), 0, 0, QStringLiteral("m2m.example")));
+        QVERIFY(source.SetValue(QStringLiteral("+SGEO"), 3, 0, QStringLiteral("-1000")));
+        QVERIFY(source.SetValue(QStringLiteral("+SPHN"), 7, 0, QStringLiteral("+79001234567")));
+        const QString file = bench.Path(QStringLiteral("fleet.zxml"));
+        TCliRun r =
+            RunCli(bench.Common() + QStringList{"read", "--port", bench.Port(3), "--out", file});
+        QVERIFY2(r.Exit == 0, qPrintable(r.Out + r.Err));
+
+        const QStringList ports = {bench.Port(0), bench.Port(1), bench.Port(2)};
+        TTrackerSim& good = bench.Sim(0);
+        TTrackerSim& locked = bench.Sim(1);
+        TTrackerSim& pulled = bench.Sim(2);
+        locked.SetPasswords(QStringLiteral("5555"), QStringLiteral("6666"));
+        for (int i = 0; i < 3; ++i)
+            bench.Sim(i).ClearReceived();
+        // The expected writes: the commands of the file with a page write
+        // of their own, in page order, a row per line.
+        QStringList expected;
+        for (const TCmdPage& page : DevCommands)
+            for (const TDevCommand& cmd : page.Commands)
+                if (cmd.ExportData && cmd.SetData && cmd.GroupSetData != gsNo)
+                    for (int row = 0; row < cmd.RowCount(); ++row)
+                        expected << cmd.CommandName;
+        QVERIFY(expected.size() > 20);
+        // Answered: the entry line and half the writes; the next one is the last.
+        pulled.VanishAfter(1 + expected.size() / 2);
+
+        const QString report = bench.Path(QStringLiteral("report.csv"));
+        const QString log = bench.Path(QStringLiteral("write.log"));
+        r = RunCli(bench.Common() + QStringList{"write", file, "--port", ports[0], "--port",
+                                                ports[1], "--port", ports[2], "--store", "--report",
+                                                report, "--connect-timeout", "5", "--log", log});
+        QVERIFY2(r.Exit == 1, qPrintable(r.Out + r.Err));
+        const QStringList out = r.OutLines();
+        QCOMPARE(out.size(), 3);
+        QVERIFY2(out[0].startsWith(ports[0] + QStringLiteral(" ok commands=")), qPrintable(out[0]));
+        QVERIFY2(out[0].contains(QStringLiteral("mismatches=0")), qPrintable(out[0]));
+        QVERIFY2(out[1].startsWith(ports[1] + QStringLiteral(" failed")), qPrintable(out[1]));
+        QVERIFY2(out[1].contains(QStringLiteral("Неверно задан пароль")), qPrintable(out[1]));
+        QVERIFY2(out[2].startsWith(ports[2] + QStringLiteral(" failed")), qPrintable(out[2]));
+
+        // The good one got every write in order, the read-back, the store
+        // and the exit; it now holds the source's values.
+        const QStringList goodLines = good.ReceivedLines();
+        QCOMPARE(WrittenCommands(goodLines).mid(0, expected.size()), expected);
+        QCOMPARE(WrittenCommands(goodLines).mid(expected.size()), QStringList{"+SAVE"});
+        QVERIFY(goodLines.contains(QStringLiteral("AT+SAPN=?")));
+        QCOMPARE(good.FlashSaveCount(), 1);
+        QVERIFY(!good.InCommandMode());
+        for (const QString& c :
+             {QStringLiteral("+SAPN"), QStringLiteral("+SGEO"), QStringLiteral("+SPHN")})
+            for (int row = 0; row < 8; ++row)
+                QCOMPARE(good.Values(c, row), source.Values(c, row));
+
+        // The locked one was tried once and then left alone; nothing stored.
+        QCOMPARE(WrittenCommands(locked.ReceivedLines()), QStringList{expected.first()});
+        QCOMPARE(locked.FlashSaveCount(), 0);
+        // The pulled one took half of it and no more.
+        QCOMPARE(WrittenCommands(pulled.ReceivedLines()), expected.mid(0, expected.size() / 2 + 1));
+        QCOMPARE(pulled.FlashSaveCount(), 0);
+
+        // Every port's writes are logged, none with its password.
+        const QByteArray logText = FileText(log);
+        for (const QString& port : ports)
+            QVERIFY(logText.contains((QLatin1Char(' ') + port + " >AT+SGDT=*,").toUtf8()));
+        QVERIFY(!logText.contains(kMasterPassword));
+        QVERIFY(!logText.contains(kUserPassword));
+
+        const QStringList csv =
+            QString::fromUtf8(FileText(report)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        QCOMPARE(csv.size(), 4);
+        QCOMPARE(csv[0], QStringLiteral("port,result,commands,mismatches,seconds,reason,file"));
+        QVERIFY(csv[1].startsWith(ports[0] + QStringLiteral(",ok,")));
+        QVERIFY(csv[2].startsWith(ports[1] + QStringLiteral(",failed,")));
+        QVERIFY(csv[3].startsWith(ports[2] + QStringLiteral(",failed,")));
+    }
+
+    // A write sends what the file holds and nothing else; a refused value is
+    // named and replaced as the window would; a file that does not fit the
+    // profile sends nothing at all.
+    void writeOnlyWhatTheFileHolds() {
+        TCliBench bench;
+        QVERIFY(bench.Start(1));
+        TTrackerSim& sim = bench.Sim(0);
+        const QString port = bench.Path(QStringLiteral("ttyBench"));
+        QVERIFY(sim.PublishLink(port));
+        const QString file = bench.Path(QStringLiteral("led.zxml"));
+        QVERIFY(WriteConfig(file,
+                            ConfigLines(QStringLiteral("+SLED"),
+                                        {QStringLiteral("    <parameter index=\"0\">2</parameter>"),
+                                         QStringLiteral("    <parameter index=\"1\" "
+                                                        "enabled=\"1\">250</parameter>")})));
+        TCliRun r = RunCli(bench.Common() + QStringList{"write", "--port", port, file});
+        QVERIFY2(r.Exit == 0, qPrintable(r.Out + r.Err));
+        QVERIFY2(r.Err.contains(QStringLiteral("Значение выходит за рамки диапазона: 250")),
+                 qPrintable(r.Err));
+        QVERIFY2(r.Out.startsWith(port + QStringLiteral(" ok commands=1 ")), qPrintable(r.Out));
+        QCOMPARE(WrittenCommands(sim.ReceivedLines()), QStringList{QStringLiteral("+SLED")});
+        QCOMPARE(sim.Values(QStringLiteral("+SLED"), 0), (QStringList{"2", "80"}));
+
+        sim.ClearReceived();
+        QVERIFY(WriteConfig(file, ConfigLines(QStringLiteral("+NOPE"), {})));
+        r = RunCli(bench.Common() + QStringList{"write", "--port", port, file});
+        QCOMPARE(r.Exit, 2);
+        QVERIFY2(r.Err.contains(QStringLiteral("Команда +NOPE не найдена")), qPrintable(r.Err));
+        QVERIFY(r.Out.isEmpty());
+        QVERIFY(sim.ReceivedLines().isEmpty());
+    }
+
+    // A write that does not stick is a difference, not a success, and is not
+    // stored; a command the tracker does not know is named and skipped.
+    void writeThatDoesNotStick() {
+        TCliBench bench;
+        QVERIFY(bench.Start(1));
+        TTrackerSim& sim = bench.Sim(0);
+        const QString file = bench.Path(QStringLiteral("unit.zxml"));
+        TCliRun r =
+            RunCli(bench.Common() + QStringList{"read", "--port", bench.Port(0), "--out", file});
+        QVERIFY2(r.Exit == 0, qPrintable(r.Out + r.Err));
+        QVERIFY(sim.SetValue(QStringLiteral("+SAPN"), 0, 0, QStringLiteral("other.apn")));
+        sim.SetForgetful(QStringLiteral("+SAPN"), true);
+        sim.SetUnsupported(QStringLiteral("+SCAN"), true);
+        sim.ClearReceived();
+        r = RunCli(bench.Common() + QStringList{"write", "--port", bench.Port(0), file, "--store"});
+        QCOMPARE(r.Exit, 1);
+        QVERIFY2(r.Out.contains(QStringLiteral(" differs ")), qPrintable(r.Out));
+        QVERIFY2(r.Out.contains(QStringLiteral("mismatches=1 ")), qPrintable(r.Out));
+        QVERIFY2(r.Out.contains(QStringLiteral("sent=\"internet\" tracker=\"other.apn\"")),
+                 qPrintable(r.Out));
+        QVERIFY2(r.Out.contains(QStringLiteral("not stored in flash")), qPrintable(r.Out));
+        QVERIFY2(r.Out.contains(QStringLiteral("not supported by the tracker: +SCAN")),
+                 qPrintable(r.Out));
+        QCOMPARE(sim.FlashSaveCount(), 0);
+        // The commands after the unknown one were written all the same.
+        QVERIFY(WrittenCommands(sim.ReceivedLines()).contains(QStringLiteral("+SOUT")));
+
+        // Without the read-back nothing is read and the write looks fine.
+        sim.ClearReceived();
+        r = RunCli(bench.Common() +
+                   QStringList{"write", "--port", bench.Port(0), file, "--no-verify"});
+        QCOMPARE(r.Exit, 0);
+        for (const QString& line : sim.ReceivedLines())
+            QVERIFY2(!line.endsWith(QStringLiteral("=?")), qPrintable(line));
+    }
+
+    void diffAfterChange() {
+        TCliBench bench;
+        QVERIFY(bench.Start(1));
+        TTrackerSim& sim = bench.Sim(0);
+        const QString file = bench.Path(QStringLiteral("a.zxml"));
+        TCliRun r =
+            RunCli(bench.Common() + QStringList{"read", "--port", bench.Port(0), "--out", file});
+        QVERIFY2(r.Exit == 0, qPrintable(r.Out + r.Err));
+        r = RunCli(bench.Common() + QStringList{"diff", "--port", bench.Port(0), file});
+        QVERIFY2(r.Exit == 0, qPrintable(r.Out + r.Err));
+        QCOMPARE(r.OutLines().size(), 1); // the result line alone
+
+        const QString before = sim.Value(QStringLiteral("+SSRV"), 0, 1);
+        QVERIFY(sim.SetValue(QStringLiteral("+SSRV"), 0, 1, QStringLiteral("31337")));
+        r = RunCli(bench.Common() + QStringList{"diff", file, "--json", "--port", bench.Port(0)});
+        QCOMPARE(r.Exit, 1);
+        const QStringList lines = r.OutLines();
+        QCOMPARE(lines.size(), 2);
+        const QJsonObject d = QJsonDocument::fromJson(lines[0].toUtf8()).object();
+        QCOMPARE(d.value("command").toString(), QStringLiteral("+SSRV"));
+        QCOMPARE(d.value("row").toInt(), 1);
+        QCOMPARE(d.value("parameter").toString(), QStringLiteral("Порт"));
+        QCOMPARE(d.value("file").toString(), before);
+        QCOMPARE(d.value("tracker").toString(), QStringLiteral("31337"));
+        const QJsonObject result = QJsonDocument::fromJson(lines[1].toUtf8()).object();
+        QCOMPARE(result.value("result").toString(), QStringLiteral("differs"));
+        QCOMPARE(result.value("mismatches").toInt(), 1);
+
+        // Two files: the tracker's new state against the old file.
+        const QString file2 = bench.Path(QStringLiteral("b.zxml"));
+        r = RunCli(bench.Common() + QStringList{"read", "--port", bench.Port(0), "--out", file2});
+        QCOMPARE(r.Exit, 0);
+        r = RunCli(bench.Common() + QStringList{"diff", file, file2});
+        QCOMPARE(r.Exit, 1);
+        QCOMPARE(r.OutLines(),
+                 QStringList{QStringLiteral("+SSRV #1 \"Порт\" a=\"%1\" b=\"31337\"").arg(before)});
+        r = RunCli(bench.Common() + QStringList{"diff", file2, file2});
+        QCOMPARE(r.Exit, 0);
+        QVERIFY(r.Out.isEmpty());
+
+        // Two files that differ only in a switch.
+        const QString on = bench.Path(QStringLiteral("on.zxml"));
+        const QString off = bench.Path(QStringLiteral("off.zxml"));
+        const auto led = [](const char* enabled) {
+            return ConfigLines(
+                QStringLiteral("+SLED"),
+                {QStringLiteral("    <parameter index=\"0\">2</parameter>"),
+                 QStringLiteral("    <parameter index=\"1\" enabled=\"%1\">50</parameter>")
+                     .arg(QLatin1String(enabled))});
+        };
+        QVERIFY(WriteConfig(on, led("1")));
+        QVERIFY(WriteConfig(off, led("0")));
+        r = RunCli(bench.Common() + QStringList{"diff", on, off});
+        QCOMPARE(r.Exit, 1);
+        QCOMPARE(r.OutLines(),
+                 QStringList{QStringLiteral("+SLED #1 \"Яркость\" a=\"50\" b=\"(off) 50\"")});
+    }
+
+    void statusWithCount() {
+        TCliBench bench;
+        QVERIFY(bench.Start(1));
+        TTrackerSim& sim = bench.Sim(0);
+        sim.SetStreamPeriod(100);
+        const TCliRun r = RunCli(bench.Common() + QStringList{"status", "--port", bench.Port(0),
+                                                              "--count", "3", "--json"});
+        QVERIFY2(r.Exit == 0, qPrintable(r.Out + r.Err));
+        const QStringList lines = r.OutLines();
+        QCOMPARE(lines.size(), 4); // three reports and the result
+        for (int i = 0; i < 3; ++i) {
+            const QJsonObject o = QJsonDocument::fromJson(lines[i].toUtf8()).object();
+            QCOMPARE(o.value("report").toString(), QStringLiteral("DPRM"));
+            const QJsonObject first = o.value("fields").toArray().first().toObject();
+            QCOMPARE(first.value("id").toString(), QStringLiteral("eDevName"));
+            QCOMPARE(first.value("name").toString(), QStringLiteral("Модель"));
+        }
+        QVERIFY(!sim.Streaming());
+        QVERIFY(sim.ReceivedLines().contains(
+            QStringLiteral("AT+SDAD=%1,,0,,,,,,,,,,,").arg(QString::fromLatin1(kMasterPassword))));
+        QVERIFY(!sim.InCommandMode());
+
+        // Without a count it streams until Ctrl+C, and then stops the stream.
+        QProcess p;
+        QElapsedTimer clock;
+        clock.start();
+        StartCli(p, bench.Common() + QStringList{"status", "--port", bench.Port(0)});
+        QVERIFY(WaitUntil([&] { return sim.Streaming(); }, 10000));
+        QTest::qWait(300);
+        ::kill(pid_t(p.processId()), SIGINT);
+        const TCliRun stopped = Finish(p, clock);
+        QCOMPARE(stopped.Exit, 1);
+        QVERIFY2(stopped.Out.contains(QStringLiteral(" interrupted ")), qPrintable(stopped.Out));
+        QVERIFY(!sim.Streaming());
+        QVERIFY(!sim.InCommandMode());
+    }
+
+    // Ctrl+C in the middle of a read: the exchange under way ends, command
+    // mode is left, the status is 1. A silent tracker gives up at its time-out.
+    void interruptAndSilence() {
+        TCliBench bench;
+        QVERIFY(bench.Start(2));
+        bench.Sim(0).SetByteDelay(2);
+        bench.Sim(1).SetSilent(true);
+        QProcess p;
+        QElapsedTimer clock;
+        clock.start();
+        StartCli(p, bench.Common() + QStringList{"read", "--port", bench.Port(0), "--port",
+                                                 bench.Port(1), "--out", bench.Path("{port}.zxml"),
+                                                 "--connect-timeout", "2"});
+        QVERIFY(p.waitForStarted());
+        // Late enough for the silent one to have given up, early in the read.
+        QVERIFY(WaitUntil([&] { return clock.elapsed() > 3000; }, 10000));
+        QVERIFY(bench.Sim(0).InCommandMode());
+        ::kill(pid_t(p.processId()), SIGINT);
+        const TCliRun r = Finish(p, clock);
+        QCOMPARE(r.Exit, 1);
+        const QStringList out = r.OutLines();
+        QCOMPARE(out.size(), 2);
+        QVERIFY2(out[0].startsWith(bench.Port(0) + QStringLiteral(" interrupted")),
+                 qPrintable(out[0]));
+        QVERIFY2(out[1].startsWith(bench.Port(1) + QStringLiteral(" failed")), qPrintable(out[1]));
+        QVERIFY(!bench.Sim(0).InCommandMode());
+        QVERIFY(bench.Sim(0).ReceivedLines().last().startsWith(QStringLiteral("AT+TEXT=")));
+        QVERIFY(!QFile::exists(bench.Path(QFileInfo(bench.Port(0)).fileName() + ".zxml")));
+    }
+};
+
+QTEST_MAIN(TestCli)
+#include "tst_cli.moc"
