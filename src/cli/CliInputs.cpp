@@ -1,18 +1,16 @@
 #include "CliInputs.h"
 
+#include "app/InstallPaths.h"
 #include "app/Settings.h"
 #include "base/IniFile.h"
 #include "profile/DevCommands.h"
 #include "profile/ProfileLoader.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 namespace {
 
-constexpr char kProfileFileName[] = "cmdprofile.xml";
 constexpr int kMinRetryCount = 1;
 constexpr int kConnectMethodStandard = 0;
 constexpr int kConnectMethodFast = 1;
@@ -22,9 +20,10 @@ const QString kDevice = QStringLiteral("Device");
 
 } // namespace
 
+// The profile the window would load: beside the program, or for an installed
+// one the user's own before the shipped one.
 QString DefaultProfilePath() {
-    return QDir(QCoreApplication::applicationDirPath())
-        .filePath(QString::fromLatin1(kProfileFileName));
+    return ProgramPaths().ProfilePath;
 }
 
 bool LoadProfileFor(const TCliOptions& options, QString* error) {

@@ -19,6 +19,7 @@ expect() {
 }
 expect bin/velmora
 expect bin/trackersim
+expect bin/velmora-cli
 expect share/velmora/cmdprofile.xml
 expect share/velmora/velmora.ENU
 expect share/velmora/velmora.EN
