@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/LinkSettings.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -63,3 +65,6 @@ void LoadSettings();
 // False (with the message) when the file could not be written; the keys
 // after the failing one are not written.
 bool SaveSettings(QString* errorMessage = nullptr);
+
+// The link settings as the global settings hold them now.
+TLinkSettings LinkSettingsFromGlobal();

@@ -23,6 +23,3 @@ struct TLinkSettings {
     // 1: an echo alone on entry means the device is in command mode already.
     qint32 ConnectMethod = 0;
 };
-
-// The link settings as the global settings hold them now.
-TLinkSettings LinkSettingsFromGlobal();
