@@ -1,4 +1,5 @@
 #include "DeviceLink.h"
+#include "ValueGuard.h"
 
 #include "ComPort.h"
 #include "PortDiagnosis.h"
@@ -51,6 +52,12 @@ void TDeviceLink::ApplySettings(const TLinkSettings& settings) {
                              settings.Parity != FSettings.Parity ||
                              settings.StopBits != FSettings.StopBits;
     FSettings = settings;
+    // A password goes on the line inside a command: one that could end the
+    // line is never sent, and what needs it is refused as for no password.
+    for (QString* password :
+         {&FSettings.Password, &FSettings.MasterPassword, &FSettings.ActivePassword})
+        if (FirstControlChar(*password) >= 0)
+            password->clear();
     if (portChanged && ComPort1->Connected())
         ComPort1->Close();
     ComPort1->SetPort(settings.Port);

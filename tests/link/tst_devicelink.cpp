@@ -425,6 +425,21 @@ private Q_SLOTS:
         QCOMPARE(Sim->ReceivedLines().size(), 1);
     }
 
+    // A password from a settings file rides inside the command line as well.
+    void passwordWithControlCharacterIsNeverSent() {
+        Start();
+        Enter();
+        TLinkSettings s = Link->LinkSettings();
+        s.Password = QStringLiteral("1111\rAT+SAVE=1111,");
+        s.MasterPassword = QStringLiteral("00\n00");
+        s.ActivePassword = s.MasterPassword;
+        Link->ApplySettings(s);
+        QVERIFY(!Link->ApplyCommand(At(QStringLiteral("+TSTA"))));
+        QTest::qWait(100);
+        QVERIFY(Sim->ReceivedLines().isEmpty());
+        QCOMPARE(Host->Count(QStringLiteral("Неверно задан пароль")), 1);
+    }
+
     // The entry loop retries a missing port: each link folds its own failure
     // into one host line and reports the count once the port opens.
     void missingPortIsLoggedOnceWithCount() {
