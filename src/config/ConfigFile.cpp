@@ -3,6 +3,7 @@
 #include "ConfigFormat.h"
 #include "ConfigInflate.h"
 #include "ConfigReader.h"
+#include "ValuesLoadSink.h"
 #include "profile/ParamValues.h"
 
 #include <QCoreApplication>
@@ -14,30 +15,6 @@ constexpr char kContext[] = "TfmMain";
 QString Tr(const char* text) {
     return QCoreApplication::translate(kContext, text);
 }
-
-// The loader's requests, answered by a value store.
-class TValuesSink : public TConfigLoadSink {
-public:
-    TValuesSink(TParamValues& values, TConfigReport& report) : FValues(values), FReport(report) {}
-
-    bool HasSwitch(const TCmdAddress& a) override { return FValues.HasSwitch(a); }
-    void SetSwitch(const TCmdAddress& a, bool on) override { FValues.SetParameterEnabled(a, on); }
-    bool HasEditor(const TCmdAddress& a) override { return FValues.HasValue(a); }
-    void SetEditorText(const TCmdAddress& a, const QString& text) override {
-        FValues.SetWireText(a, text);
-    }
-    void SelectOption(const TCmdAddress& a, int option) override {
-        FValues.SelectOption(a, option);
-    }
-    bool MaskMatches(const QString& mask, const QString& text) override {
-        return FReport.MaskMatches(mask, text);
-    }
-    void Log(const QString& text) override { FReport.Log(text); }
-
-private:
-    TParamValues& FValues;
-    TConfigReport& FReport;
-};
 
 } // namespace
 
@@ -118,7 +95,7 @@ TConfigFileResult LoadConfiguration(QIODevice& in, TParamValues& values, TConfig
     case isComplete:
         break;
     }
-    TValuesSink sink(values, report);
+    TValuesLoadSink sink(values, report);
     if (!LoadConfigurationText(inflated.Text, sink))
         return {cfStructure, QString()};
     return {};

@@ -3,6 +3,7 @@
 #include "ConfigInflate.h"
 #include "ConfigReader.h"
 #include "ParamValueTable.h"
+#include "ValuesLoadSink.h"
 #include "profile/TouchRecorder.h"
 
 #include <QCoreApplication>
@@ -14,36 +15,6 @@ constexpr char kContext[] = "TfmMain";
 QString Tr(const char* text) {
     return QCoreApplication::translate(kContext, text);
 }
-
-// The loader's requests, answered by the comparison's own table; counts
-// what it reports.
-class TCompareSink : public TConfigLoadSink {
-public:
-    TCompareSink(TParamValues& values, TConfigReport& report) : FValues(values), FReport(report) {}
-
-    bool HasSwitch(const TCmdAddress& a) override { return FValues.HasSwitch(a); }
-    void SetSwitch(const TCmdAddress& a, bool on) override { FValues.SetParameterEnabled(a, on); }
-    bool HasEditor(const TCmdAddress& a) override { return FValues.HasValue(a); }
-    void SetEditorText(const TCmdAddress& a, const QString& text) override {
-        FValues.SetWireText(a, text);
-    }
-    void SelectOption(const TCmdAddress& a, int option) override {
-        FValues.SelectOption(a, option);
-    }
-    bool MaskMatches(const QString& mask, const QString& text) override {
-        return FReport.MaskMatches(mask, text);
-    }
-    void Log(const QString& text) override {
-        ++Messages;
-        FReport.Log(text);
-    }
-
-    int Messages = 0;
-
-private:
-    TParamValues& FValues;
-    TConfigReport& FReport;
-};
 
 } // namespace
 
@@ -104,7 +75,7 @@ TFileComparison CompareWithFile(const QString& fileName, const TParamValues& pag
     const QByteArray text = WithoutUnknownCommands(inflated.Text, &unknown);
     TParamValueTable table;
     TTouchRecorder recorder(table);
-    TCompareSink sink(recorder, report);
+    TValuesLoadSink sink(recorder, report);
     const bool whole = LoadConfigurationText(text, sink);
     if (!whole)
         out.Load = {cfStructure, QString()};
