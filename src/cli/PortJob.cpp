@@ -200,18 +200,16 @@ bool TPortJob::ReadCommand(int page, int command, bool* unsupported) {
     return true;
 }
 
-bool TPortJob::Read() {
-    FResult.File = OutputFileFor(FSetup.OutPattern, FPort);
-    if (!Enter())
-        return false;
+bool TPortJob::ReadCommands(const std::function<bool(int page, int command)>& include,
+                            bool countUnsupported) {
     int total = 0;
-    for (const TCmdPage& page : DevCommands)
-        for (const TDevCommand& cmd : page.Commands)
-            total += cmd.PollData ? 1 : 0;
+    for (int page = 0; page < DevCommands.size(); ++page)
+        for (int c = 0; c < DevCommands[page].Commands.size(); ++c)
+            total += DevCommands[page].Commands[c].PollData && include(page, c) ? 1 : 0;
     for (int page = 0; page < DevCommands.size(); ++page) {
         const QVector<TDevCommand>& commands = DevCommands[page].Commands;
         for (int c = 0; c < commands.size(); ++c) {
-            if (!commands[c].PollData || !FValues->CommandUsable(page, c))
+            if (!commands[c].PollData || !include(page, c))
                 continue;
             if (!CheckInterrupt())
                 return false;
@@ -222,10 +220,20 @@ bool TPortJob::Read() {
             bool unsupported = false;
             if (!ReadCommand(page, c, &unsupported))
                 return false;
-            if (!unsupported)
+            if (countUnsupported || !unsupported)
                 ++FResult.Commands;
         }
     }
+    return true;
+}
+
+bool TPortJob::Read() {
+    FResult.File = OutputFileFor(FSetup.OutPattern, FPort);
+    if (!Enter())
+        return false;
+    // An unsupported command is not counted as read.
+    if (!ReadCommands([this](int page, int c) { return FValues->CommandUsable(page, c); }, false))
+        return false;
     Progress(QStringLiteral("saving ") + FResult.File);
     const QFileInfo out(FResult.File);
     if (!QDir().mkpath(out.absolutePath()))
@@ -373,27 +381,8 @@ bool TPortJob::Diff() {
     TParamValueTable tracker;
     {
         TLinkValuesScope scope(*FLink, &tracker);
-        int total = 0;
-        for (int page = 0; page < DevCommands.size(); ++page)
-            for (int c = 0; c < DevCommands[page].Commands.size(); ++c)
-                total += FSetup.InFile(page, c) && DevCommands[page].Commands[c].PollData ? 1 : 0;
-        for (int page = 0; page < DevCommands.size(); ++page) {
-            const QVector<TDevCommand>& commands = DevCommands[page].Commands;
-            for (int c = 0; c < commands.size(); ++c) {
-                if (!FSetup.InFile(page, c) || !commands[c].PollData)
-                    continue;
-                if (!CheckInterrupt())
-                    return false;
-                Progress(QStringLiteral("reading %1/%2 %3")
-                             .arg(FResult.Commands + 1)
-                             .arg(total)
-                             .arg(commands[c].CommandName));
-                bool unsupported = false;
-                if (!ReadCommand(page, c, &unsupported))
-                    return false;
-                ++FResult.Commands;
-            }
-        }
+        if (!ReadCommands([this](int page, int c) { return FSetup.InFile(page, c); }, true))
+            return false;
     }
     TCompareRules rules;
     rules.SkipNotOverwritten = true;

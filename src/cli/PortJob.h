@@ -62,6 +62,10 @@ private:
     // One command read into the link's store; false (reason set) when the
     // job cannot go on. unsupported is set when the tracker refused it so.
     bool ReadCommand(int page, int command, bool* unsupported);
+    // Every readable command include() picks, with progress; FResult.Commands
+    // counts those read (the unsupported too when countUnsupported).
+    bool ReadCommands(const std::function<bool(int page, int command)>& include,
+                      bool countUnsupported);
     bool Fail(const QString& reason);
     bool CheckInterrupt();
     void Progress(const QString& text);
