@@ -56,14 +56,14 @@ public:
     }
 };
 
-struct TRunSpec {
+struct TRunPlan {
     int Baud;
     bool EndOnPrompt;
     int PaceMs; // the simulator's pause before each byte it sends
 };
 
 struct TRunResult {
-    TRunSpec Spec{};
+    TRunPlan Plan{};
     bool Ok = false;
     double EntryMs = 0;
     QVector<double> ReadMs;   // per command
@@ -86,17 +86,17 @@ QString Request(const TCmdAddress& a) {
            QStringLiteral("=?");
 }
 
-TRunResult Run(TTrackerSim& sim, const TLinkSettings& base, const TRunSpec& spec,
+TRunResult Run(TTrackerSim& sim, const TLinkSettings& base, const TRunPlan& plan,
                const QVector<TCmdAddress>& commands) {
     TRunResult r;
-    r.Spec = spec;
+    r.Plan = plan;
     TLinkSettings settings = base;
-    settings.Speed = spec.Baud;
-    settings.EndOnPrompt = spec.EndOnPrompt;
+    settings.Speed = plan.Baud;
+    settings.EndOnPrompt = plan.EndOnPrompt;
 
     // A fresh link and a device out of command mode: each run enters anew.
     sim.SetInCommandMode(false);
-    sim.SetByteDelay(spec.PaceMs);
+    sim.SetByteDelay(plan.PaceMs);
     TBenchHost host;
     TParamValueTable values;
     TDeviceLink link;
@@ -143,7 +143,7 @@ double AverageWireMs(const TRunResult& r) {
     qint64 sum = 0;
     for (qint64 b : r.Bytes)
         sum += b;
-    return r.Bytes.isEmpty() ? 0.0 : WireMs(sum, r.Spec.Baud) / r.Bytes.size();
+    return r.Bytes.isEmpty() ? 0.0 : WireMs(sum, r.Plan.Baud) / r.Bytes.size();
 }
 
 const char* OnOff(bool on) {
@@ -179,16 +179,16 @@ int main(int argc, char** argv) {
     base.ActivePassword = base.MasterPassword;
     base.RetryCount = 1;
 
-    const TRunSpec specs[] = {{kFastBaud, true, 0},
+    const TRunPlan plans[] = {{kFastBaud, true, 0},
                               {kFastBaud, false, 0},
                               {kSlowBaud, true, kSlowPaceMs},
                               {kSlowBaud, false, kSlowPaceMs}};
     QVector<TRunResult> runs;
-    for (const TRunSpec& spec : specs) {
-        runs.append(Run(sim, base, spec, commands));
+    for (const TRunPlan& plan : plans) {
+        runs.append(Run(sim, base, plan, commands));
         if (!runs.last().Ok) {
-            std::fprintf(stderr, "%d baud, prompt %s: command mode not reached\n", spec.Baud,
-                         OnOff(spec.EndOnPrompt));
+            std::fprintf(stderr, "%d baud, prompt %s: command mode not reached\n", plan.Baud,
+                         OnOff(plan.EndOnPrompt));
             sim.Stop();
             return 1;
         }
@@ -219,9 +219,9 @@ int main(int argc, char** argv) {
         const double read = Average(r.ReadMs);
         const double wire = AverageWireMs(r);
         const double target = kTargetWireFactor * wire + kTargetSlackMs;
-        std::printf("%-7d %-6s %-7s %10.2f %12.2f %12.2f %12.2f %6s%s\n", r.Spec.Baud,
-                    OnOff(r.Spec.EndOnPrompt), r.Spec.PaceMs > 0 ? "1 ms/B" : "no", r.EntryMs, read,
-                    wire, target, r.Spec.EndOnPrompt ? (read <= target ? "yes" : "NO") : "-",
+        std::printf("%-7d %-6s %-7s %10.2f %12.2f %12.2f %12.2f %6s%s\n", r.Plan.Baud,
+                    OnOff(r.Plan.EndOnPrompt), r.Plan.PaceMs > 0 ? "1 ms/B" : "no", r.EntryMs, read,
+                    wire, target, r.Plan.EndOnPrompt ? (read <= target ? "yes" : "NO") : "-",
                     r.Failures ? "  FAILURES" : "");
     }
     // One line a figure, for scripts/bench.sh.
