@@ -211,9 +211,12 @@ struct TTrackerSim::TImpl {
     bool InCommandMode = false;
     QString UserPassword = QLatin1String(kDefaultUserPassword);
     QString MasterPassword = QLatin1String(kDefaultMasterPassword);
-    QSet<QString> Unsupported; // upper-case names
-    QSet<QString> Refused;     // "NAME/parameter": writes keep the old value
-    QSet<QString> Forgetful;   // upper-case names: writes answered, values kept
+    QSet<QString> Unsupported;   // upper-case names
+    QSet<QString> Refused;       // "NAME/parameter": writes keep the old value
+    QSet<QString> Forgetful;     // upper-case names: writes answered, values kept
+    QSet<QString> Mute;          // upper-case names: echoed, never answered, nothing done
+    QHash<QString, int> ShortBy; // upper-case name -> fields left off the end of its answers
+    bool UnpaddedHex = false;    // hex values answered without leading zeros
     int StreamPeriodMs = kDefaultStreamPeriodMs;
     QVector<TSimCommand> Commands;
     QHash<QString, int> Index; // upper-case name -> position
@@ -602,9 +605,21 @@ QByteArray TTrackerSim::TImpl::ReadAnswer(const TSimCommand& c) const {
     if (c.Params.isEmpty()) {
         text += QStringLiteral(",OK");
     } else {
-        for (const QStringList& row : c.Values)
-            for (const QString& v : row)
-                text += QLatin1Char(',') + QuoteField(v);
+        QStringList fields;
+        for (const QStringList& row : c.Values) {
+            for (int p = 0; p < row.size(); ++p) {
+                QString v = row[p];
+                if (UnpaddedHex && p < c.Params.size() && c.Params[p].Kind == pkHex) {
+                    while (v.size() > 1 && v.startsWith(QLatin1Char('0')))
+                        v.remove(0, 1);
+                }
+                fields << QuoteField(v);
+            }
+        }
+        const int drop = ShortBy.value(Upper(c.Name), 0);
+        fields = fields.mid(0, std::max<qsizetype>(0, fields.size() - drop));
+        for (const QString& f : fields)
+            text += QLatin1Char(',') + f;
     }
     return "\r\n" + ToCodePage(text) + "\r\n\r\n>";
 }
@@ -620,6 +635,8 @@ QByteArray TTrackerSim::TImpl::Answer(const QString& line) {
     const QString rest = eq < 0 ? QString() : line.mid(eq + 1);
     const QString key = Upper(name);
 
+    if (Mute.contains(key))
+        return {};
     QByteArray answer;
     if (Garbage == gmInstead) {
         answer = "\r\n#%&GARBAGE*(\r\n~~~~ 0x5A 0x5A\r\n\r\n>";
@@ -945,6 +962,27 @@ void TTrackerSim::SetForgetful(const QString& command, bool forgetful) {
         d->Forgetful.insert(Upper(command));
     else
         d->Forgetful.remove(Upper(command));
+}
+
+void TTrackerSim::SetMute(const QString& command, bool mute) {
+    std::unique_lock<std::mutex> lock(d->Mutex);
+    if (mute)
+        d->Mute.insert(Upper(command));
+    else
+        d->Mute.remove(Upper(command));
+}
+
+void TTrackerSim::SetShortAnswers(const QString& command, int missingFields) {
+    std::unique_lock<std::mutex> lock(d->Mutex);
+    if (missingFields > 0)
+        d->ShortBy.insert(Upper(command), missingFields);
+    else
+        d->ShortBy.remove(Upper(command));
+}
+
+void TTrackerSim::SetUnpaddedHex(bool on) {
+    std::unique_lock<std::mutex> lock(d->Mutex);
+    d->UnpaddedHex = on;
 }
 
 void TTrackerSim::SetStreamPeriod(int ms) {

@@ -123,6 +123,13 @@ public:
     // The device answers writes of this command as if it took them but keeps
     // its values (a write that does not stick).
     void SetForgetful(const QString& command, bool forgetful);
+    // The device echoes this command but never answers it and does nothing
+    // (a +SAVE that silently fails, say).
+    void SetMute(const QString& command, bool mute);
+    // Answers to this command (reads and writes) lack their last fields.
+    void SetShortAnswers(const QString& command, int missingFields);
+    // Hexadecimal values are answered without leading zeros ("00FF" as "FF").
+    void SetUnpaddedHex(bool on);
     void SetStreamPeriod(int ms);
 
     // Stored values (command name with "+", row and parameter zero-based).

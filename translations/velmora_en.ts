@@ -451,6 +451,10 @@
         <source>Команда %1 не отправлена: значение параметра %2 (%3) содержит управляющий символ</source>
         <translation>Command %1 not sent: the value of parameter %2 (%3) holds a control character</translation>
     </message>
+    <message>
+        <source>Команда %1 не отправлена: значение параметра %2 (%3) содержит запятую или кавычку</source>
+        <translation>Command %1 not sent: the value of parameter %2 (%3) holds a comma or a double quote</translation>
+    </message>
 </context>
 <context>
     <name>TWireValue</name>
@@ -466,8 +470,12 @@
         <translation>The tracker did not take a value: %1%2, %3: sent &quot;%4&quot;, the tracker holds &quot;%5&quot;</translation>
     </message>
     <message>
-        <source>Запись окончена, не принято трекером значений: %1</source>
-        <translation>Write finished, values not taken by the tracker: %1</translation>
+        <source>Трекер не подтвердил запись: %1%2</source>
+        <translation>The tracker did not confirm the write: %1%2</translation>
+    </message>
+    <message>
+        <source>Запись окончена, не принято трекером значений: %1, не подтверждено: %2</source>
+        <translation>Write finished, values not taken by the tracker: %1, not confirmed: %2</translation>
     </message>
 </context>
 <context>

@@ -43,11 +43,9 @@ void TfmMain::RunMarked(const std::function<void()>& operation, bool writes) {
         Link->WriteCheck.Reset();
         operation();
     }
+    // The answers put what the tracker holds on the pages: that is the
+    // reference now (a value it did not take is in the log).
     Marks->Confirm(touched, writes);
-    // The tracker holds another value than the one sent: that is the
-    // reference now, and the operator's value stays marked against it.
-    for (const TNotTaken& refused : Link->WriteCheck.NotTaken())
-        Marks->SetReference(refused.Address, refused.Held, true);
 }
 
 bool TfmMain::MayClose() {

@@ -4,6 +4,7 @@
 #include "LinkSettings.h"
 #include "LogKind.h"
 #include "RepeatedLog.h"
+#include "ValueGuard.h"
 #include "WriteCheck.h"
 #include "profile/DevCommands.h"
 
@@ -20,6 +21,27 @@ struct TExchangeResult {
     // The operator declined to go on: Cancel in the retry box or in the
     // reconnect wait. Retrying callers stop here.
     bool cancelled = false;
+};
+
+// What the tracker said to the last PollCommand or ApplyCommand (its last
+// attempt), as the response routine found it. Front ends and operations
+// decide from this what was read or taken.
+struct TAnswerOutcome {
+    bool ExchangeFailed = false; // port failure, short write, or the operator cancelled
+    bool Matched = false;        // a line carried the command's response
+    bool Unsupported = false;    // "NOT SUPPORTED"
+    QString DeviceError;         // the tracker's refusal (password, permission, parameters)
+    int ValueLines = 0;          // matching lines read as values
+    bool Short = false;          // a value line ended inside a row
+    int RowsCarried = 0;         // complete rows in the last value line
+    bool Prompt = false;         // the answer ended on the ">" prompt
+
+    // The tracker answered the command for that row without error: a
+    // response that carries values carries the whole row.
+    bool Confirms(int row = 0) const {
+        return !ExchangeFailed && Matched && !Unsupported && DeviceError.isEmpty() && !Short &&
+               (ValueLines == 0 || RowsCarried > row);
+    }
 };
 
 // The outcome of one command-mode entry attempt.
@@ -55,6 +77,8 @@ public:
     // Set by the response routines: the last answer carried the command's
     // response (or NOT SUPPORTED).
     bool AnswerReceived = false;
+    // The last poll's or apply's answer.
+    TAnswerOutcome LastAnswer;
     // Each write's answer is checked against the values sent; what the
     // tracker did not take is logged and listed here.
     TWriteCheck WriteCheck;
@@ -121,10 +145,11 @@ public:
     // Every writable, usable row of a page ("Применить страницу").
     bool ApplyPage(int page);
 
-    // The wire text of a row's values, as ApplyCommand sends it. unsafeParam,
-    // when given, receives the first parameter whose value holds a control
-    // character, or -1.
-    QString BuildParameterList(int page, int command, int row, int* unsafeParam = nullptr) const;
+    // The wire text of a row's values, as ApplyCommand sends it. unsafe,
+    // when given, receives the first parameter whose value cannot go on the
+    // line as it is (control character, comma, quote).
+    QString BuildParameterList(int page, int command, int row,
+                               TUnsafeValue* unsafe = nullptr) const;
     // The password a command of that mode is sent with ("" when none is set).
     QString PasswordFor(TPasswordMode mode) const;
 

@@ -131,9 +131,10 @@ bool TDeviceLink::ApplyPage(int pageIndex) {
     return true;
 }
 
-QString TDeviceLink::BuildParameterList(int page, int command, int row, int* unsafeParam) const {
-    if (unsafeParam)
-        *unsafeParam = -1;
+QString TDeviceLink::BuildParameterList(int page, int command, int row,
+                                        TUnsafeValue* unsafe) const {
+    if (unsafe)
+        *unsafe = TUnsafeValue();
     const TDevCommand* cmd = CommandAt(page, command);
     if (!cmd)
         return QString();
@@ -148,8 +149,11 @@ QString TDeviceLink::BuildParameterList(int page, int command, int row, int* uns
             continue;
         }
         const QString value = FValues ? FValues->WireText(at) : QString();
-        if (unsafeParam && *unsafeParam < 0 && FirstControlChar(value) >= 0)
-            *unsafeParam = p;
+        if (unsafe && unsafe->Param < 0) {
+            const TUnsafeKind kind = UnsafeValueKind(value);
+            if (kind != ukNone)
+                *unsafe = TUnsafeValue{p, kind};
+        }
         text += value + QLatin1Char(',');
     }
     return text;

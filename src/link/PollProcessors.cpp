@@ -51,6 +51,7 @@ void TDeviceLink::ProcessAnswer(int page, int command, const QString& answer, bo
             last = line;
         if (line == QLatin1String("NOT SUPPORTED")) {
             AnswerReceived = true;
+            LastAnswer.Unsupported = true;
             if (FValues)
                 FValues->MarkUnsupported(page, command);
             continue;
@@ -58,20 +59,21 @@ void TDeviceLink::ProcessAnswer(int page, int command, const QString& answer, bo
         if (!LineMatches(line, header))
             continue;
         AnswerReceived = true;
+        LastAnswer.Matched = true;
         const QStringList fields = SplitList(line);
 
         if (fields.size() >= kErrorFieldCount && fields[1] == QLatin1String("ERROR")) {
             const QString& what = fields[2];
-            if (what == QLatin1String("PASSWORD")) {
-                FHost->ShowDeviceError(Tr("Неверно задан пароль"));
-                continue;
-            }
-            if (what == QLatin1String("PERMISSION")) {
-                FHost->ShowDeviceError(Tr("Недостаточный уровень доступа"));
-                continue;
-            }
-            if (what == QLatin1String("COMMAND")) {
-                FHost->ShowDeviceError(Tr("Ошибка обработки параметров"));
+            QString error;
+            if (what == QLatin1String("PASSWORD"))
+                error = Tr("Неверно задан пароль");
+            else if (what == QLatin1String("PERMISSION"))
+                error = Tr("Недостаточный уровень доступа");
+            else if (what == QLatin1String("COMMAND"))
+                error = Tr("Ошибка обработки параметров");
+            if (!error.isEmpty()) {
+                LastAnswer.DeviceError = error;
+                FHost->ShowDeviceError(error);
                 continue;
             }
         }
@@ -79,6 +81,8 @@ void TDeviceLink::ProcessAnswer(int page, int command, const QString& answer, bo
             continue;
 
         // Values run on across rows: row 0's parameters, then row 1's, ...
+        ++LastAnswer.ValueLines;
+        LastAnswer.RowsCarried = 0;
         int i = 0;
         const int rows = cmd.Indexed ? cmd.MaxIndex : 1;
         bool complete = true;
@@ -90,15 +94,22 @@ void TDeviceLink::ProcessAnswer(int page, int command, const QString& answer, bo
                                  QString::number(i),
                              lkGeneral);
                     complete = false;
+                    LastAnswer.Short = true;
                     break;
                 }
                 const TCmdParameter& param = cmd.Parameters[p];
                 if (!param.Overwrite || (FAnswerRowOnly >= 0 && r != FAnswerRowOnly))
                     continue;
                 const TCmdAddress at{page, command, r, p};
-                if (FValues && FValues->HasValue(at) && WriteCheck.Take(at, fields[i], *FHost))
+                // The tracker's answer is what it holds: the store shows that,
+                // also where it differs from what a write sent (logged).
+                if (FValues && FValues->HasValue(at)) {
+                    WriteCheck.Take(at, fields[i], *FHost);
                     FValues->SetWireText(at, fields[i]);
+                }
             }
+            if (complete)
+                ++LastAnswer.RowsCarried;
             // Field i was the row's last; a line that ends there carries no
             // further rows and is complete as it is.
             if (complete && fields.size() <= i + 1)
@@ -106,7 +117,8 @@ void TDeviceLink::ProcessAnswer(int page, int command, const QString& answer, bo
         }
     }
 
-    if (last != QLatin1String(">"))
+    LastAnswer.Prompt = last == QLatin1String(">");
+    if (!LastAnswer.Prompt)
         WriteLog(Tr("Трекер не в командном режиме"), lkGeneral);
 }
 

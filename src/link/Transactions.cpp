@@ -161,6 +161,8 @@ bool TDeviceLink::RunWithRetries(const TCmdAddress& address, const QString& requ
         result = !exchange.failed && !exchange.cancelled;
         if (exchange.cancelled)
             attemptsLeft = qMin(attemptsLeft, 1);
+        LastAnswer = TAnswerOutcome();
+        LastAnswer.ExchangeFailed = !result;
         AnswerReceived = true;
         RunPollProcessor(address, exchange.answer);
         if (!AnswerReceived) {
@@ -196,11 +198,10 @@ bool TDeviceLink::ApplyCommand(const TCmdAddress& address) {
         WriteLog(Tr("Неверно задан пароль"), lkGeneral);
         return false;
     }
-    int unsafeParam = -1;
-    const QString values =
-        BuildParameterList(address.Page, address.Command, address.Row, &unsafeParam);
-    if (unsafeParam >= 0) {
-        WriteLog(UnsafeValueMessage(*command, unsafeParam), lkGeneral);
+    TUnsafeValue unsafe;
+    const QString values = BuildParameterList(address.Page, address.Command, address.Row, &unsafe);
+    if (unsafe.Param >= 0) {
+        WriteLog(UnsafeValueMessage(*command, unsafe.Param, unsafe.Kind), lkGeneral);
         return false;
     }
     const QString head = QStringLiteral("AT") + command->CommandName + QLatin1Char('=');
@@ -212,6 +213,10 @@ bool TDeviceLink::ApplyCommand(const TCmdAddress& address) {
     const bool result = RunWithRetries(address, request, logText);
     WriteCheck.End();
     FAnswerRowOnly = previousRowOnly;
+    // The exit routine looks at nothing: the tracker leaves command mode.
+    if (!LastAnswer.Confirms(address.Row) &&
+        command->PollProcessorName.compare(QLatin1String("exitcmd"), Qt::CaseInsensitive) != 0)
+        WriteCheck.Unconfirmed(address, *command, *FHost);
     return result;
 }
 

@@ -9,13 +9,25 @@ qsizetype FirstControlChar(const QString& text) {
     return -1;
 }
 
-QString UnsafeValueMessage(const TDevCommand& command, int param) {
+TUnsafeKind UnsafeValueKind(const QString& text) {
+    if (FirstControlChar(text) >= 0)
+        return ukControl;
+    if (text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"')))
+        return ukSeparator;
+    return ukNone;
+}
+
+QString UnsafeValueMessage(const TDevCommand& command, int param, TUnsafeKind kind) {
     QString description;
     if (param >= 0 && param < command.Parameters.size())
         description = command.Parameters[param].Description;
-    return QCoreApplication::translate(
-               "TValueGuard",
-               "Команда %1 не отправлена: значение параметра %2 (%3) содержит управляющий символ")
+    const char* text =
+        kind == ukSeparator
+            ? QT_TRANSLATE_NOOP("TValueGuard", "Команда %1 не отправлена: значение параметра %2 "
+                                               "(%3) содержит запятую или кавычку")
+            : QT_TRANSLATE_NOOP("TValueGuard", "Команда %1 не отправлена: значение параметра %2 "
+                                               "(%3) содержит управляющий символ");
+    return QCoreApplication::translate("TValueGuard", text)
         .arg(command.CommandName)
         .arg(param)
         .arg(description);

@@ -48,8 +48,21 @@ bool TWriteCheck::Take(const TCmdAddress& address, const QString& held, TLinkHos
     return false;
 }
 
+void TWriteCheck::Unconfirmed(const TCmdAddress& address, const TDevCommand& command,
+                              TLinkHost& host) {
+    TCmdAddress row = address;
+    row.Param = 0;
+    FNotConfirmed.append(row);
+    const QString caption =
+        command.Indexed ? QLatin1Char(' ') + RowCaption(command, address.Row) : QString();
+    host.WriteLog(QCoreApplication::translate(kContext, "Трекер не подтвердил запись: %1%2")
+                      .arg(command.CommandName, caption),
+                  lkGeneral);
+}
+
 QString TWriteCheck::Summary() const {
-    return QCoreApplication::translate(kContext,
-                                       "Запись окончена, не принято трекером значений: %1")
-        .arg(FNotTaken.size());
+    return QCoreApplication::translate(
+               kContext, "Запись окончена, не принято трекером значений: %1, не подтверждено: %2")
+        .arg(FNotTaken.size())
+        .arg(FNotConfirmed.size());
 }

@@ -25,15 +25,25 @@ public:
     void Begin(const TParamValues* values, const TCmdAddress& address);
     void End() { FActive = false; }
 
-    // An answer field for the parameter at address. True: the store takes
-    // it (no write of that row, a parameter not sent, or the value sent).
-    // False: the tracker kept another value; logged through host, counted,
-    // and the store keeps what the operator put there.
+    // An answer field for the parameter at address. True: nothing to say
+    // (no write of that row, a parameter not sent, or the value sent).
+    // False: the tracker kept another value; logged through host with the
+    // value sent, and counted. Either way the store then shows what the
+    // tracker holds.
     bool Take(const TCmdAddress& address, const QString& held, TLinkHost& host);
+
+    // The row at address got no answer that confirms it (silence after the
+    // retries, an error, NOT SUPPORTED, a short answer): logged and counted.
+    void Unconfirmed(const TCmdAddress& address, const TDevCommand& command, TLinkHost& host);
 
     // Values not taken since the last Reset.
     const QVector<TNotTaken>& NotTaken() const { return FNotTaken; }
-    void Reset() { FNotTaken.clear(); }
+    // Rows (Param 0) not confirmed since the last Reset.
+    const QVector<TCmdAddress>& NotConfirmed() const { return FNotConfirmed; }
+    void Reset() {
+        FNotTaken.clear();
+        FNotConfirmed.clear();
+    }
     // The closing line of a write of several rows.
     QString Summary() const;
 
@@ -43,4 +53,5 @@ private:
     QVector<bool> FSent;
     QStringList FValues;
     QVector<TNotTaken> FNotTaken;
+    QVector<TCmdAddress> FNotConfirmed;
 };

@@ -119,14 +119,6 @@ void TChangeMarks::Confirm(const TTouchRecorder& touched, bool withSwitches) {
     }
 }
 
-void TChangeMarks::SetReference(const TCmdAddress& address, const QString& wireText, bool enabled) {
-    const quint64 key = AddressKey(address);
-    if (!FReferences.contains(key))
-        return;
-    FReferences[key] = {wireText, enabled};
-    Refresh(address);
-}
-
 void TChangeMarks::Refresh(const TCmdAddress& address) {
     const quint64 key = AddressKey(address);
     const auto ref = FReferences.constFind(key);

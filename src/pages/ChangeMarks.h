@@ -40,8 +40,6 @@ public:
     // reference, so do switches set; withSwitches (a confirmed write: the
     // row went out as it stands) takes the switch of every value set too.
     void Confirm(const TTouchRecorder& touched, bool withSwitches);
-    // The tracker holds this value (a write it did not take).
-    void SetReference(const TCmdAddress& address, const QString& wireText, bool enabled);
     // Compares the value shown with the reference and marks accordingly.
     void Refresh(const TCmdAddress& address);
 

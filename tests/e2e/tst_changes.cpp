@@ -227,7 +227,8 @@ private Q_SLOTS:
         QCOMPARE(fmMain->Pages->WireText(bright), QStringLiteral("55"));
         QCOMPARE(fmMain->Pages->WireText(apn), QStringLiteral("m2m"));
         QVERIFY(!fmMain->Marks->IsMarked(zone));
-        QCOMPARE(B->LogCount(QStringLiteral("]Запись окончена, не принято трекером значений: 0")),
+        QCOMPARE(B->LogCount(QStringLiteral(
+                     "]Запись окончена, не принято трекером значений: 0, не подтверждено: 0")),
                  1);
     }
 
@@ -293,10 +294,11 @@ private Q_SLOTS:
         QVERIFY(B->Sim.ReceivedLines().isEmpty());
     }
 
-    // A tracker that keeps its own value: one log line for that value, the
-    // page write's summary counts it, the operator's value stays on the
-    // page, marked against what the tracker holds; the rest is confirmed.
-    void refusedValueIsLoggedSummarisedAndStaysMarked() {
+    // A tracker that keeps its own value: one log line with what was sent,
+    // the page write's summary counts it, and the page shows what the
+    // tracker holds (its answer fills the editors), so nothing stays marked.
+    // A row write of an indexed command takes the answer for that row only.
+    void refusedValueIsLoggedSummarisedAndShownAsHeld() {
         StartBench();
         B->Sim.SetRefusedValue(QStringLiteral("+SLED"), 1, true);
         const TCmdAddress bright = Param(QStringLiteral("+SLED"), 1);
@@ -311,21 +313,70 @@ private Q_SLOTS:
                                             "отправлено \"55\", в трекере \"80\"")),
                  1);
         const QStringList log = B->Log().split(QLatin1Char('\n'));
-        QCOMPARE(log.last(), QStringLiteral("]Запись окончена, не принято трекером значений: 1"));
+        QCOMPARE(log.last(), QStringLiteral("]Запись окончена, не принято трекером значений: 1, "
+                                            "не подтверждено: 0"));
         QCOMPARE(fmMain->Link->WriteCheck.NotTaken().size(), 1);
         QCOMPARE(B->Sim.Value(QStringLiteral("+SLED"), 0, 0), QStringLiteral("2"));
-        QCOMPARE(fmMain->Pages->WireText(bright), QStringLiteral("55"));
-        QVERIFY(fmMain->Marks->IsMarked(bright));
-        QVERIFY(Signs(bright).ToolTip.endsWith(QStringLiteral("\nбыло: 80")));
-        QVERIFY(!fmMain->Marks->IsMarked(mode) && !fmMain->Marks->IsMarked(zone));
-        QCOMPARE(fmMain->Marks->MarkedCount(), 1);
+        QCOMPARE(fmMain->Pages->WireText(bright), QStringLiteral("80"));
+        QCOMPARE(fmMain->Pages->WireText(mode), QStringLiteral("2"));
+        QCOMPARE(fmMain->Marks->MarkedCount(), 0);
 
-        // Taken on a second try: the mark goes.
+        // Taken on a second try.
         B->Sim.SetRefusedValue(QStringLiteral("+SLED"), 1, false);
+        fmMain->Pages->SetWireText(bright, QStringLiteral("55"));
+        QVERIFY(fmMain->Marks->IsMarked(bright));
         fmMain->CmdApplyClick(GroupButton(bright, QStringLiteral("Применить")));
+        QCOMPARE(fmMain->Pages->WireText(bright), QStringLiteral("55"));
         QVERIFY(!fmMain->Marks->IsMarked(bright));
-        QCOMPARE(B->LogCount(QStringLiteral("]Запись окончена, не принято трекером значений: 1")),
+        QCOMPARE(B->LogCount(QStringLiteral("]Запись окончена, не принято трекером значений: 1, "
+                                            "не подтверждено: 0")),
                  1);
+
+        // Row 2 of an indexed command: the tracker keeps its text; row 2
+        // shows it, row 1 keeps what the operator typed there.
+        B->Sim.SetRefusedValue(QStringLiteral("+SSMS"), 0, true);
+        const TCmdAddress row1 = Param(QStringLiteral("+SSMS"), 0, 0);
+        const TCmdAddress row2 = Param(QStringLiteral("+SSMS"), 0, 1);
+        const QString held = B->Sim.Value(QStringLiteral("+SSMS"), 1, 0);
+        fmMain->Pages->SetWireText(row1, QStringLiteral("Один"));
+        fmMain->Pages->SetWireText(row2, QStringLiteral("Два"));
+        fmMain->RunMarked([&] { fmMain->Link->ApplyOne(row2); }, true);
+        QCOMPARE(fmMain->Pages->WireText(row2), held);
+        QVERIFY(!fmMain->Marks->IsMarked(row2));
+        QCOMPARE(fmMain->Pages->WireText(row1), QStringLiteral("Один"));
+        QVERIFY(fmMain->Marks->IsMarked(row1));
+        QCOMPARE(B->LogCount(QStringLiteral("]Трекер не принял значение: +SSMS #2, Текст: "
+                                            "отправлено \"Два\", в трекере \"%1\"")
+                                 .arg(held)),
+                 1);
+    }
+
+    // A row the tracker does not confirm (silence, NOT SUPPORTED, a short
+    // answer) is logged and counted apart from values it did not take.
+    void unconfirmedRowsAreCountedApart_data() {
+        QTest::addColumn<int>("fault");
+        QTest::newRow("silent") << 0;
+        QTest::newRow("not supported") << 1;
+        QTest::newRow("short answer") << 2;
+    }
+    void unconfirmedRowsAreCountedApart() {
+        QFETCH(int, fault);
+        StartBench();
+        const QString led = QStringLiteral("+SLED");
+        if (fault == 0)
+            B->Sim.SetMute(led, true);
+        else if (fault == 1)
+            B->Sim.SetUnsupported(led, true);
+        else
+            B->Sim.SetShortAnswers(led, 1);
+        const TCmdAddress bright = Param(led, 1);
+        fmMain->Pages->SetWireText(bright, QStringLiteral("55"));
+        fmMain->CmdApplyAllClick(PageButton(bright.Page, QStringLiteral("Применить страницу")));
+        QCOMPARE(B->LogCount(QStringLiteral("]Трекер не подтвердил запись: +SLED")), 1);
+        const QStringList log = B->Log().split(QLatin1Char('\n'));
+        QCOMPARE(log.last(), QStringLiteral("]Запись окончена, не принято трекером значений: 0, "
+                                            "не подтверждено: 1"));
+        QCOMPARE(fmMain->Link->WriteCheck.NotConfirmed().size(), 1);
     }
 
     // Closing asks only while something is marked and not saved since;

@@ -91,7 +91,7 @@ private Q_SLOTS:
             w.WriteHeader();
             w.BeginCommand(QStringLiteral("\r\n+TSTA\t") + QChar(0));
             w.BeginRow(0);
-            w.WriteParameter(3, true, true, QStringLiteral("a\rAT+SAVE=1111,\rb\nc\td"));
+            w.WriteParameter(3, true, true, QStringLiteral("a\rAT+SAVE=1111\rb\nc\td"));
             w.WriteParameter(0, true, true,
                              QStringLiteral("x") + QChar(0) + QStringLiteral("y\r\n"));
             w.EndRow();
@@ -101,7 +101,7 @@ private Q_SLOTS:
         }
         fmMain->LoadConfiguration(path);
         QCOMPARE(EditorText(Editor(QStringLiteral("+TSTA"), 0, 3)),
-                 QStringLiteral("a AT+SAVE=1111, b c d"));
+                 QStringLiteral("a AT+SAVE=1111 b c d"));
         QCOMPARE(EditorText(Editor(QStringLiteral("+TSTA"), 0, 0)), QStringLiteral("x y"));
 
         QVERIFY(fmMain->Link->EnterCommandMode());
@@ -113,7 +113,7 @@ private Q_SLOTS:
         QVERIFY(lines.first().startsWith(QStringLiteral("AT+TSTA=") +
                                          QString::fromLatin1(kMasterPassword) +
                                          QStringLiteral(",x y,")));
-        QVERIFY(lines.first().endsWith(QStringLiteral(",a AT+SAVE=1111, b c d,")));
+        QVERIFY(lines.first().endsWith(QStringLiteral(",a AT+SAVE=1111 b c d,")));
         const QByteArray bytes = B->Sim.ReceivedBytes();
         QCOMPARE(bytes.count('\r'), 1);
         QVERIFY(!bytes.contains('\n') && !bytes.contains('\t'));
@@ -124,18 +124,25 @@ private Q_SLOTS:
     }
 
     // Whatever put it there (typing, a front end, an answer of the tracker),
-    // a value with a control character is refused and the command not sent.
-    void controlCharacterInValueIsRefused_data() {
+    // a value that would end the line or shift the values after it is
+    // refused and the command not sent.
+    void unsafeValueIsRefused_data() {
         QTest::addColumn<int>("param");
         QTest::addColumn<QString>("value");
-        QTest::newRow("cr") << 0 << QStringLiteral("a\rAT+SAVE=1111,");
-        QTest::newRow("lf") << 0 << QStringLiteral("b\nc");
-        QTest::newRow("tab") << 3 << QStringLiteral("c\td");
-        QTest::newRow("nul") << 3 << (QStringLiteral("e") + QChar(0));
+        QTest::addColumn<QString>("why");
+        const QString control = QStringLiteral("содержит управляющий символ");
+        const QString separator = QStringLiteral("содержит запятую или кавычку");
+        QTest::newRow("cr") << 0 << QStringLiteral("a\rAT+SAVE=1111,") << control;
+        QTest::newRow("lf") << 0 << QStringLiteral("b\nc") << control;
+        QTest::newRow("tab") << 3 << QStringLiteral("c\td") << control;
+        QTest::newRow("nul") << 3 << (QStringLiteral("e") + QChar(0)) << control;
+        QTest::newRow("comma") << 0 << QStringLiteral("b,c") << separator;
+        QTest::newRow("quote") << 3 << QStringLiteral("say \"hi") << separator;
     }
-    void controlCharacterInValueIsRefused() {
+    void unsafeValueIsRefused() {
         QFETCH(int, param);
         QFETCH(QString, value);
+        QFETCH(QString, why);
         StartWithTestProfile();
         QWidget* editor = Editor(QStringLiteral("+TSTA"), 0, param);
         SetEditorText(editor, value);
@@ -147,9 +154,9 @@ private Q_SLOTS:
         QVERIFY(B->Sim.ReceivedLines().isEmpty());
         const QString description = param == 0 ? QStringLiteral("S") : QStringLiteral("K");
         QCOMPARE(B->LogCount(QStringLiteral("]Команда +TSTA не отправлена: значение параметра %1 "
-                                            "(%2) содержит управляющий символ")
+                                            "(%2) %3")
                                  .arg(param)
-                                 .arg(description)),
+                                 .arg(description, why)),
                  1);
         QVERIFY(!B->Log().contains(QStringLiteral("AT+SAVE")));
         // A switched-off parameter sends nothing, so it blocks nothing.

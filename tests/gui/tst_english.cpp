@@ -609,7 +609,7 @@ void tst_English::windowsShowNoRussian() {
                 .endsWith(QStringLiteral("\nwas: ") +
                           DevCommands[0].Commands[0].Parameters[0].DefaultValue));
     QVERIFY(fmMain->LogLines->toPlainText().endsWith(
-        QStringLiteral("]Write finished, values not taken by the tracker: 1")));
+        QStringLiteral("]Write finished, values not taken by the tracker: 1, not confirmed: 0")));
     QCOMPARE(fmMain->FindBar->Status->text(), QStringLiteral("Not found"));
     walk.Window(fmMain);
     fmMain->FindBar->Close();

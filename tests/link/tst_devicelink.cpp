@@ -234,6 +234,64 @@ private Q_SLOTS:
         QCOMPARE(Wire("+TSTA", 0, 0), QStringLiteral("abc"));
     }
 
+    // What the tracker said to a read or a write, as the operations and the
+    // front ends decide from it.
+    void answerOutcomeOnTheWire_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("row"); // -1: read, else the row written
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<bool>("confirmed");
+        QTest::addColumn<bool>("matched");
+        QTest::addColumn<bool>("isShort");
+        QTest::addColumn<bool>("unsupported");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("read") << "+TSTA" << -1 << "" << true << true << false << false << false;
+        QTest::newRow("row write") << "+TSTI" << 1 << "" << true << true << false << false << false;
+        QTest::newRow("short read")
+            << "+TSTA" << -1 << "short" << false << true << true << false << false;
+        // The answer ends inside the written row.
+        QTest::newRow("short row write")
+            << "+TSTI" << 2 << "short" << false << true << true << false << false;
+        QTest::newRow("silent") << "+TSTA" << -1 << "mute" << false << false << false << false
+                                << false;
+        QTest::newRow("not supported")
+            << "+TSTI" << 0 << "unsupported" << false << false << false << true << false;
+        QTest::newRow("wrong password")
+            << "+TSTI" << 0 << "password" << false << true << false << false << true;
+    }
+    void answerOutcomeOnTheWire() {
+        QFETCH(QString, command);
+        QFETCH(int, row);
+        QFETCH(QString, fault);
+        QFETCH(bool, confirmed);
+        QFETCH(bool, matched);
+        QFETCH(bool, isShort);
+        QFETCH(bool, unsupported);
+        QFETCH(bool, refused);
+        Start(1);
+        Enter();
+        if (fault == QLatin1String("short"))
+            Sim->SetShortAnswers(command, 1);
+        else if (fault == QLatin1String("mute"))
+            Sim->SetMute(command, true);
+        else if (fault == QLatin1String("unsupported"))
+            Sim->SetUnsupported(command, true);
+        else if (fault == QLatin1String("password"))
+            Sim->SetPasswords(QStringLiteral("7777"), QStringLiteral("8888"));
+        if (row < 0)
+            Link->PollCommand(At(command));
+        else
+            Link->ApplyCommand(At(command, row));
+        const TAnswerOutcome& o = Link->LastAnswer;
+        QCOMPARE(o.Confirms(qMax(0, row)), confirmed);
+        QCOMPARE(o.Matched, matched);
+        QCOMPARE(o.Short, isShort);
+        QCOMPARE(o.Unsupported, unsupported);
+        QCOMPARE(!o.DeviceError.isEmpty(), refused);
+        QVERIFY(!o.ExchangeFailed);
+        QCOMPARE(Link->WriteCheck.NotConfirmed().size(), row >= 0 && !confirmed ? 1 : 0);
+    }
+
     void writesOneRowAndKeepsTheOthers() {
         Start();
         Enter();
