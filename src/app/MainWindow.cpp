@@ -1,9 +1,7 @@
 #include "TfmMain.h"
 
 #include "Forms.h"
-#include "InstallPaths.h"
 #include "ParamFindBar.h"
-#include "Settings.h"
 #include "StatusBarPanels.h"
 #include "TAboutBox.h"
 #include "TfmSettings.h"
@@ -13,6 +11,8 @@
 #include "link/LogPane.h"
 #include "pages/ChangeMarks.h"
 #include "profile/ProfileLoader.h"
+#include "settings/InstallPaths.h"
+#include "settings/Settings.h"
 #include "status/TfmDeviceInfo.h"
 
 #include <QAction>

@@ -3,10 +3,10 @@
 #include "ColorList.h"
 #include "Forms.h"
 #include "PortListBox.h"
-#include "Settings.h"
 #include "TfmMain.h"
 #include "link/ComPort.h"
 #include "profile/DevCommands.h"
+#include "settings/Settings.h"
 
 #include <QApplication>
 #include <QCheckBox>

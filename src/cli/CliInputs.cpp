@@ -1,10 +1,10 @@
 #include "CliInputs.h"
 
-#include "app/InstallPaths.h"
-#include "app/Settings.h"
 #include "base/IniFile.h"
 #include "profile/DevCommands.h"
 #include "profile/ProfileLoader.h"
+#include "settings/InstallPaths.h"
+#include "settings/Settings.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -2,9 +2,9 @@
 
 #include "LinkHost.h"
 #include "LinkSettings.h"
-#include "LogKind.h"
 #include "RepeatedLog.h"
 #include "WriteCheck.h"
+#include "base/LogKind.h"
 #include "profile/DevCommands.h"
 
 #include <QObject>

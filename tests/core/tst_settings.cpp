@@ -1,7 +1,7 @@
-#include "app/Settings.h"
 #include "base/CodePage.h"
 #include "base/IniFile.h"
 #include "profile/DevCommands.h"
+#include "settings/Settings.h"
 
 #include <QDir>
 #include <QFile>

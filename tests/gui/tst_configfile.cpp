@@ -1,10 +1,10 @@
 #include "InflateAll.h"
-#include "app/Settings.h"
 #include "app/TfmMain.h"
 #include "config/ConfigFormat.h"
 #include "pages/EditorAccess.h"
 #include "profile/DevCommands.h"
 #include "profile/ProfileLoader.h"
+#include "settings/Settings.h"
 
 #include <QApplication>
 #include <QCheckBox>

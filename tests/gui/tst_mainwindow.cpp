@@ -1,9 +1,9 @@
 #include "app/Forms.h"
-#include "app/Settings.h"
 #include "app/StatusBarPanels.h"
 #include "app/TfmMain.h"
 #include "app/TfmSettings.h"
 #include "link/ComPort.h"
+#include "settings/Settings.h"
 
 #include <QAction>
 #include <QCheckBox>

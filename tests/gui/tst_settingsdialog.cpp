@@ -1,9 +1,9 @@
 #include "app/ColorList.h"
-#include "app/Settings.h"
 #include "app/TfmSettings.h"
 #include "base/IniFile.h"
 #include "profile/DevCommands.h"
 #include "profile/ProfileLoader.h"
+#include "settings/Settings.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -18,6 +18,7 @@ QString gSettingsFolder;
 const QString kConnection = QStringLiteral("Connection");
 const QString kDevice = QStringLiteral("Device");
 const QString kInterface = QStringLiteral("Interface");
+const QString kRemoteControl = QStringLiteral("RC");
 const QString kAllPages = QStringLiteral("*");
 
 constexpr int kMinRetryCount = 1;
@@ -74,6 +75,10 @@ QStringList ParseEnabledPages(const QString& value) {
     for (const TCmdPage& page : DevCommands)
         pages.append(page.PageId);
     return pages;
+}
+
+QStringList ReadRemoteButtons() {
+    return OpenSettingsFile()->ReadSectionValues(kRemoteControl);
 }
 
 void LoadSettings() {

@@ -60,6 +60,10 @@ QString DeriveActivePassword(const QString& password, const QString& masterPassw
 // "*" (exactly) is every page of the profile; anything else is a list.
 QStringList ParseEnabledPages(const QString& value);
 
+// The status window's remote-control buttons: the "RC" section's key lines
+// as "caption=command", in file order.
+QStringList ReadRemoteButtons();
+
 // Needs the command profile loaded (the "*" page list expands from it).
 void LoadSettings();
 // False (with the message) when the file could not be written; the keys
