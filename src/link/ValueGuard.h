@@ -8,7 +8,8 @@
 // below 32 in it (CR, LF, TAB, NUL...) could end that line and start another
 // command. Such a value is never sent.
 
-// Position of the first character below 32 in text, or -1.
+// Position of the first character below 32 or DEL (127, which erases on a
+// terminal line) in text, or -1.
 qsizetype FirstControlChar(const QString& text);
 
 // The log line for a command refused because parameter param of it holds a
