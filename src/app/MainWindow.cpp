@@ -277,7 +277,7 @@ void TfmMain::ApplySettings() {
     // Settings from the dialog start over on a closed port.
     if (Link->ComPort1->Connected())
         Link->ComPort1->Close();
-    Link->ApplySettings(LinkSettingsFromGlobal());
+    Link->ApplySettings(Settings.Link);
 
     // Disabling the shown tab makes Qt select another: keep the operator's page.
     const int current = PageControl1->currentIndex();
