@@ -25,13 +25,6 @@ constexpr int kMinRetryCount = 1;
 constexpr int kConnectMethodStandard = 0;
 constexpr int kConnectMethodFast = 1;
 
-// One key as SaveSettings writes it.
-struct TIniEntry {
-    const QString& section;
-    QString key;
-    QString value;
-};
-
 QString Number(qint32 value) {
     return QString::number(value);
 }
@@ -132,7 +125,7 @@ bool SaveSettings(QString* errorMessage) {
     const TSettings& s = Settings;
     const TLinkSettings& link = s.Link;
     // "Debug" and "TrueCustomer" are the operator's own business: never written.
-    const TIniEntry entries[] = {
+    const QVector<TIniEntry> entries = {
         {kConnection, QStringLiteral("COM"), link.Port},
         {kConnection, QStringLiteral("Speed"), Number(link.Speed)},
         {kConnection, QStringLiteral("DataBits"), Number(link.DataBits)},
@@ -155,13 +148,11 @@ bool SaveSettings(QString* errorMessage) {
         {kDevice, QStringLiteral("ConnectMethod"), Number(link.ConnectMethod)},
         {kDevice, QStringLiteral("PortPoll"), Flag(s.PortPoll)},
     };
-    for (const TIniEntry& e : entries) {
-        if (!ini->WriteString(e.section, e.key, e.value)) {
-            if (errorMessage)
-                *errorMessage = QCoreApplication::translate("Settings", "Unable to write to %1")
-                                    .arg(QDir::toNativeSeparators(ini->FileName()));
-            return false;
-        }
+    if (!ini->WriteStrings(entries)) {
+        if (errorMessage)
+            *errorMessage = QCoreApplication::translate("Settings", "Unable to write to %1")
+                                .arg(QDir::toNativeSeparators(ini->FileName()));
+        return false;
     }
     if (errorMessage)
         errorMessage->clear();

@@ -56,6 +56,6 @@ QStringList ReadRemoteButtons();
 
 // Needs the command profile loaded (the "*" page list expands from it).
 void LoadSettings();
-// False (with the message) when the file could not be written; the keys
-// after the failing one are not written.
+// Every key in one save. False (with the message) when the file could not
+// be written; it is then left as it was.
 bool SaveSettings(QString* errorMessage = nullptr);

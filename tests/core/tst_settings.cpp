@@ -1,3 +1,4 @@
+#include "FileSizeLimit.h"
 #include "base/CodePage.h"
 #include "base/IniFile.h"
 #include "profile/DevCommands.h"
@@ -487,12 +488,36 @@ private Q_SLOTS:
         QCOMPARE(Settings.Link.EndOnPrompt, saved.Link.EndOnPrompt);
     }
 
+    // A failed save changes nothing: not even the keys before the failure.
+    void saveFailureNamesFile_data() {
+        QTest::addColumn<bool>("partWay");
+        QTest::newRow("directory in the way") << false;
+        QTest::newRow("disk full part-way") << true;
+    }
     void saveFailureNamesFile() {
-        QVERIFY(QDir(FDir->path()).mkdir(kSettingsFileName));
+        QFETCH(bool, partWay);
+        const QByteArray original = "; mine\r\n[Connection]\r\nCOM=COM7\r\n[RC]\r\nReset=!R\r\n";
+        std::unique_ptr<TFileSizeLimit> limit;
+        if (partWay) {
+            WriteIni(original);
+            Settings.Link.Port = QStringLiteral("/dev/ttyUSB0");
+            // Room for the first keys, not for all of them.
+            limit = std::make_unique<TFileSizeLimit>(original.size() + 100);
+        } else {
+            QVERIFY(QDir(FDir->path()).mkdir(kSettingsFileName));
+        }
         QString message;
         QVERIFY(!SaveSettings(&message));
+        limit.reset();
         QCOMPARE(message,
                  QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(IniPath())));
+        if (partWay) {
+            QCOMPARE(ReadIni(), original);
+            QCOMPARE(QDir(FDir->path())
+                         .entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                    QDir::NoDotAndDotDot),
+                     QStringList{kSettingsFileName});
+        }
     }
 };
 
