@@ -4,7 +4,7 @@
 // tracker (the target: no more than 1.5 times).
 
 #include "TrackerSim.h"
-#include "app/Settings.h"
+#include "settings/Settings.h"
 
 #include <QCoreApplication>
 #include <QDir>

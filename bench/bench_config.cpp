@@ -2,13 +2,13 @@
 // parameters through the main window, plus the widget-free parts alone.
 // Run with QT_QPA_PLATFORM=offscreen.
 
-#include "app/Settings.h"
 #include "app/TfmMain.h"
 #include "config/ConfigFormat.h"
 #include "config/ConfigInflate.h"
 #include "config/ConfigReader.h"
 #include "profile/DevCommands.h"
 #include "profile/ProfileLoader.h"
+#include "settings/Settings.h"
 
 #include <QApplication>
 #include <QBuffer>

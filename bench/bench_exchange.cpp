@@ -176,7 +176,6 @@ int main(int argc, char** argv) {
     base.TimeoutEcho = kDefaultTimeoutMs;
     base.Password = QString::fromLatin1(kPassword);
     base.MasterPassword = QString::fromLatin1(kMaster);
-    base.ActivePassword = base.MasterPassword;
     base.RetryCount = 1;
 
     const TRunPlan plans[] = {{kFastBaud, true, 0},

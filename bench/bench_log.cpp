@@ -1,7 +1,7 @@
 // Prints how long 10,000 single-line log writes take with the line cap in force.
-#include "app/Settings.h"
 #include "app/TfmMain.h"
-#include "link/LogKind.h"
+#include "base/LogKind.h"
+#include "settings/Settings.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -4,8 +4,8 @@
 // is timed in a fresh process, so every figure includes the same first-window
 // costs. Figures, not verdicts.
 
-#include "app/Settings.h"
 #include "app/TfmMain.h"
+#include "settings/Settings.h"
 
 #include <QApplication>
 #include <QDir>

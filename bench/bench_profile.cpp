@@ -2,9 +2,9 @@
 // file, and prints how long each load takes. Figures only; nothing fails on
 // time.
 
+#include "base/XmlParser.h"
 #include "profile/DevCommands.h"
 #include "profile/ProfileLoader.h"
-#include "profile/XmlParser.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

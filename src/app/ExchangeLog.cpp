@@ -1,8 +1,8 @@
 #include "ColorList.h"
-#include "Settings.h"
 #include "TfmMain.h"
 #include "link/LogFormat.h"
 #include "link/LogPane.h"
+#include "settings/Settings.h"
 
 #include <QColor>
 #include <QDateTime>

@@ -5,6 +5,7 @@
 #include "TfmSettings.h"
 #include "link/TfmDeviceReconnect.h"
 #include "link/TfmWaitingData.h"
+#include "settings/Settings.h"
 #include "status/TfmDeviceInfo.h"
 
 TfmMain* fmMain = nullptr;
@@ -21,6 +22,7 @@ void CreateForms() {
     // The one place that hands the link to the dialogs that use it.
     fmWaitingData = new TfmWaitingData(fmMain->Link, fmMain);
     fmDeviceInfo = new TfmDeviceInfo(fmMain->Link, fmMain);
+    fmDeviceInfo->SetRemoteButtonSource(&ReadRemoteButtons);
     fmDeviceReconnect = new TfmDeviceReconnect(fmMain->Link, fmMain);
 }
 

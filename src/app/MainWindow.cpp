@@ -1,9 +1,7 @@
 #include "TfmMain.h"
 
 #include "Forms.h"
-#include "InstallPaths.h"
 #include "ParamFindBar.h"
-#include "Settings.h"
 #include "StatusBarPanels.h"
 #include "TAboutBox.h"
 #include "TfmSettings.h"
@@ -13,6 +11,8 @@
 #include "link/LogPane.h"
 #include "pages/ChangeMarks.h"
 #include "profile/ProfileLoader.h"
+#include "settings/InstallPaths.h"
+#include "settings/Settings.h"
 #include "status/TfmDeviceInfo.h"
 
 #include <QAction>
@@ -277,7 +277,7 @@ void TfmMain::ApplySettings() {
     // Settings from the dialog start over on a closed port.
     if (Link->ComPort1->Connected())
         Link->ComPort1->Close();
-    Link->ApplySettings(LinkSettingsFromGlobal());
+    Link->ApplySettings(Settings.Link);
 
     // Disabling the shown tab makes Qt select another: keep the operator's page.
     const int current = PageControl1->currentIndex();

@@ -1,6 +1,6 @@
 #include "TAboutBox.h"
 
-#include "Settings.h"
+#include "settings/Settings.h"
 
 #include <QDesktopServices>
 #include <QEvent>

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/LogKind.h"
 #include "config/ValueDiff.h"
 #include "link/DeviceLink.h"
 #include "link/LinkHost.h"
-#include "link/LogKind.h"
 #include "pages/ParameterPages.h"
 #include "profile/DevCommands.h"
 

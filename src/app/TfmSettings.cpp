@@ -3,10 +3,10 @@
 #include "ColorList.h"
 #include "Forms.h"
 #include "PortListBox.h"
-#include "Settings.h"
 #include "TfmMain.h"
 #include "link/ComPort.h"
 #include "profile/DevCommands.h"
+#include "settings/Settings.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -243,20 +243,20 @@ void TfmSettings::FillPageList() {
 }
 
 void TfmSettings::FillFromSettings() {
-    cbComPortSelect->setEditText(Settings.Port);
+    cbComPortSelect->setEditText(Settings.Link.Port);
 
-    const int speed = cbPortSpeed->findText(QString::number(Settings.Speed), Qt::MatchExactly);
+    const int speed = cbPortSpeed->findText(QString::number(Settings.Link.Speed), Qt::MatchExactly);
     cbPortSpeed->setCurrentIndex(speed < 0 ? 0 : speed);
 
     // The spin boxes bring a stored value to the nearer bound themselves.
-    seTimeOut->setValue(Settings.Timeout);
-    seTimeoutInterval->setValue(Settings.TimeoutInterval);
-    seTimeoutEcho->setValue(Settings.TimeoutEcho);
-    cbEndOnPrompt->setChecked(Settings.EndOnPrompt);
+    seTimeOut->setValue(Settings.Link.Timeout);
+    seTimeoutInterval->setValue(Settings.Link.TimeoutInterval);
+    seTimeoutEcho->setValue(Settings.Link.TimeoutEcho);
+    cbEndOnPrompt->setChecked(Settings.Link.EndOnPrompt);
 
     // Shown as stored, even with characters the keyboard filter refuses.
-    edtPassword->setText(Settings.Password);
-    edtMasterPassword->setText(Settings.MasterPassword);
+    edtPassword->setText(Settings.Link.Password);
+    edtMasterPassword->setText(Settings.Link.MasterPassword);
 
     for (int i = 0; i < clbPagesSelect->count(); ++i)
         clbPagesSelect->item(i)->setCheckState(Qt::Unchecked);
@@ -272,9 +272,9 @@ void TfmSettings::FillFromSettings() {
     clrbReadError->SetSelected(Settings.ReadErrorColorText);
     clrbWriteError->SetSelected(Settings.WriteErrorColorText);
     clrbGeneralError->SetSelected(Settings.GeneralErrorColorText);
-    seRetryCount->setValue(Settings.RetryCount);
+    seRetryCount->setValue(Settings.Link.RetryCount);
     cbConnectMethod->setCurrentIndex(
-        qBound(0, Settings.ConnectMethod, cbConnectMethod->count() - 1));
+        qBound(0, Settings.Link.ConnectMethod, cbConnectMethod->count() - 1));
 
     gbDebug->setVisible(Settings.Debug);
 
@@ -292,16 +292,15 @@ void TfmSettings::FillFromSettings() {
 
 void TfmSettings::ApplyBtnClick() {
     TSettings& s = Settings;
-    s.Port = cbComPortSelect->currentText();
-    s.Speed = cbPortSpeed->currentText().toInt();
-    s.Timeout = SpinValue(seTimeOut);
-    s.TimeoutInterval = SpinValue(seTimeoutInterval);
-    s.TimeoutEcho = SpinValue(seTimeoutEcho);
-    s.EndOnPrompt = cbEndOnPrompt->isChecked();
+    s.Link.Port = cbComPortSelect->currentText();
+    s.Link.Speed = cbPortSpeed->currentText().toInt();
+    s.Link.Timeout = SpinValue(seTimeOut);
+    s.Link.TimeoutInterval = SpinValue(seTimeoutInterval);
+    s.Link.TimeoutEcho = SpinValue(seTimeoutEcho);
+    s.Link.EndOnPrompt = cbEndOnPrompt->isChecked();
 
-    s.Password = edtPassword->text();
-    s.MasterPassword = edtMasterPassword->text();
-    s.ActivePassword = DeriveActivePassword(s.Password, s.MasterPassword);
+    s.Link.Password = edtPassword->text();
+    s.Link.MasterPassword = edtMasterPassword->text();
 
     s.EnabledPages.clear();
     for (int i = 0; i < DevCommands.size() && i < clbPagesSelect->count(); ++i) {
@@ -314,8 +313,8 @@ void TfmSettings::ApplyBtnClick() {
     s.ReadErrorColorText = clrbReadError->Selected();
     s.WriteErrorColorText = clrbWriteError->Selected();
     s.GeneralErrorColorText = clrbGeneralError->Selected();
-    s.RetryCount = SpinValue(seRetryCount);
-    s.ConnectMethod = qMax(0, cbConnectMethod->currentIndex());
+    s.Link.RetryCount = SpinValue(seRetryCount);
+    s.Link.ConnectMethod = qMax(0, cbConnectMethod->currentIndex());
     const int language = cbLanguage->currentIndex();
     if (language != FShownLanguage)
         s.Language =

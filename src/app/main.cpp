@@ -1,8 +1,8 @@
 #include "app/Forms.h"
-#include "app/Langs.h"
-#include "app/Settings.h"
 #include "app/TfmMain.h"
 #include "base/IniFile.h"
+#include "settings/Langs.h"
+#include "settings/Settings.h"
 
 #include <QApplication>
 

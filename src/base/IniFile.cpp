@@ -1,10 +1,10 @@
 #include "IniFile.h"
 
+#include "AtomicFile.h"
 #include "CodePage.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QVector>
 
@@ -194,18 +194,52 @@ void InsertLine(TIniText& text, qsizetype index, const QString& line) {
     text.lines.insert(index, l);
 }
 
+// Replaced whole: a failed save leaves the file as it was.
 bool SaveText(const QString& path, const TIniText& text) {
-    QSaveFile file(path);
-    // A file that is writable in a folder that is not still gets written.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     const QByteArray bytes = JoinText(text);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
+    TAtomicFile file(path);
+    return file.Open() && file.write(bytes) == bytes.size() && file.Commit();
+}
+
+// Sets one key in the text: its own line when it has one, else a new line
+// after the last key of its section, else a new section at the end.
+void SetValue(TIniText& text, const TIniEntry& entry) {
+    const QString v = OneLine(entry.Value);
+    const qsizetype keyLine = FindKey(text, entry.Section, entry.Key);
+    if (keyLine >= 0) {
+        // Keep the key's own spelling and spacing up to the value.
+        const QString& old = text.lines.at(keyLine).text;
+        qsizetype start = Classify(old).valueStart;
+        while (start < old.size() &&
+               (old.at(start) == QLatin1Char(' ') || old.at(start) == QLatin1Char('\t')))
+            ++start;
+        SetLineText(text, keyLine, old.left(start) + v);
+        return;
     }
-    return file.commit();
+
+    qsizetype insertAfter = -1;
+    bool inSection = false;
+    for (qsizetype i = 0; i < text.lines.size(); ++i) {
+        const TIniLineInfo info = Classify(text.lines.at(i).text);
+        if (info.kind == lkSection) {
+            if (insertAfter >= 0)
+                break;
+            inSection = SameName(info.name, entry.Section);
+            if (inSection)
+                insertAfter = i;
+        } else if (inSection && info.kind == lkKey) {
+            insertAfter = i;
+        }
+    }
+    const QString keyLineText = entry.Key + QLatin1Char('=') + v;
+    if (insertAfter >= 0) {
+        InsertLine(text, insertAfter + 1, keyLineText);
+    } else {
+        if (!text.lines.isEmpty() && !text.lines.constLast().text.trimmed().isEmpty())
+            InsertLine(text, text.lines.size(), QString());
+        InsertLine(text, text.lines.size(), QLatin1Char('[') + entry.Section + QLatin1Char(']'));
+        InsertLine(text, text.lines.size(), keyLineText);
+    }
 }
 
 bool ParseDigits(QStringView digits, int base, quint64 limit, quint64& out) {
@@ -313,49 +347,17 @@ bool TIniFile::ValueExists(const QString& section, const QString& key) const {
 }
 
 bool TIniFile::WriteString(const QString& section, const QString& key, const QString& value) {
+    return WriteStrings({{section, key, value}});
+}
+
+bool TIniFile::WriteStrings(const QVector<TIniEntry>& entries) {
     bool readable = true;
     TIniText text = LoadText(FPath, &readable);
     // Never overwrite a file whose content could not be read.
     if (!readable)
         return false;
-    const QString v = OneLine(value);
-
-    const qsizetype keyLine = FindKey(text, section, key);
-    if (keyLine >= 0) {
-        // Keep the key's own spelling and spacing up to the value.
-        const QString& old = text.lines.at(keyLine).text;
-        qsizetype start = Classify(old).valueStart;
-        while (start < old.size() &&
-               (old.at(start) == QLatin1Char(' ') || old.at(start) == QLatin1Char('\t')))
-            ++start;
-        SetLineText(text, keyLine, old.left(start) + v);
-        return SaveText(FPath, text);
-    }
-
-    // A new key goes after the last key line of the first such section.
-    qsizetype insertAfter = -1;
-    bool inSection = false;
-    for (qsizetype i = 0; i < text.lines.size(); ++i) {
-        const TIniLineInfo info = Classify(text.lines.at(i).text);
-        if (info.kind == lkSection) {
-            if (insertAfter >= 0)
-                break;
-            inSection = SameName(info.name, section);
-            if (inSection)
-                insertAfter = i;
-        } else if (inSection && info.kind == lkKey) {
-            insertAfter = i;
-        }
-    }
-    const QString keyLineText = key + QLatin1Char('=') + v;
-    if (insertAfter >= 0) {
-        InsertLine(text, insertAfter + 1, keyLineText);
-    } else {
-        if (!text.lines.isEmpty() && !text.lines.constLast().text.trimmed().isEmpty())
-            InsertLine(text, text.lines.size(), QString());
-        InsertLine(text, text.lines.size(), QLatin1Char('[') + section + QLatin1Char(']'));
-        InsertLine(text, text.lines.size(), keyLineText);
-    }
+    for (const TIniEntry& entry : entries)
+        SetValue(text, entry);
     return SaveText(FPath, text);
 }
 

@@ -2,9 +2,16 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 // Longest value a read returns; the rest of a longer value is cut off.
 constexpr int kIniValueMaxLen = 2047;
+
+struct TIniEntry {
+    QString Section;
+    QString Key;
+    QString Value;
+};
 
 // INI file reader and writer. Every call reads the file afresh; a write
 // changes only the line of its key (or adds one) and leaves every other
@@ -24,9 +31,11 @@ public:
     QStringList ReadSectionValues(const QString& section) const;
     bool SectionExists(const QString& section) const;
     bool ValueExists(const QString& section, const QString& key) const;
-    // False when the file could not be written. A missing file is created
-    // (its folder is not).
+    // False when the file could not be written; it is then left as it was.
+    // A missing file is created (its folder is not).
     bool WriteString(const QString& section, const QString& key, const QString& value);
+    // Every entry, in order, in one save: the file gets all of them or none.
+    bool WriteStrings(const QVector<TIniEntry>& entries);
     bool WriteInteger(const QString& section, const QString& key, int value);
     bool WriteBool(const QString& section, const QString& key, bool value);
 

@@ -16,5 +16,3 @@ bool LoadProfileFor(const TCliOptions& options, QString* error);
 // settings file, then the command line's overrides. False with a message
 // when a settings file named on the command line cannot be read.
 bool ReadLinkSettingsFor(const TCliOptions& options, TLinkSettings* settings, QString* error);
-// The keys of the settings file that the link uses; defaults where absent.
-TLinkSettings ReadLinkSettingsFile(const QString& path);

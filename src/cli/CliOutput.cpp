@@ -1,7 +1,10 @@
 #include "CliOutput.h"
 
+#include "CliInterrupt.h"
+
 #include <QJsonDocument>
 #include <QMutexLocker>
+#include <cerrno>
 #include <unistd.h>
 
 namespace {
@@ -68,8 +71,13 @@ QByteArray ResultCsv(const QVector<TPortResult>& results) {
 
 void PutText(std::FILE* stream, const QString& text) {
     const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-    std::fflush(stream);
+    errno = 0;
+    const bool written =
+        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size()) &&
+        std::fflush(stream) == 0;
+    // Nobody reads any more ("| head"): the run stops as for Ctrl+C.
+    if (!written && errno == EPIPE)
+        NoteOutputClosed();
 }
 
 TProgressBoard::TProgressBoard(const QStringList& ports)

@@ -30,7 +30,8 @@ QByteArray ResultCsv(const QVector<TPortResult>& results);
 QString CsvField(const QString& text);
 
 // Writes UTF-8 text to a stream at once (stdout and stderr are shared by the
-// port threads and the progress board).
+// port threads and the progress board). A stream whose reader is gone asks
+// the run to stop (NoteOutputClosed).
 void PutText(std::FILE* stream, const QString& text);
 
 // One live line per port on a terminal, redrawn in place. Off when stderr is

@@ -193,7 +193,7 @@ int RunTrackers(const TCliOptions& options) {
             return ceFailed;
         }
     }
-    return allOk && !Interrupted() ? ceSuccess : ceFailed;
+    return allOk && (!Interrupted() || OutputClosed()) ? ceSuccess : ceFailed;
 }
 
 int RunFileDiff(const TCliOptions& options) {

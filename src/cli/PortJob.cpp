@@ -450,5 +450,6 @@ bool TPortJob::Status() {
     port->SetReadTotalConstant(quint32(FLink->LinkSettings().Timeout));
     Progress(QStringLiteral("stopping the stream"));
     FLink->StopStatusStream();
-    return CheckInterrupt();
+    // Whoever read the reports has seen enough: a normal end.
+    return OutputClosed() || CheckInterrupt();
 }

@@ -4,6 +4,7 @@
 #include "ConfigInflate.h"
 #include "ConfigReader.h"
 #include "ValuesLoadSink.h"
+#include "base/AtomicFile.h"
 #include "profile/ParamValues.h"
 
 #include <QCoreApplication>
@@ -73,14 +74,18 @@ TConfigFileResult SaveConfiguration(const TParamValues& values, QIODevice& out,
 
 TConfigFileResult SaveConfigurationFile(const TParamValues& values, const QString& fileName,
                                         TConfigReport& report) {
-    QFile file(fileName);
-    // Unbuffered, so that a failing write shows at once and not at close.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
+    // A save that fails part-way (full disk, a crash, a second Ctrl+C) must
+    // leave the file that was there: written beside it, swapped in at the end.
+    TAtomicFile file(fileName);
+    if (!file.Open()) {
         report.Log(Tr("Не могу создать файл, ошибка=") + file.errorString());
         return {cfOpenError, file.errorString()};
     }
     const TConfigFileResult result = SaveConfiguration(values, file, report);
-    file.close();
+    if (!result.Ok())
+        return result; // the file that was there stays
+    if (!file.Commit())
+        return {cfWriteError, file.errorString()};
     return result;
 }
 

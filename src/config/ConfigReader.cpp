@@ -1,7 +1,7 @@
 #include "ConfigReader.h"
 
 #include "ConfigValueRules.h"
-#include "profile/XmlParser.h"
+#include "base/XmlParser.h"
 
 #include <QCoreApplication>
 

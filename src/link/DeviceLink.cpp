@@ -54,8 +54,9 @@ void TDeviceLink::ApplySettings(const TLinkSettings& settings) {
     FSettings = settings;
     // A password goes on the line inside a command: one that could end the
     // line is never sent, and what needs it is refused as for no password.
-    for (QString* password :
-         {&FSettings.Password, &FSettings.MasterPassword, &FSettings.ActivePassword})
+    // The active one is derived from these two, so a dropped master password
+    // leaves the user's in charge, as an unset one would.
+    for (QString* password : {&FSettings.Password, &FSettings.MasterPassword})
         if (FirstControlChar(*password) >= 0)
             password->clear();
     if (portChanged && ComPort1->Connected())
@@ -115,7 +116,8 @@ bool TDeviceLink::EnterCommandMode() {
 }
 
 TExchangeResult TDeviceLink::SendExitLine(bool quiet, bool noWait) {
-    return ExchangeCommand(QStringLiteral("AT+TEXT=") + FSettings.ActivePassword + QLatin1Char(','),
+    return ExchangeCommand(QStringLiteral("AT+TEXT=") + FSettings.ActivePassword() +
+                               QLatin1Char(','),
                            QStringLiteral("AT+TEXT=*,"), quiet, noWait, true);
 }
 
@@ -179,7 +181,7 @@ bool TDeviceLink::StoreToFlash() {
         return applied;
     WriteLog(Tr("Команда +SAVE не описана!"), lkGeneral);
     const TExchangeResult x =
-        ExchangeCommand(QStringLiteral("AT+SAVE=") + FSettings.ActivePassword + QLatin1Char(','),
+        ExchangeCommand(QStringLiteral("AT+SAVE=") + FSettings.ActivePassword() + QLatin1Char(','),
                         QStringLiteral("AT+SAVE=*,"), false, false, true);
     return !x.failed && !x.cancelled;
 }
@@ -216,20 +218,21 @@ void TDeviceLink::PortIdleCheck() {
 bool TDeviceLink::StartStatusStream() {
     if (!InCommandMode && !EnterCommandMode())
         return false;
-    ExchangeCommand(kStreamCommand + FSettings.ActivePassword + kStreamStart,
+    ExchangeCommand(kStreamCommand + FSettings.ActivePassword() + kStreamStart,
                     kStreamCommand + QLatin1Char('*') + kStreamStart, true, true, true);
     return true;
 }
 
 void TDeviceLink::StopStatusStream() {
-    ExchangeCommand(kStreamCommand + FSettings.ActivePassword + kStreamStop,
+    ExchangeCommand(kStreamCommand + FSettings.ActivePassword() + kStreamStop,
                     kStreamCommand + QLatin1Char('*') + kStreamStop, true, false, true);
 }
 
 QString TDeviceLink::MaskStreamEcho(const QString& line) const {
     QString logged = line;
-    if (!FSettings.ActivePassword.isEmpty())
-        logged.replace(kStreamCommand + FSettings.ActivePassword + QLatin1Char(','),
+    const QString password = FSettings.ActivePassword();
+    if (!password.isEmpty())
+        logged.replace(kStreamCommand + password + QLatin1Char(','),
                        kStreamCommand + QStringLiteral("*,"));
     return logged;
 }

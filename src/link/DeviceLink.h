@@ -2,10 +2,10 @@
 
 #include "LinkHost.h"
 #include "LinkSettings.h"
-#include "LogKind.h"
 #include "RepeatedLog.h"
 #include "ValueGuard.h"
 #include "WriteCheck.h"
+#include "base/LogKind.h"
 #include "profile/DevCommands.h"
 
 #include <QObject>

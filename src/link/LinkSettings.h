@@ -19,7 +19,10 @@ struct TLinkSettings {
     qint32 RetryCount = 3;
     QString Password;
     QString MasterPassword;
-    QString ActivePassword; // MasterPassword when one is set, else Password
     // 1: an echo alone on entry means the device is in command mode already.
     qint32 ConnectMethod = 0;
+
+    // The master password when one is set, else the user's: what entry, exit,
+    // store and the status stream send. Derived, so it never disagrees.
+    QString ActivePassword() const { return MasterPassword.isEmpty() ? Password : MasterPassword; }
 };

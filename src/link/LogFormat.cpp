@@ -1,9 +1,9 @@
 #include "LogFormat.h"
 
+#include "base/AtomicFile.h"
 #include "base/TextUtils.h"
 
 #include <QDateTime>
-#include <QSaveFile>
 
 QString LogPrefix(int kind) {
     switch (kind) {
@@ -43,20 +43,13 @@ QString SavedLogLine(const QDateTime& time, const QString& line) {
 }
 
 bool WriteLogFile(const QString& fileName, const QStringList& lines, QString* error) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    for (const QString& line : lines) {
-        if (file.write(line.toUtf8() + '\n') < 0)
-            break;
-    }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += line.toUtf8() + '\n';
+    TAtomicFile file(fileName);
+    if (file.Open() && file.write(bytes) == bytes.size() && file.Commit())
+        return true;
+    if (error)
+        *error = file.errorString();
+    return false;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LogKind.h"
+#include "base/LogKind.h"
 
 #include <QString>
 #include <QStringList>

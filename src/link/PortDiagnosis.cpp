@@ -14,6 +14,7 @@
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -26,7 +27,10 @@ constexpr qint64 kBinaryLockSize = 4;
 constexpr qint64 kMaxLockFileSize = 128;
 // USB interfaces lie one level below the device, their tty one or two below.
 constexpr int kUsbTtySearchDepth = 3;
-constexpr int kGroupsMax = 256;
+// getgroups is asked again when the list changes between count and fetch.
+constexpr int kGroupQueryAttempts = 3;
+constexpr size_t kPasswdBufferStart = 1024;
+constexpr size_t kPasswdBufferMax = 1024 * 1024;
 constexpr int kMaxNamedHolders = 3;
 
 struct TProcess {
@@ -120,13 +124,22 @@ QString HolderText(const TProcess& p) {
         .arg(p.Pid);
 }
 
+// Digits and blanks only: a text lock, whatever its length.
+bool LockText(const QByteArray& data) {
+    return std::all_of(data.cbegin(), data.cend(), [](char c) {
+        return (c >= '0' && c <= '9') || c == ' ' || c == '\t' || c == '\n' || c == '\r';
+    });
+}
+
 // A pid from a UUCP lock file: ten digits of text, or one binary integer.
+// "633\n" is four bytes as well; a binary pid (below 2^24) always holds a
+// zero byte, so it is never all digits and blanks.
 qint64 LockPid(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly) || f.size() > kMaxLockFileSize)
         return 0;
     const QByteArray data = f.readAll();
-    if (data.size() == kBinaryLockSize && !QChar::isDigit(uchar(data.at(0)))) {
+    if (data.size() == kBinaryLockSize && !LockText(data)) {
         qint32 pid = 0;
         memcpy(&pid, data.constData(), sizeof(pid));
         return pid;
@@ -267,19 +280,51 @@ QString MissingText(const TPortSystemView& view, const QString& devicePath) {
     return parts.join(QLatin1Char(' '));
 }
 
+// However many there are: a user may be in more groups than any fixed array
+// holds. The count is asked first; a change in between asks again.
+std::vector<gid_t> SupplementaryGroups() {
+    for (int attempt = 0; attempt < kGroupQueryAttempts; ++attempt) {
+        const int count = ::getgroups(0, nullptr);
+        if (count <= 0)
+            return {};
+        std::vector<gid_t> groups(static_cast<size_t>(count));
+        const int n = ::getgroups(count, groups.data());
+        if (n >= 0) {
+            groups.resize(size_t(n));
+            return groups;
+        }
+        if (errno != EINVAL)
+            return {};
+    }
+    return {};
+}
+
+// getpwuid's record is shared by every thread; each port has its own.
+QString UserNameOf(uid_t uid) {
+    const long suggested = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> buffer(suggested > 0 ? size_t(suggested) : kPasswdBufferStart);
+    for (;;) {
+        struct passwd record {};
+        struct passwd* found = nullptr;
+        const int error = ::getpwuid_r(uid, &record, buffer.data(), buffer.size(), &found);
+        if (error == 0)
+            return found ? QString::fromLocal8Bit(found->pw_name) : QString();
+        if (error != ERANGE || buffer.size() >= kPasswdBufferMax)
+            return QString();
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
 } // namespace
 
 TPortSystemView TPortSystemView::Current() {
     TPortSystemView view;
     view.Uid = ::geteuid();
-    gid_t groups[kGroupsMax];
-    const int n = ::getgroups(kGroupsMax, groups);
-    for (int i = 0; i < n; ++i)
-        view.Gids << groups[i];
+    for (const gid_t gid : SupplementaryGroups())
+        view.Gids << gid;
     if (!view.Gids.contains(::getegid()))
         view.Gids << ::getegid();
-    if (const struct passwd* pw = ::getpwuid(view.Uid))
-        view.UserName = QString::fromLocal8Bit(pw->pw_name);
+    view.UserName = UserNameOf(view.Uid);
     view.OwnPid = QCoreApplication::applicationPid();
     for (const char* folder : {"/lib/udev/rules.d/", "/usr/lib/udev/rules.d/", "/etc/udev/rules.d/",
                                "/usr/local/lib/udev/rules.d/"})

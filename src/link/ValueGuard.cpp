@@ -3,9 +3,12 @@
 #include <QCoreApplication>
 
 qsizetype FirstControlChar(const QString& text) {
-    for (qsizetype i = 0; i < text.size(); ++i)
-        if (text.at(i).unicode() < u' ')
+    constexpr char16_t kDelete = 127;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c < u' ' || c == kDelete)
             return i;
+    }
     return -1;
 }
 

@@ -9,7 +9,8 @@
 // command, and a comma or a double quote would move the rest of the value
 // into the next parameters. Such a value is never sent.
 
-// Position of the first character below 32 in text, or -1.
+// Position of the first character below 32 or DEL (127, which erases on a
+// terminal line) in text, or -1.
 qsizetype FirstControlChar(const QString& text);
 
 enum TUnsafeKind { ukNone, ukControl, ukSeparator };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/LogKind.h"
+#include "base/LogKind.h"
 #include "profile/ParamValues.h"
 
 #include <QObject>

@@ -2,7 +2,7 @@
 
 #include "DevCommands.h"
 #include "ProfileLoader.h"
-#include "XmlParser.h"
+#include "base/XmlParser.h"
 
 #include <QHash>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
 #include "ProfileLoader.h"
 
 #include "DevCommands.h"
-#include "XmlParser.h"
+#include "base/XmlParser.h"
 
 #include <QLocale>
 #include <cmath>

@@ -1,14 +1,12 @@
 #include "TfmDeviceInfo.h"
 
-#include "app/Settings.h"
-#include "base/IniFile.h"
+#include "base/LogKind.h"
 #include "link/ComDataPacket.h"
 #include "link/ComPort.h"
 #include "link/DeviceLink.h"
-#include "link/LogKind.h"
 #include "status/SignalIndicator.h"
-#include "status/WindowFit.h"
 #include "status/StatusFieldNames.h"
+#include "status/WindowFit.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -33,7 +31,6 @@
 namespace {
 
 const QString kLeaveRemoteMode = QStringLiteral("!");
-const QString kRemoteSection = QStringLiteral("RC");
 constexpr int kMapIconSize = 16;
 // Title bar and borders the window manager adds around the dialog.
 constexpr QSize kWindowFrameAllowance(16, 40);
@@ -365,9 +362,7 @@ void TfmDeviceInfo::ShowConnectionState(const QString& portName, const QString& 
 }
 
 void TfmDeviceInfo::LoadRemoteButtons() {
-    RemoteButtons.clear();
-    if (std::unique_ptr<TIniFile> ini = OpenSettingsFile())
-        RemoteButtons = ini->ReadSectionValues(kRemoteSection);
+    RemoteButtons = FRemoteSource ? FRemoteSource() : QStringList();
     bgRC->setVisible(!RemoteButtons.isEmpty());
     while (QLayoutItem* item = FRemoteLayout->takeAt(0)) {
         delete item->widget();

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QStringList>
 #include <QUrl>
+#include <functional>
 
 class QCheckBox;
 class QGridLayout;
@@ -31,6 +32,9 @@ constexpr int kSignalFieldWidth = 40;
 // The map service's search page; the query carries "latitude,longitude".
 constexpr char kMapSearchAddress[] = "https://maps.yandex.ru/?text=";
 
+// The remote-control lines ("caption=command"), as the settings hold them now.
+using TRemoteButtonSource = std::function<QStringList()>;
+
 // "Состояние устройства": the live status stream.
 class TfmDeviceInfo : public QDialog {
     Q_OBJECT
@@ -40,6 +44,9 @@ public:
 
     void ShowConnectionState(const QString& portName, const QString& speed, bool portOpen,
                              bool inCommandMode);
+    // Whoever opens the window says where its buttons come from; they are
+    // asked for again at every showing.
+    void SetRemoteButtonSource(TRemoteButtonSource source) { FRemoteSource = std::move(source); }
     void LoadRemoteButtons();
     void StartStreaming();
     void StopStreaming();
@@ -89,6 +96,7 @@ protected:
 
 private:
     TDeviceLink* FLink = nullptr;
+    TRemoteButtonSource FRemoteSource;
     QWidget* BuildLeftColumn();
     QWidget* BuildMiddleColumn();
     QWidget* BuildRightColumn();

@@ -1,4 +1,4 @@
-#include "app/InstallPaths.h"
+#include "settings/InstallPaths.h"
 
 #include <QDir>
 #include <QFile>

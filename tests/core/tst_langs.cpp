@@ -1,4 +1,4 @@
-#include "app/Langs.h"
+#include "settings/Langs.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -14,7 +14,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("position");
         QTest::newRow("empty") << QString() << -1;
         QTest::newRow("plain") << QStringLiteral("gps.example.net:20211") << -1;
-        QTest::newRow("blank and del pass") << (QStringLiteral("a b") + QChar(127)) << -1;
+        QTest::newRow("blank passes") << QStringLiteral("a b") << -1;
+        QTest::newRow("del") << (QStringLiteral("a b") + QChar(127) + QStringLiteral("c")) << 3;
         QTest::newRow("cyrillic passes") << QStringLiteral("Ёлка") << -1;
         QTest::newRow("cr") << QStringLiteral("a\rAT+SAVE=1111,") << 1;
         QTest::newRow("lf last") << QStringLiteral("abc\n") << 3;

@@ -6,8 +6,11 @@
 #include <QtTest>
 
 #include <cerrno>
+#include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -242,33 +245,63 @@ private Q_SLOTS:
 
     void lockFiles_data() {
         QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<qint64>("pid");
         QTest::addColumn<bool>("alive");
         QTest::addColumn<QString>("expected");
-        qint32 binaryPid = 633;
+        const auto binary = [](qint32 pid) {
+            return QByteArray(reinterpret_cast<const char*>(&pid), sizeof(pid));
+        };
         QTest::newRow("stale text lock")
-            << QByteArray("       633\n") << false << "устаревший файл блокировки";
+            << QByteArray("       633\n") << qint64(633) << false << "устаревший файл блокировки";
         QTest::newRow("stale binary lock")
-            << QByteArray(reinterpret_cast<const char*>(&binaryPid), 4) << false
-            << "(процесса 633 уже нет)";
-        QTest::newRow("lock without a pid") << QByteArray("\n") << false << "без номера";
+            << binary(633) << qint64(633) << false << "(процесса 633 уже нет)";
+        QTest::newRow("lock without a pid")
+            << QByteArray("\n") << qint64(633) << false << "без номера";
         QTest::newRow("lock of a live process")
-            << QByteArray("633\n") << true << "заблокирован файлом";
+            << QByteArray("633\n") << qint64(633) << true << "заблокирован файлом";
+        // 561 is 0x231: the first byte is the digit "1".
+        QTest::newRow("binary lock starting with a digit")
+            << binary(561) << qint64(561) << true << "заблокирован файлом";
+        QTest::newRow("four-byte text lock")
+            << QByteArray("561\n") << qint64(561) << true << "заблокирован файлом";
     }
     void lockFiles() {
         QFETCH(QByteArray, content);
+        QFETCH(qint64, pid);
         QFETCH(bool, alive);
         QFETCH(QString, expected);
         TFakeSystem sys;
         sys.Node(QStringLiteral("ttyUSB0"), 0666);
         sys.Write(QStringLiteral("run/lock/LCK..ttyUSB0"), content);
         if (alive)
-            sys.Process(633, QStringLiteral("cu"));
+            sys.Process(pid, QStringLiteral("cu"));
         const QString text = sys.Explain();
         QVERIFY2(text.contains(expected), qPrintable(text));
         if (!alive)
             QVERIFY2(text.contains(QLatin1String("sudo rm ")), qPrintable(text));
         else
-            QVERIFY2(text.contains(QLatin1String("cu (pid 633)")), qPrintable(text));
+            QVERIFY2(text.contains(QStringLiteral("cu (pid %1)").arg(pid)), qPrintable(text));
+    }
+
+    // The running user's own view: every group, however many, and the name.
+    void currentViewOfUser() {
+        if (::geteuid() != 0)
+            QSKIP("only root can give itself more groups");
+        std::vector<gid_t> saved(size_t(::getgroups(0, nullptr)));
+        saved.resize(size_t(::getgroups(int(saved.size()), saved.data())));
+        constexpr gid_t kFirst = 70000;
+        constexpr int kMany = 300; // more than a fixed array of 256 holds
+        std::vector<gid_t> many;
+        for (int i = 0; i < kMany; ++i)
+            many.push_back(kFirst + gid_t(i));
+        QCOMPARE(::setgroups(many.size(), many.data()), 0);
+        const TPortSystemView view = TPortSystemView::Current();
+        QCOMPARE(::setgroups(saved.size(), saved.data()), 0);
+        for (const gid_t gid : many)
+            QVERIFY2(view.Gids.contains(gid), qPrintable(QString::number(gid)));
+        const struct passwd* pw = ::getpwuid(0);
+        QVERIFY(pw);
+        QCOMPARE(view.UserName, QString::fromLocal8Bit(pw->pw_name));
     }
 };
 

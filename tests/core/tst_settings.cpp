@@ -1,7 +1,8 @@
-#include "app/Settings.h"
+#include "FileSizeLimit.h"
 #include "base/CodePage.h"
 #include "base/IniFile.h"
 #include "profile/DevCommands.h"
+#include "settings/Settings.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,23 +47,23 @@ private:
     }
     static QVariant Field(const TSettings& s, const QString& name) {
         if (name == QLatin1String("Port"))
-            return s.Port;
+            return s.Link.Port;
         if (name == QLatin1String("Speed"))
-            return s.Speed;
+            return s.Link.Speed;
         if (name == QLatin1String("Timeout"))
-            return s.Timeout;
+            return s.Link.Timeout;
         if (name == QLatin1String("TimeoutInterval"))
-            return s.TimeoutInterval;
+            return s.Link.TimeoutInterval;
         if (name == QLatin1String("RetryCount"))
-            return s.RetryCount;
+            return s.Link.RetryCount;
         if (name == QLatin1String("ConnectMethod"))
-            return s.ConnectMethod;
+            return s.Link.ConnectMethod;
         if (name == QLatin1String("Language"))
             return s.Language;
         if (name == QLatin1String("PortPoll"))
             return s.PortPoll;
         if (name == QLatin1String("EndOnPrompt"))
-            return s.EndOnPrompt;
+            return s.Link.EndOnPrompt;
         if (name == QLatin1String("Debug"))
             return s.Debug;
         if (name == QLatin1String("EnabledPages"))
@@ -70,7 +71,7 @@ private:
         if (name == QLatin1String("ReadColorText"))
             return s.ReadColorText;
         if (name == QLatin1String("Parity"))
-            return s.Parity;
+            return s.Link.Parity;
         return {};
     }
 
@@ -257,20 +258,20 @@ private Q_SLOTS:
     void noFileGivesDefaults() {
         LoadSettings();
         const TSettings& s = Settings;
-        QCOMPARE(s.Port, QStringLiteral("COM1"));
-        QCOMPARE(s.Speed, 115200);
-        QCOMPARE(s.DataBits, 8);
-        QCOMPARE(s.Parity, QStringLiteral("None"));
-        QCOMPARE(s.StopBits, QStringLiteral("1"));
-        QCOMPARE(s.Timeout, 250);
-        QCOMPARE(s.TimeoutInterval, 250);
-        QCOMPARE(s.TimeoutEcho, 250);
-        QVERIFY(s.EndOnPrompt);
-        QCOMPARE(s.RetryCount, 3);
-        QCOMPARE(s.ConnectMethod, 0);
-        QVERIFY(s.Password.isEmpty());
-        QVERIFY(s.MasterPassword.isEmpty());
-        QVERIFY(s.ActivePassword.isEmpty());
+        QCOMPARE(s.Link.Port, QStringLiteral("COM1"));
+        QCOMPARE(s.Link.Speed, 115200);
+        QCOMPARE(s.Link.DataBits, 8);
+        QCOMPARE(s.Link.Parity, QStringLiteral("None"));
+        QCOMPARE(s.Link.StopBits, QStringLiteral("1"));
+        QCOMPARE(s.Link.Timeout, 250);
+        QCOMPARE(s.Link.TimeoutInterval, 250);
+        QCOMPARE(s.Link.TimeoutEcho, 250);
+        QVERIFY(s.Link.EndOnPrompt);
+        QCOMPARE(s.Link.RetryCount, 3);
+        QCOMPARE(s.Link.ConnectMethod, 0);
+        QVERIFY(s.Link.Password.isEmpty());
+        QVERIFY(s.Link.MasterPassword.isEmpty());
+        QVERIFY(s.Link.ActivePassword().isEmpty());
         QCOMPARE(s.EnabledPages, (QStringList{"main", "gps", "gsm"}));
         QCOMPARE(s.ReadColorText, TColor(0));
         QCOMPARE(s.WriteColorText, TColor(0));
@@ -344,6 +345,15 @@ private Q_SLOTS:
         WriteIni(ini);
         LoadSettings();
         QCOMPARE(Field(Settings, field), expected);
+        // velmora-cli reads the link's keys through the same reader.
+        static const QStringList kLinkFields = {"Port",          "Speed",           "Parity",
+                                                "Timeout",       "TimeoutInterval", "RetryCount",
+                                                "ConnectMethod", "EndOnPrompt"};
+        if (kLinkFields.contains(field)) {
+            TSettings tool;
+            tool.Link = ReadLinkSettings(TIniFile(IniPath()));
+            QCOMPARE(Field(tool, field), expected);
+        }
     }
 
     void activePasswordPrefersMaster_data() {
@@ -361,7 +371,7 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         WriteIni(ini);
         LoadSettings();
-        QCOMPARE(Settings.ActivePassword, expected);
+        QCOMPARE(Settings.Link.ActivePassword(), expected);
     }
 
     void loadReadsTrueCustomer() {
@@ -409,7 +419,7 @@ private Q_SLOTS:
         QCOMPARE(saved.count("TrueCustomer="), 1);
         QVERIFY(!saved.contains("\n\n"));
         LoadSettings();
-        QCOMPARE(Settings.MasterPassword, QStringLiteral("12ab"));
+        QCOMPARE(Settings.Link.MasterPassword, QStringLiteral("12ab"));
         QCOMPARE(TIniFile(IniPath()).ReadSectionValues("RC"), QStringList{"Reset=AT+RESET"});
     }
 
@@ -422,7 +432,7 @@ private Q_SLOTS:
             "Adapter=ftdi\r\n";
         WriteIni(connection + "; tail note\r\n[Device]\r\nPassword=1\r\n");
         LoadSettings();
-        QVERIFY(Settings.EndOnPrompt);
+        QVERIFY(Settings.Link.EndOnPrompt);
         QVERIFY(SaveSettings());
         const QByteArray saved = ReadIni();
         QVERIFY2(saved.startsWith(connection +
@@ -441,49 +451,73 @@ private Q_SLOTS:
     }
 
     void saveThenLoadGivesSameSettings() {
-        Settings.Port = QStringLiteral("/dev/pts/3");
-        Settings.Speed = 460800;
-        Settings.Timeout = 1000;
-        Settings.TimeoutInterval = 50;
-        Settings.TimeoutEcho = 5000;
-        Settings.Password = QStringLiteral("123");
-        Settings.MasterPassword = QStringLiteral("4567890123");
+        Settings.Link.Port = QStringLiteral("/dev/pts/3");
+        Settings.Link.Speed = 460800;
+        Settings.Link.Timeout = 1000;
+        Settings.Link.TimeoutInterval = 50;
+        Settings.Link.TimeoutEcho = 5000;
+        Settings.Link.Password = QStringLiteral("123");
+        Settings.Link.MasterPassword = QStringLiteral("4567890123");
         Settings.EnabledPages = QStringList();
         Settings.ReadColorText = 0xF0CAA6;
         Settings.GeneralErrorColorText = 0x123456;
-        Settings.RetryCount = 100;
-        Settings.ConnectMethod = 1;
+        Settings.Link.RetryCount = 100;
+        Settings.Link.ConnectMethod = 1;
         Settings.Language = 1033;
         Settings.PortPoll = true;
-        Settings.EndOnPrompt = false;
+        Settings.Link.EndOnPrompt = false;
         const TSettings saved = Settings;
         QVERIFY(SaveSettings());
         Settings = TSettings();
         LoadSettings();
-        QCOMPARE(Settings.Port, saved.Port);
-        QCOMPARE(Settings.Speed, saved.Speed);
-        QCOMPARE(Settings.Timeout, saved.Timeout);
-        QCOMPARE(Settings.TimeoutInterval, saved.TimeoutInterval);
-        QCOMPARE(Settings.TimeoutEcho, saved.TimeoutEcho);
-        QCOMPARE(Settings.Password, saved.Password);
-        QCOMPARE(Settings.MasterPassword, saved.MasterPassword);
-        QCOMPARE(Settings.ActivePassword, saved.MasterPassword);
+        QCOMPARE(Settings.Link.Port, saved.Link.Port);
+        QCOMPARE(Settings.Link.Speed, saved.Link.Speed);
+        QCOMPARE(Settings.Link.Timeout, saved.Link.Timeout);
+        QCOMPARE(Settings.Link.TimeoutInterval, saved.Link.TimeoutInterval);
+        QCOMPARE(Settings.Link.TimeoutEcho, saved.Link.TimeoutEcho);
+        QCOMPARE(Settings.Link.Password, saved.Link.Password);
+        QCOMPARE(Settings.Link.MasterPassword, saved.Link.MasterPassword);
+        QCOMPARE(Settings.Link.ActivePassword(), saved.Link.MasterPassword);
         QCOMPARE(Settings.EnabledPages, QStringList());
         QCOMPARE(Settings.ReadColorText, saved.ReadColorText);
         QCOMPARE(Settings.GeneralErrorColorText, saved.GeneralErrorColorText);
-        QCOMPARE(Settings.RetryCount, saved.RetryCount);
-        QCOMPARE(Settings.ConnectMethod, saved.ConnectMethod);
+        QCOMPARE(Settings.Link.RetryCount, saved.Link.RetryCount);
+        QCOMPARE(Settings.Link.ConnectMethod, saved.Link.ConnectMethod);
         QCOMPARE(Settings.Language, saved.Language);
         QCOMPARE(Settings.PortPoll, saved.PortPoll);
-        QCOMPARE(Settings.EndOnPrompt, saved.EndOnPrompt);
+        QCOMPARE(Settings.Link.EndOnPrompt, saved.Link.EndOnPrompt);
     }
 
+    // A failed save changes nothing: not even the keys before the failure.
+    void saveFailureNamesFile_data() {
+        QTest::addColumn<bool>("partWay");
+        QTest::newRow("directory in the way") << false;
+        QTest::newRow("disk full part-way") << true;
+    }
     void saveFailureNamesFile() {
-        QVERIFY(QDir(FDir->path()).mkdir(kSettingsFileName));
+        QFETCH(bool, partWay);
+        const QByteArray original = "; mine\r\n[Connection]\r\nCOM=COM7\r\n[RC]\r\nReset=!R\r\n";
+        std::unique_ptr<TFileSizeLimit> limit;
+        if (partWay) {
+            WriteIni(original);
+            Settings.Link.Port = QStringLiteral("/dev/ttyUSB0");
+            // Room for the first keys, not for all of them.
+            limit = std::make_unique<TFileSizeLimit>(original.size() + 100);
+        } else {
+            QVERIFY(QDir(FDir->path()).mkdir(kSettingsFileName));
+        }
         QString message;
         QVERIFY(!SaveSettings(&message));
+        limit.reset();
         QCOMPARE(message,
                  QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(IniPath())));
+        if (partWay) {
+            QCOMPARE(ReadIni(), original);
+            QCOMPARE(QDir(FDir->path())
+                         .entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                    QDir::NoDotAndDotDot),
+                     QStringList{kSettingsFileName});
+        }
     }
 };
 

@@ -1,4 +1,4 @@
-#include "profile/XmlParser.h"
+#include "base/XmlParser.h"
 
 #include <QFile>
 #include <QRandomGenerator>

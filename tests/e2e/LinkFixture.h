@@ -7,13 +7,13 @@
 #include "TestProfile.h"
 #include "TrackerSim.h"
 #include "app/Forms.h"
-#include "app/Settings.h"
 #include "app/TfmMain.h"
 #include "link/ComPort.h"
 #include "link/TfmDeviceReconnect.h"
 #include "link/TfmWaitingData.h"
 #include "pages/EditorAccess.h"
 #include "profile/ProfileLoader.h"
+#include "settings/Settings.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -537,20 +537,78 @@ private Q_SLOTS:
         QVERIFY(sim.ReceivedLines().contains(
             QStringLiteral("AT+SDAD=%1,,0,,,,,,,,,,,").arg(QString::fromLatin1(kMasterPassword))));
         QVERIFY(!sim.InCommandMode());
+    }
 
-        // Without a count it streams until Ctrl+C, and then stops the stream.
+    // Without a count a stream runs until it is stopped: by Ctrl+C, by a
+    // dropped session (SIGHUP, which may come twice: from the terminal and
+    // from the shell) or by a reader that has seen enough ("| head -n 3").
+    // Each time the stream is stopped and command mode left; only a closed
+    // output is no failure.
+    void statusStops_data() {
+        QTest::addColumn<QList<int>>("sent"); // signals; none: the reader goes away
+        QTest::addColumn<int>("exit");
+        QTest::newRow("Ctrl+C") << QList<int>{SIGINT} << 1;
+        QTest::newRow("session dropped") << QList<int>{SIGHUP} << 1;
+        QTest::newRow("hang-up twice") << QList<int>{SIGHUP, SIGHUP} << 1;
+        QTest::newRow("output closed") << QList<int>{} << 0;
+    }
+    void statusStops() {
+        QFETCH(QList<int>, sent);
+        QFETCH(int, exit);
+        TCliBench bench;
+        QVERIFY(bench.Start(1));
+        TTrackerSim& sim = bench.Sim(0);
+        sim.SetStreamPeriod(100);
+        const QStringList args =
+            bench.Common() + QStringList{"status", "--port", bench.Port(0), "--json"};
+        constexpr int kShownReports = 3;
         QProcess p;
         QElapsedTimer clock;
         clock.start();
-        StartCli(p, bench.Common() + QStringList{"status", "--port", bench.Port(0)});
-        QVERIFY(WaitUntil([&] { return sim.Streaming(); }, 10000));
-        QTest::qWait(300);
-        ::kill(pid_t(p.processId()), SIGINT);
-        const TCliRun stopped = Finish(p, clock);
-        QCOMPARE(stopped.Exit, 1);
-        QVERIFY2(stopped.Out.contains(QStringLiteral(" interrupted ")), qPrintable(stopped.Out));
+        if (sent.isEmpty()) {
+            // The shell waits for the whole pipe: when it ends, so has the tool.
+            p.setProgram(QStringLiteral("bash"));
+            p.setArguments(QStringList{QStringLiteral("-c"),
+                                       QStringLiteral("\"$0\" \"$@\" | head -n %1; echo "
+                                                      "\"exit=${PIPESTATUS[0]}\" >&2")
+                                           .arg(kShownReports),
+                                       CliPath()} +
+                           args);
+            p.start();
+        } else {
+            StartCli(p, args);
+            QVERIFY(WaitUntil([&] { return sim.Streaming(); }, 10000));
+            QTest::qWait(300);
+            for (const int signal : std::as_const(sent)) {
+                // A process that is gone has no id: kill(0) would hit this test.
+                const qint64 pid = p.processId();
+                if (pid <= 0)
+                    break;
+                ::kill(pid_t(pid), signal);
+                QTest::qWait(50);
+            }
+        }
+        const TCliRun r = Finish(p, clock);
+        const QStringList lines = r.OutLines();
+        if (sent.isEmpty()) {
+            QCOMPARE(r.Exit, 0);
+            QVERIFY2(r.Err.contains(QStringLiteral("exit=%1").arg(exit)), qPrintable(r.Err));
+            QCOMPARE(lines.size(), kShownReports);
+            for (const QString& line : lines)
+                QCOMPARE(QJsonDocument::fromJson(line.toUtf8()).object().value("report").toString(),
+                         QStringLiteral("DPRM"));
+        } else {
+            QCOMPARE(r.Exit, exit);
+            const QJsonObject result = QJsonDocument::fromJson(lines.last().toUtf8()).object();
+            QCOMPARE(result.value("result").toString(), QStringLiteral("interrupted"));
+        }
         QVERIFY(!sim.Streaming());
         QVERIFY(!sim.InCommandMode());
+        const QStringList received = sim.ReceivedLines();
+        QVERIFY(received.contains(
+            QStringLiteral("AT+SDAD=%1,,0,,,,,,,,,,,").arg(QString::fromLatin1(kMasterPassword))));
+        QVERIFY2(received.last().startsWith(QStringLiteral("AT+TEXT=")),
+                 qPrintable(received.last()));
     }
 
     // Ctrl+C in the middle of a read: the exchange under way ends, command

@@ -125,9 +125,9 @@ private Q_SLOTS:
         QVERIFY(fmMain->Link->EnterCommandMode());
         const QStringList lines = B->Sim.ReceivedLines();
         const QString code = QString::fromLatin1(TTrackerSim::kAccessCode);
-        const QString exitLine = QStringLiteral("AT+TEXT=") + Settings.ActivePassword + ",";
+        const QString exitLine = QStringLiteral("AT+TEXT=") + Settings.Link.ActivePassword() + ",";
         QCOMPARE(lines, QStringList({code, code, code, code, code, exitLine, code}));
-        QCOMPARE(Settings.ActivePassword, QString::fromLatin1(kMasterPassword));
+        QCOMPARE(Settings.Link.ActivePassword(), QString::fromLatin1(kMasterPassword));
         QCOMPARE(B->LogCount(QStringLiteral(">AT+TEXT=*,")), 1);
         QVERIFY(!B->Log().contains(QString::fromLatin1(kMasterPassword)));
         QCOMPARE(B->LogCount(QStringLiteral("]Уже в командном режиме")), 0);
@@ -217,7 +217,7 @@ private Q_SLOTS:
         StartBench(o);
         B->UseProfile(ProfileWithout(QStringLiteral("+TEXT")));
         QCOMPARE(FindCommand(QStringLiteral("+TEXT")).Page, -1);
-        QCOMPARE(Settings.ActivePassword, password);
+        QCOMPARE(Settings.Link.ActivePassword(), password);
         QVERIFY(fmMain->Link->EnterCommandMode());
         B->Sim.ClearReceived();
         fmMain->Leavecommandmode1Click();

@@ -388,9 +388,9 @@ private Q_SLOTS:
         StartWithTestProfile();
         QVERIFY(fmMain->Link->EnterCommandMode());
         B->Sim.ClearReceived();
-        Settings.Password = user;
-        Settings.MasterPassword = master;
-        fmMain->Link->ApplySettings(LinkSettingsFromGlobal());
+        Settings.Link.Password = user;
+        Settings.Link.MasterPassword = master;
+        fmMain->Link->ApplySettings(Settings.Link);
         const bool ok = fmMain->Link->ApplyCommand(Address(command));
         if (sent.isEmpty()) {
             QVERIFY(!ok);
@@ -447,8 +447,8 @@ private Q_SLOTS:
             QSKIP("no plain writable command of that password mode");
         QVERIFY(fmMain->Link->EnterCommandMode());
         AnswerBoxesWithOk();
-        Settings.MasterPassword = master;
-        fmMain->Link->ApplySettings(LinkSettingsFromGlobal());
+        Settings.Link.MasterPassword = master;
+        fmMain->Link->ApplySettings(Settings.Link);
         QVERIFY(fmMain->Link->ApplyCommand(a));
         QCOMPARE(B->Driver->Boxes.size(), 1);
         QVERIFY(B->Driver->Boxes.first().endsWith(QLatin1Char('|') + text));

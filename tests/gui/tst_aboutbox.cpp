@@ -1,5 +1,5 @@
-#include "app/Settings.h"
 #include "app/TAboutBox.h"
+#include "settings/Settings.h"
 
 #include <QApplication>
 #include <QEnterEvent>

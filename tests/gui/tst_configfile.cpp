@@ -1,10 +1,11 @@
+#include "FileSizeLimit.h"
 #include "InflateAll.h"
-#include "app/Settings.h"
 #include "app/TfmMain.h"
 #include "config/ConfigFormat.h"
 #include "pages/EditorAccess.h"
 #include "profile/DevCommands.h"
 #include "profile/ProfileLoader.h"
+#include "settings/Settings.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -121,6 +122,7 @@ private Q_SLOTS:
     void saveReportsMissingControls();
     void saveReportsUncreatableFile();
     void saveWritesEmptyValueForUnknownKindAndNoSelection();
+    void saveShowsWriteError_data();
     void saveShowsWriteError();
     void menuSavesAndLoadsThroughDialogs();
     void menuCancelDoesNothing();
@@ -307,9 +309,27 @@ void TestConfigFile::saveWritesEmptyValueForUnknownKindAndNoSelection() {
     QVERIFY(text.endsWith("</Velmora>\r\n"));
 }
 
+// A failed write is shown; the file that was there stays, and a device is
+// written in place, never replaced by a file.
+void TestConfigFile::saveShowsWriteError_data() {
+    QTest::addColumn<QString>("target"); // a device, or a file in a folder of its own
+    QTest::newRow("device") << "/dev/full";
+    QTest::newRow("disk full part-way over an old file") << "full/old.zxml";
+}
+
 void TestConfigFile::saveShowsWriteError() {
-    if (!QFile::exists(QStringLiteral("/dev/full")))
+    QFETCH(QString, target);
+    const bool device = QDir::isAbsolutePath(target);
+    if (device && !QFile::exists(target))
         QSKIP("no /dev/full here");
+    const QString path = device ? target : Path(target);
+    const QByteArray old = Deflate(Doc(SoneDoc("7", "old", "0001", "1")));
+    std::unique_ptr<TFileSizeLimit> limit;
+    if (!device) {
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        QVERIFY(WriteFile(path, old));
+        limit = std::make_unique<TFileSizeLimit>(old.size() / 2);
+    }
     QString title, text;
     AnswerModal([&](QWidget* modal) {
         title = modal->windowTitle();
@@ -318,10 +338,19 @@ void TestConfigFile::saveShowsWriteError() {
             box->accept();
         }
     });
-    FMain->SaveConfiguration(QStringLiteral("/dev/full"));
+    FMain->SaveConfiguration(path);
+    limit.reset();
     QVERIFY(FModalSeen);
     QCOMPARE(title, QStringLiteral("Error"));
     QVERIFY(!text.isEmpty());
+    if (device) {
+        QVERIFY(!QFileInfo(path).isFile());
+        return;
+    }
+    QCOMPARE(ReadFile(path), old);
+    QCOMPARE(QFileInfo(path).dir().entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                             QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("old.zxml")});
 }
 
 void TestConfigFile::menuSavesAndLoadsThroughDialogs() {

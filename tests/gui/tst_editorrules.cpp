@@ -1,7 +1,7 @@
-#include "app/Settings.h"
 #include "app/TfmMain.h"
 #include "pages/EditorAccess.h"
 #include "pages/HexEdit.h"
+#include "settings/Settings.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -1,7 +1,5 @@
 #include "app/Forms.h"
-#include "app/Langs.h"
 #include "app/ParamFindBar.h"
-#include "app/Settings.h"
 #include "app/TAboutBox.h"
 #include "app/TfmCompare.h"
 #include "app/TfmMain.h"
@@ -13,6 +11,8 @@
 #include "link/WriteCheck.h"
 #include "pages/ChangeMarks.h"
 #include "profile/DevCommands.h"
+#include "settings/Langs.h"
+#include "settings/Settings.h"
 #include "status/TfmDeviceInfo.h"
 
 #include <QAbstractButton>

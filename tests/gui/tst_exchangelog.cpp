@@ -1,7 +1,7 @@
-#include "app/Settings.h"
 #include "app/TfmMain.h"
 #include "link/LogFormat.h"
 #include "link/LogPane.h"
+#include "settings/Settings.h"
 
 #include <QAction>
 #include <QDateTime>

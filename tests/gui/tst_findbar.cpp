@@ -1,6 +1,6 @@
 #include "app/ParamFindBar.h"
-#include "app/Settings.h"
 #include "app/TfmMain.h"
+#include "settings/Settings.h"
 
 #include <QAction>
 #include <QFrame>

@@ -1,9 +1,9 @@
 #include "app/Forms.h"
-#include "app/Settings.h"
 #include "app/StatusBarPanels.h"
 #include "app/TfmMain.h"
 #include "app/TfmSettings.h"
 #include "link/ComPort.h"
+#include "settings/Settings.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -274,7 +274,7 @@ private Q_SLOTS:
         TPty pty;
         QVERIFY(!pty.SlavePath().isEmpty());
         TfmMain fm;
-        Settings.Port = pty.SlavePath();
+        Settings.Link.Port = pty.SlavePath();
         fm.ApplySettings();
         fm.SetConnected(true);
         QVERIFY(fm.Link->ComPort1->Connected());
@@ -299,7 +299,7 @@ private Q_SLOTS:
         TfmMain fm;
         TfmSettings dialog(&fm);
         fmSettings = &dialog;
-        Settings.Port = pty.SlavePath();
+        Settings.Link.Port = pty.SlavePath();
         fm.ApplySettings();
         fm.SetConnected(true);
         QVERIFY(fm.Link->ComPort1->Connected());
@@ -341,9 +341,9 @@ private Q_SLOTS:
         QFETCH(int, wantParity);
         QFETCH(int, wantStopBits);
         TfmMain fm;
-        Settings.DataBits = dataBits;
-        Settings.Parity = parity;
-        Settings.StopBits = stopBits;
+        Settings.Link.DataBits = dataBits;
+        Settings.Link.Parity = parity;
+        Settings.Link.StopBits = stopBits;
         fm.ApplySettings();
         QCOMPARE(int(fm.Link->ComPort1->DataBits()), wantDataBits);
         QCOMPARE(int(fm.Link->ComPort1->Parity()), wantParity);
@@ -353,13 +353,13 @@ private Q_SLOTS:
 
     void applySettingsConfiguresThePort() {
         TfmMain fm;
-        Settings.Port = QStringLiteral("/dev/nonexistent-velmora");
-        Settings.Speed = 19200;
-        Settings.Timeout = 400;
-        Settings.TimeoutInterval = 120;
+        Settings.Link.Port = QStringLiteral("/dev/nonexistent-velmora");
+        Settings.Link.Speed = 19200;
+        Settings.Link.Timeout = 400;
+        Settings.Link.TimeoutInterval = 120;
         Settings.PortPoll = true;
         fm.ApplySettings();
-        QCOMPARE(fm.Link->ComPort1->Port(), Settings.Port);
+        QCOMPARE(fm.Link->ComPort1->Port(), Settings.Link.Port);
         QCOMPARE(fm.Link->ComPort1->CustomBaudRate(), 19200u);
         const TComTimeouts t = fm.Link->ComPort1->Timeouts();
         QCOMPARE(t.ReadInterval, 120u);

@@ -1,8 +1,8 @@
-#include "app/Settings.h"
 #include "app/TfmMain.h"
 #include "pages/EditorAccess.h"
 #include "pages/HexEdit.h"
 #include "pages/TagCode.h"
+#include "settings/Settings.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 #include "app/ColorList.h"
-#include "app/Settings.h"
 #include "app/TfmSettings.h"
 #include "base/IniFile.h"
 #include "profile/DevCommands.h"
 #include "profile/ProfileLoader.h"
+#include "settings/Settings.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -180,11 +180,11 @@ private Q_SLOTS:
 
     void speedOutsideListBecomesFirstItemOnOk() {
         TfmSettings& dlg = Show("[Connection]\r\nSpeed=19200\r\n");
-        QCOMPARE(Settings.Speed, 19200);
+        QCOMPARE(Settings.Link.Speed, 19200);
         QCOMPARE(dlg.cbPortSpeed->currentText(), QStringLiteral("9600"));
         QTest::mouseClick(dlg.ApplyBtn, Qt::LeftButton);
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
-        QCOMPARE(Settings.Speed, 9600);
+        QCOMPARE(Settings.Link.Speed, 9600);
         QCOMPARE(IniValue("Connection", "Speed"), QStringLiteral("9600"));
     }
 
@@ -226,7 +226,7 @@ private Q_SLOTS:
         QVERIFY(edit);
         SelectAllAndType(edit, typed);
         QTest::mouseClick(dlg.ApplyBtn, Qt::LeftButton);
-        QCOMPARE(Settings.Timeout, stored);
+        QCOMPARE(Settings.Link.Timeout, stored);
         QCOMPARE(IniValue("Connection", "Timeout"), QString::number(stored));
     }
 
@@ -257,16 +257,16 @@ private Q_SLOTS:
         QTest::mouseClick(dlg.ApplyBtn, Qt::LeftButton);
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
         QVERIFY(dlg.isHidden());
-        QCOMPARE(Settings.Port, QStringLiteral("/dev/pts/9"));
-        QCOMPARE(Settings.Speed, 460800);
-        QCOMPARE(Settings.ActivePassword, QStringLiteral("2222"));
-        QCOMPARE(Settings.TimeoutEcho, 700);
+        QCOMPARE(Settings.Link.Port, QStringLiteral("/dev/pts/9"));
+        QCOMPARE(Settings.Link.Speed, 460800);
+        QCOMPARE(Settings.Link.ActivePassword(), QStringLiteral("2222"));
+        QCOMPARE(Settings.Link.TimeoutEcho, 700);
         QCOMPARE(Settings.ReadColorText, TColor(0x000080));
-        QCOMPARE(Settings.RetryCount, 4);
-        QCOMPARE(Settings.ConnectMethod, 1);
+        QCOMPARE(Settings.Link.RetryCount, 4);
+        QCOMPARE(Settings.Link.ConnectMethod, 1);
         QCOMPARE(Settings.Language, 1033);
         QVERIFY(Settings.PortPoll);
-        QVERIFY(!Settings.EndOnPrompt);
+        QVERIFY(!Settings.Link.EndOnPrompt);
         QCOMPARE(Settings.EnabledPages, QStringList{DevCommands.at(1).PageId});
 
         QCOMPARE(IniValue("Connection", "COM"), QStringLiteral("/dev/pts/9"));
@@ -331,8 +331,8 @@ private Q_SLOTS:
         QVERIFY(!dlg.cbPortPoll->isChecked());
         QVERIFY(dlg.cbEndOnPrompt->isChecked());
         QCOMPARE(dlg.cbLanguage->currentIndex(), 0);
-        QCOMPARE(Settings.Port, QStringLiteral("/dev/ttyUSB0"));
-        QVERIFY(Settings.Password.isEmpty());
+        QCOMPARE(Settings.Link.Port, QStringLiteral("/dev/ttyUSB0"));
+        QVERIFY(Settings.Link.Password.isEmpty());
         QVERIFY(!Settings.PortPoll);
         QFile f(IniPath());
         QVERIFY(f.open(QIODevice::ReadOnly));
@@ -365,14 +365,14 @@ private Q_SLOTS:
 
     void handWrittenLetterPasswordSurvives() {
         TfmSettings& dlg = Show("[Device]\nMasterPassword=12ab\n");
-        QCOMPARE(Settings.ActivePassword, QStringLiteral("12ab"));
+        QCOMPARE(Settings.Link.ActivePassword(), QStringLiteral("12ab"));
         QCOMPARE(dlg.edtMasterPassword->text(), QStringLiteral("12ab"));
         dlg.edtMasterPassword->setFocus();
         dlg.edtMasterPassword->end(false);
         QTest::keyClicks(dlg.edtMasterPassword, QStringLiteral("c"));
         QCOMPARE(dlg.edtMasterPassword->text(), QStringLiteral("12ab"));
         QTest::mouseClick(dlg.ApplyBtn, Qt::LeftButton);
-        QCOMPARE(Settings.MasterPassword, QStringLiteral("12ab"));
+        QCOMPARE(Settings.Link.MasterPassword, QStringLiteral("12ab"));
         QCOMPARE(IniValue("Device", "MasterPassword"), QStringLiteral("12ab"));
     }
 
@@ -387,7 +387,7 @@ private Q_SLOTS:
         QTest::keyClicks(dlg.edtPassword, QStringLiteral("3"));
         QCOMPARE(dlg.edtPassword->text(), stored);
         QTest::mouseClick(dlg.ApplyBtn, Qt::LeftButton);
-        QCOMPARE(Settings.Password, stored);
+        QCOMPARE(Settings.Link.Password, stored);
         QCOMPARE(IniValue("Device", "Password"), stored);
     }
 
@@ -510,7 +510,7 @@ private Q_SLOTS:
             QStringList{
                 QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(IniPath()))});
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
-        QCOMPARE(Settings.Port, QStringLiteral("COM4"));
+        QCOMPARE(Settings.Link.Port, QStringLiteral("COM4"));
     }
 
     void execFillsOnEveryShow() {
@@ -527,7 +527,7 @@ private Q_SLOTS:
         };
         QCOMPARE(runOnce(QStringLiteral("COM1")), int(QDialog::Accepted));
         QVERIFY(filled);
-        Settings.Port = QStringLiteral("/dev/ttyACM0");
+        Settings.Link.Port = QStringLiteral("/dev/ttyACM0");
         QCOMPARE(runOnce(QStringLiteral("/dev/ttyACM0")), int(QDialog::Accepted));
         QVERIFY(filled);
         QCOMPARE(IniValue("Connection", "COM"), QStringLiteral("/dev/ttyACM0"));

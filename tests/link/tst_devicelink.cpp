@@ -91,7 +91,6 @@ class TestDeviceLink : public QObject {
         s.RetryCount = retries;
         s.Password = QString::fromLatin1(kUser);
         s.MasterPassword = QString::fromLatin1(kMaster);
-        s.ActivePassword = s.MasterPassword;
         Host = std::make_unique<TRecordingHost>();
         Values = std::make_unique<TParamValueTable>();
         Link = std::make_unique<TDeviceLink>();
@@ -483,19 +482,53 @@ private Q_SLOTS:
         QCOMPARE(Sim->ReceivedLines().size(), 1);
     }
 
-    // A password from a settings file rides inside the command line as well.
+    // A password from a settings file rides inside the command line as well:
+    // one that could end the line is dropped as if it were unset, and the
+    // other one, if safe, stands in for entry, exit and the status stream.
+    void passwordWithControlCharacterIsNeverSent_data() {
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("master");
+        QTest::addColumn<QString>("sent"); // empty: refused
+        const QString user = QString::fromLatin1(kUser);
+        const QString master = QString::fromLatin1(kMaster);
+        QTest::newRow("both unsafe")
+            << QStringLiteral("1111\rAT+SAVE=1111,") << QStringLiteral("00\n00") << QString();
+        QTest::newRow("master unsafe, user stands in") << user << QStringLiteral("99\n81") << user;
+        QTest::newRow("master with DEL") << user << (master + QChar(127)) << user;
+        QTest::newRow("user unsafe, master set") << QStringLiteral("22\t22") << master << master;
+    }
     void passwordWithControlCharacterIsNeverSent() {
+        QFETCH(QString, user);
+        QFETCH(QString, master);
+        QFETCH(QString, sent);
         Start();
         Enter();
         TLinkSettings s = Link->LinkSettings();
-        s.Password = QStringLiteral("1111\rAT+SAVE=1111,");
-        s.MasterPassword = QStringLiteral("00\n00");
-        s.ActivePassword = s.MasterPassword;
+        s.Password = user;
+        s.MasterPassword = master;
         Link->ApplySettings(s);
-        QVERIFY(!Link->ApplyCommand(At(QStringLiteral("+TSTA"))));
-        QTest::qWait(100);
-        QVERIFY(Sim->ReceivedLines().isEmpty());
-        QCOMPARE(Host->Count(QStringLiteral("Неверно задан пароль")), 1);
+        if (sent.isEmpty()) {
+            QVERIFY(!Link->ApplyCommand(At(QStringLiteral("+TSTA"))));
+            QTest::qWait(100);
+            QVERIFY(Sim->ReceivedLines().isEmpty());
+            QCOMPARE(Host->Count(QStringLiteral("Неверно задан пароль")), 1);
+            return;
+        }
+        QVERIFY(Link->ApplyCommand(At(QStringLiteral("+PWA1"))));
+        QVERIFY(Link->StartStatusStream());
+        QTRY_VERIFY_WITH_TIMEOUT(Sim->Streaming(), kEntryTimeoutMs);
+        Link->StopStatusStream();
+        Link->LeaveCommandMode(); // the exit line is not waited for
+        QTRY_VERIFY_WITH_TIMEOUT(!Sim->InCommandMode(), kEntryTimeoutMs);
+        QVERIFY(!Sim->Streaming());
+        const QStringList lines = Sim->ReceivedLines();
+        QVERIFY2(lines.first().startsWith(QStringLiteral("AT+PWA1=") + sent + QLatin1Char(',')),
+                 qPrintable(lines.first()));
+        QVERIFY(
+            lines.contains(QStringLiteral("AT+SDAD=") + sent + QStringLiteral(",,3,,,,,,,,,,,")));
+        QVERIFY(
+            lines.contains(QStringLiteral("AT+SDAD=") + sent + QStringLiteral(",,0,,,,,,,,,,,")));
+        QCOMPARE(lines.last(), QStringLiteral("AT+TEXT=") + sent + QLatin1Char(','));
     }
 
     // The entry loop retries a missing port: each link folds its own failure

@@ -13,27 +13,15 @@ class TIniFile;
 using TColor = quint32;
 
 struct TSettings {
-    QString Port = QStringLiteral("COM1");
-    qint32 Speed = 115200;
-    qint32 DataBits = 8;
-    QString Parity = QStringLiteral("None");
-    QString StopBits = QStringLiteral("1");
-    qint32 Timeout = 250;
-    qint32 TimeoutInterval = 250;
-    qint32 TimeoutEcho = 250;
-    // An answer ends on the device's ">" prompt instead of on the time-outs.
-    bool EndOnPrompt = true;
-    QString ActivePassword;
-    QString Password;
-    QString MasterPassword;
+    // Port, line, time-outs, retries, passwords and entry method: the link's
+    // own record, handed to it as it is.
+    TLinkSettings Link;
     QStringList EnabledPages;
     TColor ReadColorText = 0;
     TColor WriteColorText = 0;
     TColor ReadErrorColorText = 255;
     TColor WriteErrorColorText = 255;
     TColor GeneralErrorColorText = 8421504;
-    qint32 RetryCount = 3;
-    qint32 ConnectMethod = 0;
     bool Debug = false;
     qint32 Language = 0;
     bool PortPoll = false;
@@ -55,16 +43,19 @@ QString SettingsFilePath();
 // A fresh accessor for every operation; nothing is cached in between.
 std::unique_ptr<TIniFile> OpenSettingsFile();
 
-// MasterPassword when one is set, else Password.
-QString DeriveActivePassword(const QString& password, const QString& masterPassword);
+// The link's keys of a settings file ("Connection" and "Device"), with
+// their defaults and rules; the window's LoadSettings and velmora-cli both
+// read them here.
+TLinkSettings ReadLinkSettings(const TIniFile& ini);
 // "*" (exactly) is every page of the profile; anything else is a list.
 QStringList ParseEnabledPages(const QString& value);
 
+// The status window's remote-control buttons: the "RC" section's key lines
+// as "caption=command", in file order.
+QStringList ReadRemoteButtons();
+
 // Needs the command profile loaded (the "*" page list expands from it).
 void LoadSettings();
-// False (with the message) when the file could not be written; the keys
-// after the failing one are not written.
+// Every key in one save. False (with the message) when the file could not
+// be written; it is then left as it was.
 bool SaveSettings(QString* errorMessage = nullptr);
-
-// The link settings as the global settings hold them now.
-TLinkSettings LinkSettingsFromGlobal();

@@ -18,18 +18,12 @@ QString gSettingsFolder;
 const QString kConnection = QStringLiteral("Connection");
 const QString kDevice = QStringLiteral("Device");
 const QString kInterface = QStringLiteral("Interface");
+const QString kRemoteControl = QStringLiteral("RC");
 const QString kAllPages = QStringLiteral("*");
 
 constexpr int kMinRetryCount = 1;
 constexpr int kConnectMethodStandard = 0;
 constexpr int kConnectMethodFast = 1;
-
-// One key as SaveSettings writes it.
-struct TIniEntry {
-    const QString& section;
-    QString key;
-    QString value;
-};
 
 QString Number(qint32 value) {
     return QString::number(value);
@@ -63,8 +57,29 @@ std::unique_ptr<TIniFile> OpenSettingsFile() {
     return std::make_unique<TIniFile>(SettingsFilePath());
 }
 
-QString DeriveActivePassword(const QString& password, const QString& masterPassword) {
-    return masterPassword.isEmpty() ? password : masterPassword;
+TLinkSettings ReadLinkSettings(const TIniFile& ini) {
+    const TLinkSettings def;
+    TLinkSettings s;
+    s.Port = ini.ReadString(kConnection, QStringLiteral("COM"), def.Port);
+    s.Speed = ini.ReadInteger(kConnection, QStringLiteral("Speed"), def.Speed);
+    s.DataBits = ini.ReadInteger(kConnection, QStringLiteral("DataBits"), def.DataBits);
+    s.Parity = ini.ReadString(kConnection, QStringLiteral("Parity"), def.Parity);
+    s.StopBits = ini.ReadString(kConnection, QStringLiteral("StopBits"), def.StopBits);
+    s.Timeout = ini.ReadInteger(kConnection, QStringLiteral("Timeout"), def.Timeout);
+    s.TimeoutInterval =
+        ini.ReadInteger(kConnection, QStringLiteral("TimeoutInterval"), def.TimeoutInterval);
+    s.TimeoutEcho = ini.ReadInteger(kConnection, QStringLiteral("TimeoutEcho"), def.TimeoutEcho);
+    s.EndOnPrompt = ini.ReadBool(kConnection, QStringLiteral("EndOnPrompt"), def.EndOnPrompt);
+    s.Password = ini.ReadString(kDevice, QStringLiteral("Password"), def.Password);
+    s.MasterPassword =
+        ini.ReadString(kDevice, QStringLiteral("MasterPassword"), def.MasterPassword);
+    s.RetryCount = qMax(kMinRetryCount,
+                        ini.ReadInteger(kDevice, QStringLiteral("RetryCount"), def.RetryCount));
+    s.ConnectMethod =
+        qBound(kConnectMethodStandard,
+               ini.ReadInteger(kDevice, QStringLiteral("ConnectMethod"), def.ConnectMethod),
+               kConnectMethodFast);
+    return s;
 }
 
 QStringList ParseEnabledPages(const QString& value) {
@@ -76,25 +91,16 @@ QStringList ParseEnabledPages(const QString& value) {
     return pages;
 }
 
+QStringList ReadRemoteButtons() {
+    return OpenSettingsFile()->ReadSectionValues(kRemoteControl);
+}
+
 void LoadSettings() {
     const auto ini = OpenSettingsFile();
     const TSettings def;
     TSettings s;
-    s.Port = ini->ReadString(kConnection, QStringLiteral("COM"), def.Port);
-    s.Speed = ini->ReadInteger(kConnection, QStringLiteral("Speed"), def.Speed);
-    s.DataBits = ini->ReadInteger(kConnection, QStringLiteral("DataBits"), def.DataBits);
-    s.Parity = ini->ReadString(kConnection, QStringLiteral("Parity"), def.Parity);
-    s.StopBits = ini->ReadString(kConnection, QStringLiteral("StopBits"), def.StopBits);
-    s.Timeout = ini->ReadInteger(kConnection, QStringLiteral("Timeout"), def.Timeout);
-    s.TimeoutInterval =
-        ini->ReadInteger(kConnection, QStringLiteral("TimeoutInterval"), def.TimeoutInterval);
-    s.TimeoutEcho = ini->ReadInteger(kConnection, QStringLiteral("TimeoutEcho"), def.TimeoutEcho);
-    s.EndOnPrompt = ini->ReadBool(kConnection, QStringLiteral("EndOnPrompt"), def.EndOnPrompt);
+    s.Link = ReadLinkSettings(*ini);
     s.Debug = ini->ReadBool(kInterface, QStringLiteral("Debug"), def.Debug);
-    s.Password = ini->ReadString(kDevice, QStringLiteral("Password"), def.Password);
-    s.MasterPassword =
-        ini->ReadString(kDevice, QStringLiteral("MasterPassword"), def.MasterPassword);
-    s.ActivePassword = DeriveActivePassword(s.Password, s.MasterPassword);
     s.EnabledPages =
         ParseEnabledPages(ini->ReadString(kInterface, QStringLiteral("EnabledPages"), kAllPages));
     s.ReadColorText = ReadColor(*ini, QStringLiteral("ReadColorText"), def.ReadColorText);
@@ -106,12 +112,6 @@ void LoadSettings() {
     s.GeneralErrorColorText =
         ReadColor(*ini, QStringLiteral("GeneralErrorColorText"), def.GeneralErrorColorText);
     const bool trueCustomer = ini->ReadBool(kInterface, QStringLiteral("TrueCustomer"), false);
-    s.RetryCount = qMax(kMinRetryCount,
-                        ini->ReadInteger(kDevice, QStringLiteral("RetryCount"), def.RetryCount));
-    s.ConnectMethod =
-        qBound(kConnectMethodStandard,
-               ini->ReadInteger(kDevice, QStringLiteral("ConnectMethod"), def.ConnectMethod),
-               kConnectMethodFast);
     s.Language = ini->ReadInteger(kInterface, QStringLiteral("Language"), def.Language);
     s.PortPoll = ini->ReadBool(kDevice, QStringLiteral("PortPoll"), def.PortPoll);
     Settings = s;
@@ -123,19 +123,20 @@ bool SaveSettings(QString* errorMessage) {
     QDir().mkpath(SettingsFolder());
     const auto ini = OpenSettingsFile();
     const TSettings& s = Settings;
+    const TLinkSettings& link = s.Link;
     // "Debug" and "TrueCustomer" are the operator's own business: never written.
-    const TIniEntry entries[] = {
-        {kConnection, QStringLiteral("COM"), s.Port},
-        {kConnection, QStringLiteral("Speed"), Number(s.Speed)},
-        {kConnection, QStringLiteral("DataBits"), Number(s.DataBits)},
-        {kConnection, QStringLiteral("Parity"), s.Parity},
-        {kConnection, QStringLiteral("StopBits"), s.StopBits},
-        {kConnection, QStringLiteral("Timeout"), Number(s.Timeout)},
-        {kConnection, QStringLiteral("TimeoutInterval"), Number(s.TimeoutInterval)},
-        {kConnection, QStringLiteral("TimeoutEcho"), Number(s.TimeoutEcho)},
-        {kConnection, QStringLiteral("EndOnPrompt"), Flag(s.EndOnPrompt)},
-        {kDevice, QStringLiteral("Password"), s.Password},
-        {kDevice, QStringLiteral("MasterPassword"), s.MasterPassword},
+    const QVector<TIniEntry> entries = {
+        {kConnection, QStringLiteral("COM"), link.Port},
+        {kConnection, QStringLiteral("Speed"), Number(link.Speed)},
+        {kConnection, QStringLiteral("DataBits"), Number(link.DataBits)},
+        {kConnection, QStringLiteral("Parity"), link.Parity},
+        {kConnection, QStringLiteral("StopBits"), link.StopBits},
+        {kConnection, QStringLiteral("Timeout"), Number(link.Timeout)},
+        {kConnection, QStringLiteral("TimeoutInterval"), Number(link.TimeoutInterval)},
+        {kConnection, QStringLiteral("TimeoutEcho"), Number(link.TimeoutEcho)},
+        {kConnection, QStringLiteral("EndOnPrompt"), Flag(link.EndOnPrompt)},
+        {kDevice, QStringLiteral("Password"), link.Password},
+        {kDevice, QStringLiteral("MasterPassword"), link.MasterPassword},
         {kInterface, QStringLiteral("EnabledPages"), s.EnabledPages.join(QLatin1Char(','))},
         {kInterface, QStringLiteral("ReadColorText"), Number(s.ReadColorText)},
         {kInterface, QStringLiteral("WriteColorText"), Number(s.WriteColorText)},
@@ -143,38 +144,17 @@ bool SaveSettings(QString* errorMessage) {
         {kInterface, QStringLiteral("WriteErrorColorText"), Number(s.WriteErrorColorText)},
         {kInterface, QStringLiteral("GeneralErrorColorText"), Number(s.GeneralErrorColorText)},
         {kInterface, QStringLiteral("Language"), Number(s.Language)},
-        {kDevice, QStringLiteral("RetryCount"), Number(s.RetryCount)},
-        {kDevice, QStringLiteral("ConnectMethod"), Number(s.ConnectMethod)},
+        {kDevice, QStringLiteral("RetryCount"), Number(link.RetryCount)},
+        {kDevice, QStringLiteral("ConnectMethod"), Number(link.ConnectMethod)},
         {kDevice, QStringLiteral("PortPoll"), Flag(s.PortPoll)},
     };
-    for (const TIniEntry& e : entries) {
-        if (!ini->WriteString(e.section, e.key, e.value)) {
-            if (errorMessage)
-                *errorMessage = QCoreApplication::translate("Settings", "Unable to write to %1")
-                                    .arg(QDir::toNativeSeparators(ini->FileName()));
-            return false;
-        }
+    if (!ini->WriteStrings(entries)) {
+        if (errorMessage)
+            *errorMessage = QCoreApplication::translate("Settings", "Unable to write to %1")
+                                .arg(QDir::toNativeSeparators(ini->FileName()));
+        return false;
     }
     if (errorMessage)
         errorMessage->clear();
     return true;
-}
-
-TLinkSettings LinkSettingsFromGlobal() {
-    TLinkSettings s;
-    s.Port = Settings.Port;
-    s.Speed = Settings.Speed;
-    s.DataBits = Settings.DataBits;
-    s.Parity = Settings.Parity;
-    s.StopBits = Settings.StopBits;
-    s.Timeout = Settings.Timeout;
-    s.TimeoutInterval = Settings.TimeoutInterval;
-    s.TimeoutEcho = Settings.TimeoutEcho;
-    s.EndOnPrompt = Settings.EndOnPrompt;
-    s.RetryCount = Settings.RetryCount;
-    s.Password = Settings.Password;
-    s.MasterPassword = Settings.MasterPassword;
-    s.ActivePassword = Settings.ActivePassword;
-    s.ConnectMethod = Settings.ConnectMethod;
-    return s;
 }
