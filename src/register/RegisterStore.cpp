@@ -150,11 +150,7 @@ public:
         const qint64 ms = ToMs(e.Time);
         FEvent.bindValue(QStringLiteral(":uuid"), SqlText(e.Uuid));
         FEvent.bindValue(QStringLiteral(":time_ms"), ms);
-        FEvent.bindValue(QStringLiteral(":unit"), SqlText(e.Unit));
-        FEvent.bindValue(QStringLiteral(":identified"), int(e.Identified));
-        FEvent.bindValue(QStringLiteral(":model"), SqlText(e.Model));
-        FEvent.bindValue(QStringLiteral(":unit_id"), SqlText(e.UnitId));
-        FEvent.bindValue(QStringLiteral(":firmware"), SqlText(e.Firmware));
+        BindUnit(FEvent, e);
         FEvent.bindValue(QStringLiteral(":bench"), SqlText(e.Bench));
         FEvent.bindValue(QStringLiteral(":operator"), SqlText(e.Operator));
         FEvent.bindValue(QStringLiteral(":port"), SqlText(e.Port));
@@ -207,11 +203,7 @@ public:
             if (!ExecSql(FChange, error))
                 return false;
         }
-        FUnit.bindValue(QStringLiteral(":unit"), SqlText(e.Unit));
-        FUnit.bindValue(QStringLiteral(":identified"), int(e.Identified));
-        FUnit.bindValue(QStringLiteral(":model"), SqlText(e.Model));
-        FUnit.bindValue(QStringLiteral(":unit_id"), SqlText(e.UnitId));
-        FUnit.bindValue(QStringLiteral(":firmware"), SqlText(e.Firmware));
+        BindUnit(FUnit, e);
         FUnit.bindValue(QStringLiteral(":first_ms"), ms);
         FUnit.bindValue(QStringLiteral(":last_ms"), ms);
         FUnit.bindValue(QStringLiteral(":last_event"), e.Number);
@@ -221,6 +213,15 @@ public:
     }
 
 private:
+    // What an event and its unit's row both hold.
+    static void BindUnit(QSqlQuery& q, const TRegisterEvent& e) {
+        q.bindValue(QStringLiteral(":unit"), SqlText(e.Unit));
+        q.bindValue(QStringLiteral(":identified"), int(e.Identified));
+        q.bindValue(QStringLiteral(":model"), SqlText(e.Model));
+        q.bindValue(QStringLiteral(":unit_id"), SqlText(e.UnitId));
+        q.bindValue(QStringLiteral(":firmware"), SqlText(e.Firmware));
+    }
+
     QSqlQuery FEvent;
     QSqlQuery FKnown;
     QSqlQuery FSnapshot;
