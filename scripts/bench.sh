@@ -12,7 +12,19 @@ XDG_RUNTIME_DIR=$(mktemp -d /tmp/velmora-xdg.XXXXXX)
 chmod 700 "$XDG_RUNTIME_DIR"
 export XDG_RUNTIME_DIR
 out=$(mktemp)
-trap 'rm -rf "$XDG_RUNTIME_DIR" "$out"' EXIT
+cleanup() {
+  if [ -n "${VELMORA_TEST_PG_DIR:-}" ]; then
+    bash scripts/pg-test-server.sh stop || true
+  fi
+  rm -rf "$XDG_RUNTIME_DIR" "$out"
+}
+trap cleanup EXIT
+# The register bench also times a PostgreSQL register when a private server starts.
+if pg_env=$(bash scripts/pg-test-server.sh start); then
+  eval "$pg_env"
+else
+  echo "no PostgreSQL test server: the register bench times SQLite only" >&2
+fi
 for b in "$dir"/bin/bench_*; do
   name=$(basename "$b")
   echo "running $name ..." >&2

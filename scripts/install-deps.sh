@@ -3,7 +3,8 @@
 set -euo pipefail
 packages=(build-essential cmake ninja-build ccache qt6-base-dev qt6-serialport-dev
           qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n zlib1g-dev
-          python3 xvfb xauth dpkg-dev desktop-file-utils appstream)
+          python3 xvfb xauth dpkg-dev desktop-file-utils appstream
+          libqt6sql6-sqlite libqt6sql6-psql postgresql)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

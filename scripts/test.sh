@@ -10,8 +10,20 @@ export QT_QPA_PLATFORM=offscreen
 XDG_RUNTIME_DIR=$(mktemp -d /tmp/velmora-xdg.XXXXXX)
 chmod 700 "$XDG_RUNTIME_DIR"
 export XDG_RUNTIME_DIR
-trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
+cleanup() {
+  if [ -n "${VELMORA_TEST_PG_DIR:-}" ]; then
+    bash "$root/scripts/pg-test-server.sh" stop || true
+  fi
+  rm -rf "$XDG_RUNTIME_DIR"
+}
+trap cleanup EXIT
 phase() { echo "== $1 at ${SECONDS} s"; }
+
+# The register suites run against a private PostgreSQL server of this run
+# (VELMORA_TEST_PG_URL, PGPASSWORD, VELMORA_TEST_PG_SCRIPT), stopped on exit.
+phase "PostgreSQL test server"
+pg_env=$(bash scripts/pg-test-server.sh start)
+eval "$pg_env"
 
 # Suites that time the serial line run one at a time (RESOURCE_LOCK in
 # tests/CMakeLists.txt); the rest share the two cores.

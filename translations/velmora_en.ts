@@ -432,6 +432,159 @@
     </message>
 </context>
 <context>
+    <name>TRegister</name>
+    <message>
+        <source>(не опознан)</source>
+        <translation>(unidentified)</translation>
+    </message>
+    <message>
+        <source>В журнал трекеров %1 отправлены события, сохранённые ранее на этом компьютере: %2</source>
+        <translation>Events kept earlier on this computer sent to the tracker register %1: %2</translation>
+    </message>
+    <message>
+        <source>Событие не записано в журнал трекеров %1: %2</source>
+        <translation>The event was not recorded in the tracker register %1: %2</translation>
+    </message>
+    <message>
+        <source>Журнал трекеров %1 недоступен (%2): событие сохранено на этом компьютере, ждут отправки: %3</source>
+        <translation>The tracker register %1 is unreachable (%2): the event is kept on this computer, waiting to be sent: %3</translation>
+    </message>
+    <message>
+        <source>Ждут отправки в журнал трекеров %1: %2 (%3)</source>
+        <translation>Waiting to be sent to the tracker register %1: %2 (%3)</translation>
+    </message>
+    <message>
+        <source>Журнал трекеров ведёт более новая версия программы (схема %1, эта программа знает %2): обновите программу</source>
+        <translation>The tracker register is kept by a newer version of the program (schema %1, this program knows %2): update the program</translation>
+    </message>
+    <message>
+        <source>Не удалось перевести журнал трекеров на схему %1: %2</source>
+        <translation>Could not bring the tracker register to schema %1: %2</translation>
+    </message>
+    <message>
+        <source>Нет драйвера SQLite для Qt (пакет libqt6sql6-sqlite)</source>
+        <translation>No SQLite driver for Qt (package libqt6sql6-sqlite)</translation>
+    </message>
+    <message>
+        <source>Не удалось создать папку журнала трекеров %1</source>
+        <translation>Could not create the tracker register's folder %1</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть журнал трекеров %1: %2</source>
+        <translation>Could not open the tracker register %1: %2</translation>
+    </message>
+    <message>
+        <source>Нет драйвера PostgreSQL для Qt (пакет libqt6sql6-psql)</source>
+        <translation>No PostgreSQL driver for Qt (package libqt6sql6-psql)</translation>
+    </message>
+    <message>
+        <source>Не удалось подключиться к журналу трекеров %1: %2</source>
+        <translation>Could not connect to the tracker register %1: %2</translation>
+    </message>
+    <message>
+        <source>В журнале трекеров нет события %1</source>
+        <translation>The tracker register holds no event %1</translation>
+    </message>
+</context>
+<context>
+    <name>TRegisterLocation</name>
+    <message>
+        <source>Неверный адрес базы журнала: %1</source>
+        <translation>Invalid register database address: %1</translation>
+    </message>
+    <message>
+        <source>Неверный порт в адресе базы журнала: %1</source>
+        <translation>Invalid port in the register database address: %1</translation>
+    </message>
+    <message>
+        <source>Неверный параметр в адресе базы журнала: %1</source>
+        <translation>Invalid parameter in the register database address: %1</translation>
+    </message>
+    <message>
+        <source>В адресе базы журнала нет имени базы (postgresql://пользователь@сервер:порт/база): %1</source>
+        <translation>The register database address names no database (postgresql://user@host:port/dbname): %1</translation>
+    </message>
+    <message>
+        <source>Не указано, где вести журнал трекеров</source>
+        <translation>No place for the tracker register is given</translation>
+    </message>
+    <message>
+        <source>Журнал трекеров ведётся в файле SQLite (путь) или в базе PostgreSQL (postgresql://...), а не %1://</source>
+        <translation>The tracker register is kept in an SQLite file (a path) or a PostgreSQL database (postgresql://...), not %1://</translation>
+    </message>
+</context>
+<context>
+    <name>TRegisterUnitsModel</name>
+    <message>
+        <source>чтение</source>
+        <translation>read</translation>
+    </message>
+    <message>
+        <source>копия перед записью</source>
+        <translation>backup before writing</translation>
+    </message>
+    <message>
+        <source>запись</source>
+        <translation>write</translation>
+    </message>
+    <message>
+        <source>сохранение во флэш</source>
+        <translation>store in flash</translation>
+    </message>
+    <message>
+        <source>восстановление</source>
+        <translation>restore</translation>
+    </message>
+    <message>
+        <source>успешно</source>
+        <translation>ok</translation>
+    </message>
+    <message>
+        <source>частично</source>
+        <translation>partial</translation>
+    </message>
+    <message>
+        <source>расходится</source>
+        <translation>differs</translation>
+    </message>
+    <message>
+        <source>не сохранено</source>
+        <translation>not stored</translation>
+    </message>
+    <message>
+        <source>ошибка</source>
+        <translation>failed</translation>
+    </message>
+    <message>
+        <source>прервано</source>
+        <translation>interrupted</translation>
+    </message>
+    <message>
+        <source>%1 (не опознан)</source>
+        <translation>%1 (unidentified)</translation>
+    </message>
+    <message>
+        <source>IMEI</source>
+        <translation>IMEI</translation>
+    </message>
+    <message>
+        <source>Модель</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>Прошивка</source>
+        <translation>Firmware</translation>
+    </message>
+    <message>
+        <source>Последний раз</source>
+        <translation>Last seen</translation>
+    </message>
+    <message>
+        <source>Последнее действие</source>
+        <translation>Last action</translation>
+    </message>
+</context>
+<context>
     <name>TRepeatedLog</name>
     <message>
         <source>%1 (повторено %2 раз)</source>
@@ -1176,6 +1329,137 @@
     <message>
         <source>Профиль команд загружен из %1</source>
         <translation>Command profile loaded from %1</translation>
+    </message>
+</context>
+<context>
+    <name>TfmRegister</name>
+    <message>
+        <source>Журнал трекеров</source>
+        <translation>Tracker register</translation>
+    </message>
+    <message>
+        <source>IMEI, модель или прошивка</source>
+        <translation>IMEI, model or firmware</translation>
+    </message>
+    <message>
+        <source>Обновить</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>Найти:</source>
+        <translation>Find:</translation>
+    </message>
+    <message>
+        <source>Событие</source>
+        <translation>Event</translation>
+    </message>
+    <message>
+        <source>Время</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Действие</source>
+        <translation>Action</translation>
+    </message>
+    <message>
+        <source>Результат</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>Порт</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Рабочее место</source>
+        <translation>Bench</translation>
+    </message>
+    <message>
+        <source>Оператор</source>
+        <translation>Operator</translation>
+    </message>
+    <message>
+        <source>Изменено</source>
+        <translation>Changed</translation>
+    </message>
+    <message>
+        <source>Подробности</source>
+        <translation>Details</translation>
+    </message>
+    <message>
+        <source>Команда</source>
+        <translation>Command</translation>
+    </message>
+    <message>
+        <source>Строка</source>
+        <translation>Row</translation>
+    </message>
+    <message>
+        <source>Параметр</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>Было</source>
+        <translation>Old</translation>
+    </message>
+    <message>
+        <source>Стало</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>до события</source>
+        <translation>before the event</translation>
+    </message>
+    <message>
+        <source>после события</source>
+        <translation>after the event</translation>
+    </message>
+    <message>
+        <source>Сохранить снимок...</source>
+        <translation>Save snapshot...</translation>
+    </message>
+    <message>
+        <source>Сохранить настройки трекера до или после события в файл</source>
+        <translation>Save the tracker's settings before or after the event to a file</translation>
+    </message>
+    <message>
+        <source>Записать в трекер</source>
+        <translation>Write to tracker</translation>
+    </message>
+    <message>
+        <source>Вернуть трекеру настройки, которые он хранил до события</source>
+        <translation>Give the tracker back the settings it held before the event</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Снимок:</source>
+        <translation>Snapshot:</translation>
+    </message>
+    <message>
+        <source>Файлы настроек (*.zxml)</source>
+        <translation>Settings files (*.zxml)</translation>
+    </message>
+    <message>
+        <source>Все файлы (*)</source>
+        <translation>All files (*)</translation>
+    </message>
+    <message>
+        <source>Событие не выбрано</source>
+        <translation>No event selected</translation>
+    </message>
+    <message>
+        <source>У события %1 нет этого снимка</source>
+        <translation>Event %1 has no such snapshot</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить снимок в %1: %2</source>
+        <translation>Could not save the snapshot to %1: %2</translation>
+    </message>
+    <message>
+        <source>Записать в трекер %1 значения, которые он хранил до события %2?</source>
+        <translation>Write to tracker %1 the values it held before event %2?</translation>
     </message>
 </context>
 <context>
