@@ -2,6 +2,10 @@
 
 #include "base/TextUtils.h"
 
+#include <QLocale>
+#include <cmath>
+#include <limits>
+
 namespace {
 
 const QString kHeader = QStringLiteral("+RESP:");
@@ -17,6 +21,18 @@ constexpr TReportRow kReports[] = {
 };
 
 } // namespace
+
+int ReportInteger(const QString& item, int fallback) {
+    bool ok = false;
+    const int v = item.toInt(&ok, 10);
+    return ok ? v : fallback;
+}
+
+double ReportNumber(const QString& item) {
+    bool ok = false;
+    const double v = QLocale::c().toDouble(item, &ok);
+    return ok && std::isfinite(v) ? v : std::numeric_limits<double>::quiet_NaN();
+}
 
 TReportLine SplitStatusReport(const QString& line) {
     TReportLine report;

@@ -76,6 +76,12 @@ struct TReportLine {
     bool IsValid() const { return !Name.isEmpty(); }
 };
 
+// A decimal integer item; fallback when empty or invalid.
+int ReportInteger(const QString& item, int fallback);
+// A decimal number item with "." before the decimals; NaN when empty or
+// invalid.
+double ReportNumber(const QString& item);
+
 // Splits a trimmed line. Lines without the header, of another name or with
 // fewer items than their report needs give an invalid result.
 TReportLine SplitStatusReport(const QString& line);

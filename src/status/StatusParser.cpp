@@ -18,16 +18,9 @@ qint64 DecimalOr(const QString& text, qint64 fallback) {
     return ok ? v : fallback;
 }
 
-int Int32Or(const QString& text, int fallback) {
-    bool ok = false;
-    const int v = text.toInt(&ok, 10);
-    return ok ? v : fallback;
-}
-
 double DecimalFloatOr0(const QString& text) {
-    bool ok = false;
-    const double v = QLocale::c().toDouble(text, &ok);
-    return ok && std::isfinite(v) ? v : 0.0;
+    const double v = ReportNumber(text);
+    return std::isnan(v) ? 0.0 : v;
 }
 
 class TFiller {
@@ -144,7 +137,7 @@ void ParseSnav(const QStringList& it, TFiller& f) {
 void ParseSgsm(const QStringList& it, const TStatusTexts& t, TFiller& f, TStatusChange& change) {
     f.Set("eGSMReg", RegistrationText(it[sgRegistration]));
     f.Set("eGPRS", t.Activity(it[sgGprs] == QLatin1String("1")));
-    const int state = Int32Or(it[sgServerState], -1);
+    const int state = ReportInteger(it[sgServerState], -1);
     f.Set("eServerState", state >= 0 && state < kServerStateCount
                               ? ServerStateName(state, t)
                               : QStringLiteral("N/A ") + it[sgServerState]);
