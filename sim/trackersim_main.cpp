@@ -15,6 +15,7 @@ namespace {
 
 constexpr int kSignalPollMs = 100;
 constexpr int kMsPerSecond = 1000;
+constexpr int kMaxToggleSeconds = 86400;
 
 int ToInt(const QCommandLineParser& p, const QCommandLineOption& o, int fallback) {
     bool ok = false;
@@ -151,7 +152,8 @@ int main(int argc, char** argv) {
     sim.SetStreamPeriod(ToInt(parser, streamPeriod, TTrackerSim::kDefaultStreamPeriodMs));
     TSimInstallation& unit = sim.Installation();
     unit.SetFixDelay(ToInt(parser, fixDelay, TSimInstallation::kDefaultFixDelayMs));
-    unit.SetIgnitionToggle(ToInt(parser, ignitionEvery, 0) * kMsPerSecond);
+    unit.SetIgnitionToggle(qBound(0, ToInt(parser, ignitionEvery, 0), kMaxToggleSeconds) *
+                           kMsPerSecond);
     for (const QString& name : parser.values(fault)) {
         const TInstallFault f = TSimInstallation::FaultByName(name);
         if (f == ifCount) {

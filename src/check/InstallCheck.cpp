@@ -58,6 +58,7 @@ void TInstallCheck::Add(const TStatusReading& r, qint64 ms) {
     case rkNavigation: {
         FNavSeen = true;
         FNav = r.Navigation;
+        FNavMs = ms;
         if (r.Navigation.HasPosition())
             FPosition = r.Navigation;
         const bool good =
@@ -92,6 +93,7 @@ void TInstallCheck::Add(const TStatusReading& r, qint64 ms) {
         if (FSlots >= 0 && r.Memory.ToSend < FSlots)
             FSlotsFell = true;
         FSlots = r.Memory.ToSend;
+        FSlotsMs = ms;
         FMostSlots = qMax(FMostSlots, FSlots);
         break;
     case rkNone:
@@ -132,7 +134,8 @@ TCriterionResult TInstallCheck::NavigationResult() const {
         Tr("захват %1, спутников %2").arg(FNav.FixType).arg(qMax(FNav.Satellites, 0));
     if (FFixSinceMs < 0)
         return Make(ckNavigation, csFailed, seen);
-    const qint64 held = (FLastMs - FFixSinceMs) / kMsPerSecond;
+    // Only navigation reports tell that the fix is still there.
+    const qint64 held = (FNavMs - FFixSinceMs) / kMsPerSecond;
     if (held >= FSettings.FixHoldSeconds)
         return Make(ckNavigation, csPassed, seen + Tr(", держится %1 с").arg(held));
     return Make(ckNavigation, csWaiting,
@@ -183,7 +186,7 @@ TCriterionResult TInstallCheck::MemoryResult() const {
     const QString value = Tr("к отправке: %1 → %2").arg(FFirstSlots).arg(FSlots);
     if (FSlots - FFirstSlots > FSettings.MaxSlotsGrowth)
         return Make(ckMemory, csFailed, value);
-    const bool settled = FLastMs - FFirstSlotsMs >= FSettings.MemoryWindowSeconds * kMsPerSecond;
+    const bool settled = FSlotsMs - FFirstSlotsMs >= FSettings.MemoryWindowSeconds * kMsPerSecond;
     if (FSlotsFell || (settled && FMostSlots <= FFirstSlots))
         return Make(ckMemory, csPassed, value);
     return Make(ckMemory, csWaiting, value);

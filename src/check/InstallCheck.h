@@ -72,6 +72,7 @@ private:
     TSelfTest FSelfTest;
     bool FNavSeen = false;
     TNavigation FNav;
+    qint64 FNavMs = -1;
     qint64 FFixSinceMs = -1; // start of the current run of good fixes
     bool FGsmSeen = false;
     TGsm FGsm;
@@ -83,6 +84,7 @@ private:
     qint64 FFirstSlots = -1;
     qint64 FFirstSlotsMs = -1;
     qint64 FSlots = -1;
+    qint64 FSlotsMs = -1;
     qint64 FMostSlots = -1;
     bool FSlotsFell = false;
 };

@@ -76,9 +76,9 @@ private Q_SLOTS:
         QTest::newRow("fix: held 5 of 10 s")
             << QStringList{At(0, Snav(3, 8)), At(5, Snav(3, 8))} << int(ckNavigation)
             << int(csWaiting) << "держится 5 из 10 с";
-        QTest::newRow("fix: held 10 s, other reports count the time")
-            << QStringList{At(0, Snav(3, 8)), At(10, gsmOk)} << int(ckNavigation) << int(csPassed)
-            << "держится 10 с";
+        QTest::newRow("fix: held 10 s, as far as navigation reports tell")
+            << QStringList{At(0, Snav(3, 8)), At(10, Snav(3, 8)), At(20, gsmOk)}
+            << int(ckNavigation) << int(csPassed) << "держится 10 с";
         QTest::newRow("fix: a 2D report starts the hold again")
             << QStringList{At(0, Snav(3, 8)), At(6, Snav(2, 8)), At(7, Snav(3, 8)),
                            At(15, Snav(3, 8))}
