@@ -57,7 +57,7 @@ stop_sim() {
 trap stop_sim EXIT
 trap 'exit 130' INT TERM
 
-"$bin/trackersim" --profile "$bin/cmdprofile.xml" --link "$link" \
+"$bin/trackersim" --profile "$bin/cmdprofile.xml" --link "$link" --ignition-every 20 \
   --user "$user_pw" --master "$master_pw" >"$run/trackersim.out" 2>"$run/trackersim.log" &
 sim_pid=$!
 for _ in $(seq 50); do

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SimInstallation.h"
+
 #include <QDateTime>
 #include <QStringList>
 #include <functional>
@@ -7,10 +9,15 @@
 
 // The simulated tracker's status stream: the six reports with plausible,
 // changing values (a vehicle driving a loop, a counting uptime, a varying
-// signal, memory pointers that advance and wrap).
+// signal, memory pointers that advance and wrap), as an installer sees them:
+// no fix for the first seconds, then a 3D fix; the ignition and the faults
+// as the installation says.
 class TStatusReports {
 public:
-    explicit TStatusReports(int periodMs = kDefaultPeriodMs);
+    // Without an installation the stream has one of its own (ignition off,
+    // no faults, the default fix delay).
+    explicit TStatusReports(int periodMs = kDefaultPeriodMs,
+                            std::shared_ptr<TSimInstallation> installation = nullptr);
 
     // The lines of the next period. Identity and self-test reports come with
     // the first period and then every kIdentityEvery periods.
@@ -34,6 +41,7 @@ public:
 
 private:
     int FPeriodMs;
+    std::shared_ptr<TSimInstallation> FInstallation;
     int FStep = 0;
     QDateTime FStart;
 };
@@ -41,4 +49,5 @@ private:
 // A source for TTrackerSim::SetStatusReportSource: one generator shared by
 // every stream of that device, so uptime and pointers go on across streams.
 std::function<QStringList(int tick)>
-MakeStatusReportSource(int periodMs = TStatusReports::kDefaultPeriodMs);
+MakeStatusReportSource(int periodMs = TStatusReports::kDefaultPeriodMs,
+                       std::shared_ptr<TSimInstallation> installation = nullptr);

@@ -1,5 +1,6 @@
 #include "TrackerSim.h"
 
+#include "StatusReports.h"
 #include "base/CodePage.h"
 #include "profile/DevCommands.h"
 #include "profile/ProfileLoader.h"
@@ -226,6 +227,7 @@ struct TTrackerSim::TImpl {
     int ReportsSent = 0;
     qint64 NextReportAt = 0;
     TStatusReportSource ReportSource;
+    std::shared_ptr<TSimInstallation> Installation = std::make_shared<TSimInstallation>();
     QStringList Lines;
     QByteArray Received;
     int ZeroBytes = 0;
@@ -1102,4 +1104,25 @@ QStringList TTrackerSim::StatusReportLines(int tick) {
         return source(tick);
     return {QStringLiteral("+RESP:DPRM,VT-SIM,100%1,356938035643809,3.1.0")
                 .arg(tick % 1000, 3, 10, QLatin1Char('0'))};
+}
+
+void TTrackerSim::UseInstallationStream() {
+    int period = kDefaultStreamPeriodMs;
+    {
+        std::unique_lock<std::mutex> lock(d->Mutex);
+        period = d->StreamPeriodMs;
+    }
+    SetStatusReportSource(MakeStatusReportSource(period, d->Installation));
+}
+
+TSimInstallation& TTrackerSim::Installation() {
+    return *d->Installation;
+}
+
+void TTrackerSim::SetIgnition(bool on) {
+    d->Installation->SetIgnition(on);
+}
+
+void TTrackerSim::SetInstallFault(TInstallFault fault, bool on) {
+    d->Installation->SetFault(fault, on);
 }

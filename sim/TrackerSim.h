@@ -1,10 +1,13 @@
 #pragma once
 
+#include "SimInstallation.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 // A simulated tracker on a pseudo-terminal.
 //
@@ -164,6 +167,15 @@ public:
     // through SetStatusReportSource while the device runs.
     using TStatusReportSource = std::function<QStringList(int tick)>;
     void SetStatusReportSource(TStatusReportSource source);
+
+    // The vehicle the tracker is fitted in: ignition, fix delay and one fault
+    // switch per criterion of the installation check. The stream shows it
+    // once UseInstallationStream has made the installation reports (at the
+    // stream period set then) its source.
+    void UseInstallationStream();
+    TSimInstallation& Installation();
+    void SetIgnition(bool on);
+    void SetInstallFault(TInstallFault fault, bool on);
 
     static constexpr int kLongAnswerBytes = 300;
     // What SetLongAnswers pads an answer to (after the echo).

@@ -2,7 +2,6 @@
 // prints the slave's path and serves until SIGINT or SIGTERM.
 // SIGUSR1 makes the port vanish, SIGUSR2 brings it back.
 
-#include "StatusReports.h"
 #include "TrackerSim.h"
 
 #include <QCommandLineParser>
@@ -15,6 +14,8 @@
 namespace {
 
 constexpr int kSignalPollMs = 100;
+constexpr int kMsPerSecond = 1000;
+constexpr int kMaxToggleSeconds = 86400;
 
 int ToInt(const QCommandLineParser& p, const QCommandLineOption& o, int fallback) {
     bool ok = false;
@@ -99,9 +100,24 @@ int main(int argc, char** argv) {
     const QCommandLineOption streamPeriod(QStringLiteral("stream-period"),
                                           QStringLiteral("Status report period (default 500)."),
                                           QStringLiteral("ms"));
-    for (const auto* o : {&profile, &link, &noEcho, &cmdMode, &user, &master, &byteDelay, &chunk,
-                          &chunkPause, &silent, &garbage, &payload, &longAnswers, &crPrompt,
-                          &unsupported, &refuse, &vanishAfter, &reappearAfter, &streamPeriod})
+    const QCommandLineOption fixDelay(
+        QStringLiteral("fix-delay"),
+        QStringLiteral("No navigation fix for this long after the stream starts (default %1).")
+            .arg(TSimInstallation::kDefaultFixDelayMs),
+        QStringLiteral("ms"));
+    const QCommandLineOption ignitionEvery(QStringLiteral("ignition-every"),
+                                           QStringLiteral("Turn the ignition on and off every n "
+                                                          "seconds of streaming (default: off)."),
+                                           QStringLiteral("n"));
+    const QCommandLineOption fault(QStringLiteral("fault"),
+                                   QStringLiteral("A fault of the installation (repeatable): %1.")
+                                       .arg(TSimInstallation::FaultNames()),
+                                   QStringLiteral("name"));
+    for (const auto* o :
+         {&profile,      &link,     &noEcho,        &cmdMode, &user,        &master,
+          &byteDelay,    &chunk,    &chunkPause,    &silent,  &garbage,     &payload,
+          &longAnswers,  &crPrompt, &unsupported,   &refuse,  &vanishAfter, &reappearAfter,
+          &streamPeriod, &fixDelay, &ignitionEvery, &fault})
         parser.addOption(*o);
     parser.process(app);
 
@@ -133,16 +149,26 @@ int main(int argc, char** argv) {
     }
     if (parser.isSet(vanishAfter))
         sim.VanishAfter(ToInt(parser, vanishAfter, -1));
-    const int period = ToInt(parser, streamPeriod, TTrackerSim::kDefaultStreamPeriodMs);
-    sim.SetStreamPeriod(period);
-    sim.SetStatusReportSource(MakeStatusReportSource(period));
+    sim.SetStreamPeriod(ToInt(parser, streamPeriod, TTrackerSim::kDefaultStreamPeriodMs));
+    TSimInstallation& unit = sim.Installation();
+    unit.SetFixDelay(ToInt(parser, fixDelay, TSimInstallation::kDefaultFixDelayMs));
+    unit.SetIgnitionToggle(qBound(0, ToInt(parser, ignitionEvery, 0), kMaxToggleSeconds) *
+                           kMsPerSecond);
+    for (const QString& name : parser.values(fault)) {
+        const TInstallFault f = TSimInstallation::FaultByName(name);
+        if (f == ifCount) {
+            std::fprintf(stderr, "trackersim: --fault wants one of %s: %s\n",
+                         qPrintable(TSimInstallation::FaultNames()), qPrintable(name));
+            return 1;
+        }
+        unit.SetFault(f, true);
+    }
+    sim.UseInstallationStream();
 
     if (!sim.Start(parser.value(profile))) {
         std::fprintf(stderr, "trackersim: %s\n", qPrintable(sim.ErrorText()));
         return 1;
     }
-    sim.SetStatusReportSource(
-        MakeStatusReportSource(ToInt(parser, streamPeriod, TTrackerSim::kDefaultStreamPeriodMs)));
     if (parser.isSet(link) && !sim.PublishLink(parser.value(link))) {
         std::fprintf(stderr, "trackersim: %s\n", qPrintable(sim.ErrorText()));
         sim.Stop();

@@ -78,6 +78,174 @@
     </message>
 </context>
 <context>
+    <name>TCheckCharts</name>
+    <message>
+        <source>Напряжение питания, В</source>
+        <translation>Supply voltage, V</translation>
+    </message>
+    <message>
+        <source>Аккумулятор, В</source>
+        <translation>Battery, V</translation>
+    </message>
+    <message>
+        <source>Уровень сигнала GSM</source>
+        <translation>GSM signal level</translation>
+    </message>
+    <message>
+        <source>Спутники</source>
+        <translation>Satellites</translation>
+    </message>
+    <message>
+        <source>Скорость, км/ч</source>
+        <translation>Speed, km/h</translation>
+    </message>
+    <message>
+        <source>Температура, °C</source>
+        <translation>Temperature, °C</translation>
+    </message>
+</context>
+<context>
+    <name>TCheckPanel</name>
+    <message>
+        <source>Проверка установки</source>
+        <translation>Installation check</translation>
+    </message>
+    <message>
+        <source>Критерий</source>
+        <translation>Criterion</translation>
+    </message>
+    <message>
+        <source>Состояние</source>
+        <translation>State</translation>
+    </message>
+    <message>
+        <source>Значение</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Госномер</source>
+        <translation>Plate number</translation>
+    </message>
+    <message>
+        <source>VIN</source>
+        <translation>VIN</translation>
+    </message>
+    <message>
+        <source>Установщик</source>
+        <translation>Installer</translation>
+    </message>
+    <message>
+        <source>Начать заново</source>
+        <translation>Start over</translation>
+    </message>
+    <message>
+        <source>Сохранить отчёт...</source>
+        <translation>Save report...</translation>
+    </message>
+</context>
+<context>
+    <name>TCheckReport</name>
+    <message>
+        <source>Протокол проверки установки трекера</source>
+        <translation>Tracker installation check report</translation>
+    </message>
+    <message>
+        <source>Модель</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>ID блока</source>
+        <translation>Unit ID</translation>
+    </message>
+    <message>
+        <source>IMEI</source>
+        <translation>IMEI</translation>
+    </message>
+    <message>
+        <source>Версия ПО</source>
+        <translation>Firmware version</translation>
+    </message>
+    <message>
+        <source>Госномер</source>
+        <translation>Plate number</translation>
+    </message>
+    <message>
+        <source>VIN</source>
+        <translation>VIN</translation>
+    </message>
+    <message>
+        <source>Установщик</source>
+        <translation>Installer</translation>
+    </message>
+    <message>
+        <source>Начало проверки</source>
+        <translation>Check started</translation>
+    </message>
+    <message>
+        <source>Конец проверки</source>
+        <translation>Check ended</translation>
+    </message>
+    <message>
+        <source>Стенд</source>
+        <translation>Bench</translation>
+    </message>
+    <message>
+        <source>Оператор</source>
+        <translation>Operator</translation>
+    </message>
+    <message>
+        <source>Критерии</source>
+        <translation>Criteria</translation>
+    </message>
+    <message>
+        <source>Критерий</source>
+        <translation>Criterion</translation>
+    </message>
+    <message>
+        <source>Состояние</source>
+        <translation>State</translation>
+    </message>
+    <message>
+        <source>Значение</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Заключение</source>
+        <translation>Verdict</translation>
+    </message>
+    <message>
+        <source>Последнее местоположение</source>
+        <translation>Last position</translation>
+    </message>
+    <message>
+        <source>координаты не получены</source>
+        <translation>no position received</translation>
+    </message>
+    <message>
+        <source>Графики</source>
+        <translation>Plots</translation>
+    </message>
+    <message>
+        <source>Не могу записать отчёт %1: %2</source>
+        <translation>Cannot write the report %1: %2</translation>
+    </message>
+    <message>
+        <source>ошибка PDF</source>
+        <translation>PDF error</translation>
+    </message>
+</context>
+<context>
+    <name>TCheckSettings</name>
+    <message>
+        <source>[Check] %1=%2: неверное значение, взято значение по умолчанию</source>
+        <translation>[Check] %1=%2: invalid value, the default is used</translation>
+    </message>
+    <message>
+        <source>[Check] MinVoltage=%1 не меньше MaxVoltage=%2: взяты значения по умолчанию</source>
+        <translation>[Check] MinVoltage=%1 is not below MaxVoltage=%2: the defaults are used</translation>
+    </message>
+</context>
+<context>
     <name>TColorList</name>
     <message>
         <source>Чёрный</source>
@@ -312,6 +480,137 @@
     <message>
         <source>Invalid input value.  Use escape key to abandon changes</source>
         <translation>Invalid input value.  Use escape key to abandon changes</translation>
+    </message>
+</context>
+<context>
+    <name>TInstallCheck</name>
+    <message>
+        <source>Flash</source>
+        <translation>Flash</translation>
+    </message>
+    <message>
+        <source>модем</source>
+        <translation>modem</translation>
+    </message>
+    <message>
+        <source>акселерометр</source>
+        <translation>accelerometer</translation>
+    </message>
+    <message>
+        <source>GPS/GLONASS</source>
+        <translation>GPS/GLONASS</translation>
+    </message>
+    <message>
+        <source>SIM</source>
+        <translation>SIM</translation>
+    </message>
+    <message>
+        <source>нет отчёта</source>
+        <translation>no report</translation>
+    </message>
+    <message>
+        <source>все узлы OK</source>
+        <translation>all parts OK</translation>
+    </message>
+    <message>
+        <source>захват %1, спутников %2</source>
+        <translation>fix %1, satellites %2</translation>
+    </message>
+    <message>
+        <source>, держится %1 с</source>
+        <translation>, held %1 s</translation>
+    </message>
+    <message>
+        <source>, держится %1 из %2 с</source>
+        <translation>, held %1 of %2 s</translation>
+    </message>
+    <message>
+        <source>%1; GPRS: %2; сервер: %3; сигнал: %4</source>
+        <translation>%1; GPRS: %2; server: %3; signal: %4</translation>
+    </message>
+    <message>
+        <source>нет данных</source>
+        <translation>no data</translation>
+    </message>
+    <message>
+        <source>%1 В</source>
+        <translation>%1 V</translation>
+    </message>
+    <message>
+        <source>%1 В, допустимо %2…%3 В</source>
+        <translation>%1 V, allowed %2…%3 V</translation>
+    </message>
+    <message>
+        <source>включалось и выключалось</source>
+        <translation>switched on and off</translation>
+    </message>
+    <message>
+        <source>включено, ждём выключения</source>
+        <translation>on, waiting for off</translation>
+    </message>
+    <message>
+        <source>выключено, ждём включения</source>
+        <translation>off, waiting for on</translation>
+    </message>
+    <message>
+        <source>к отправке: %1 → %2</source>
+        <translation>to send: %1 → %2</translation>
+    </message>
+    <message>
+        <source>не проверяется</source>
+        <translation>not checked</translation>
+    </message>
+    <message>
+        <source>нет отчётов трекера</source>
+        <translation>no reports from the tracker</translation>
+    </message>
+    <message>
+        <source>Самотестирование</source>
+        <translation>Self-test</translation>
+    </message>
+    <message>
+        <source>Навигация</source>
+        <translation>Navigation</translation>
+    </message>
+    <message>
+        <source>GSM</source>
+        <translation>GSM</translation>
+    </message>
+    <message>
+        <source>Питание</source>
+        <translation>Power</translation>
+    </message>
+    <message>
+        <source>Зажигание</source>
+        <translation>Ignition</translation>
+    </message>
+    <message>
+        <source>Память</source>
+        <translation>Memory</translation>
+    </message>
+    <message>
+        <source>ожидание</source>
+        <translation>waiting</translation>
+    </message>
+    <message>
+        <source>норма</source>
+        <translation>pass</translation>
+    </message>
+    <message>
+        <source>не норма</source>
+        <translation>fail</translation>
+    </message>
+    <message>
+        <source>выключен</source>
+        <translation>off</translation>
+    </message>
+    <message>
+        <source>Годен</source>
+        <translation>Fit</translation>
+    </message>
+    <message>
+        <source>Не годен</source>
+        <translation>Not fit</translation>
     </message>
 </context>
 <context>

@@ -1,23 +1,12 @@
 #include "StatusParser.h"
 
-#include "base/TextUtils.h"
+#include "status/ReportLayout.h"
 
 #include <QCoreApplication>
 #include <QLocale>
 #include <cmath>
 
 namespace {
-
-const QString kHeader = QStringLiteral("+RESP:");
-
-struct TReportRow {
-    const char* Name;
-    int Items; // item 0 counted
-};
-
-constexpr TReportRow kReports[] = {
-    {"DPRM", 5}, {"TREP", 7}, {"SREP", 21}, {"SFPT", 6}, {"SNAV", 11}, {"SGSM", 12},
-};
 
 constexpr int kStateBitRelay1 = 128;
 constexpr int kStateBits[3] = {8, 4, 2}; // cDState1..cDState3
@@ -29,16 +18,9 @@ qint64 DecimalOr(const QString& text, qint64 fallback) {
     return ok ? v : fallback;
 }
 
-int Int32Or(const QString& text, int fallback) {
-    bool ok = false;
-    const int v = text.toInt(&ok, 10);
-    return ok ? v : fallback;
-}
-
 double DecimalFloatOr0(const QString& text) {
-    bool ok = false;
-    const double v = QLocale::c().toDouble(text, &ok);
-    return ok && std::isfinite(v) ? v : 0.0;
+    const double v = ReportNumber(text);
+    return std::isnan(v) ? 0.0 : v;
 }
 
 class TFiller {
@@ -74,68 +56,60 @@ QString SimStateText(const QString& item, const TStatusTexts& texts) {
     return item;
 }
 
-QString RegistrationText(const QString& item) {
-    if (item == QLatin1String("1"))
-        return QCoreApplication::translate("TfmDeviceInfo", "Домашняя сеть");
-    if (item == QLatin1String("5"))
-        return QCoreApplication::translate("TfmDeviceInfo", "Роуминг");
-    return QCoreApplication::translate("TfmDeviceInfo", "Нет регистрации");
-}
-
 void ParseDprm(const QStringList& it, TFiller& f) {
-    f.Set("eDevName", it[1]);
-    f.Set("eTrackerID", it[2]);
-    f.Set("eIMEI", it[3]);
-    f.Set("eFW_Ver", it[4]);
+    f.Set("eDevName", it[dpModel]);
+    f.Set("eTrackerID", it[dpUnitId]);
+    f.Set("eIMEI", it[dpImei]);
+    f.Set("eFW_Ver", it[dpFirmware]);
 }
 
 void ParseTrep(const QStringList& it, const TStatusTexts& t, TFiller& f) {
-    f.Set("eFlashID", it[1]);
-    f.Set("eFlashStatus", ResultText(it[2], t));
-    f.Set("eModemStatus", ResultText(it[3], t));
-    f.Set("eAccStatus", ResultText(it[4], t));
-    f.Set("eGPSStatus", ResultText(it[5], t));
-    f.Set("eSimStatus", SimStateText(it[6], t));
+    f.Set("eFlashID", it[trFlashId]);
+    f.Set("eFlashStatus", ResultText(it[trFlash], t));
+    f.Set("eModemStatus", ResultText(it[trModem], t));
+    f.Set("eAccStatus", ResultText(it[trAccel], t));
+    f.Set("eGPSStatus", ResultText(it[trGps], t));
+    f.Set("eSimStatus", SimStateText(it[trSim], t));
 }
 
 void ParseSrep(const QStringList& it, const TStatusTexts& t, TFiller& f, TStatusFields& fields,
                TStatusChange& change) {
     const auto one = [&it](int i) { return it[i] == QLatin1String("1"); };
-    f.Set("eDFreq1", it[1]);
-    f.Set("eDCount1", it[2]);
-    f.Set("eDFreq2", it[3]);
-    f.Set("eDCount2", it[4]);
-    f.Set("eDCount3", it[5]);
-    const qint64 bits = DecimalOr(it[6], 0);
+    f.Set("eDFreq1", it[srFreq1]);
+    f.Set("eDCount1", it[srCount1]);
+    f.Set("eDFreq2", it[srFreq2]);
+    f.Set("eDCount2", it[srCount2]);
+    f.Set("eDCount3", it[srCount3]);
+    const qint64 bits = DecimalOr(it[srStateBits], 0);
     f.Set("eDRelay1", t.Contact((bits & kStateBitRelay1) != 0));
     for (int k = 0; k < 3; ++k)
         fields.DState[k] = (bits & kStateBits[k]) != 0;
     change.States = true;
-    f.Set("eADC1", it[7]);
-    f.Set("eVIN", it[8]);
-    f.Set("eVBAT", it[9]);
-    f.Set("eTEMP", it[10]);
-    f.Set("eACC_X", it[11]);
-    f.Set("eACC_Y", it[12]);
-    f.Set("eACC_Z", it[13]);
-    f.Set("eUptime", FormatUptime(DecimalOr(it[14], 0)));
-    f.Set("eACC_SLEEP_TIMER", it[15]);
-    f.Set("eMODE_ACC_STOP", t.Motion(one(16)));
-    f.Set("eIgnition", t.Switch(one(17)));
-    f.Set("eFreezeCoordByAcc", t.Function(one(18)));
-    f.Set("eFreezeCoordByIgn", t.Function(one(19)));
-    f.Set("eCoordFrozen", t.Freeze(one(20)));
+    f.Set("eADC1", it[srAdc1]);
+    f.Set("eVIN", it[srSupply]);
+    f.Set("eVBAT", it[srBattery]);
+    f.Set("eTEMP", it[srTemperature]);
+    f.Set("eACC_X", it[srAccX]);
+    f.Set("eACC_Y", it[srAccY]);
+    f.Set("eACC_Z", it[srAccZ]);
+    f.Set("eUptime", FormatUptime(DecimalOr(it[srUptime], 0)));
+    f.Set("eACC_SLEEP_TIMER", it[srSleepTimer]);
+    f.Set("eMODE_ACC_STOP", t.Motion(one(srAccStop)));
+    f.Set("eIgnition", t.Switch(one(srIgnition)));
+    f.Set("eFreezeCoordByAcc", t.Function(one(srFreezeByAcc)));
+    f.Set("eFreezeCoordByIgn", t.Function(one(srFreezeByIgn)));
+    f.Set("eCoordFrozen", t.Freeze(one(srFrozen)));
 }
 
 void ParseSfpt(const QStringList& it, TFiller& f, TStatusFields& fields, TStatusChange& change) {
-    const qint32 readPtr = HexToInt32(it[1]);
-    const qint32 writePtr = HexToInt32(it[2]);
-    const qint32 size = HexToInt32(it[3]);
-    f.Set("ePtrRead", it[1]);
-    f.Set("ePtrWrite", it[2]);
+    const qint32 readPtr = HexToInt32(it[sfReadPtr]);
+    const qint32 writePtr = HexToInt32(it[sfWritePtr]);
+    const qint32 size = HexToInt32(it[sfSize]);
+    f.Set("ePtrRead", it[sfReadPtr]);
+    f.Set("ePtrWrite", it[sfWritePtr]);
     f.Set("eFlashSize", QString::number(size));
-    f.Set("eSlotsFree", it[4]);
-    f.Set("eSlotsTotal", it[5]);
+    f.Set("eSlotsFree", it[sfSlotsFree]);
+    f.Set("eSlotsTotal", it[sfSlotsToSend]);
     const qint64 used = qint64(writePtr) - qint64(readPtr);
     f.Set("eMemoryFree", QString::number(used));
     f.Set("eMemoryFreePercent",
@@ -146,31 +120,33 @@ void ParseSfpt(const QStringList& it, TFiller& f, TStatusFields& fields, TStatus
 }
 
 void ParseSnav(const QStringList& it, TFiller& f) {
-    f.Set("eGPSTime", InsertAt(InsertAt(it[1], QStringLiteral(":"), 5), QStringLiteral(":"), 3));
-    const QString lat = InsertAt(it[2], QStringLiteral("°"), 3);
-    f.Set("eLat", InsertAt(lat, QStringLiteral("'"), int(lat.size())));
-    const QString lon = InsertAt(it[3], QStringLiteral("'"), int(it[3].size()));
-    f.Set("eLon", InsertAt(lon, QStringLiteral("°"), 4));
-    f.Set("eSpeed", it[4]);
-    f.Set("eAzimuth", it[5]);
-    f.Set("eGPSDate", InsertAt(InsertAt(it[6], QStringLiteral(".20"), 5), QStringLiteral("."), 3));
-    f.Set("eFixType", it[7]);
-    f.Set("eSatCount", it[8]);
-    const double alt = DecimalFloatOr0(it[9]) + DecimalFloatOr0(it[10]);
+    f.Set("eGPSTime",
+          InsertAt(InsertAt(it[snTime], QStringLiteral(":"), 5), QStringLiteral(":"), 3));
+    f.Set("eLat", LatitudeText(it[snLatitude]));
+    f.Set("eLon", LongitudeText(it[snLongitude]));
+    f.Set("eSpeed", it[snSpeed]);
+    f.Set("eAzimuth", it[snAzimuth]);
+    f.Set("eGPSDate",
+          InsertAt(InsertAt(it[snDate], QStringLiteral(".20"), 5), QStringLiteral("."), 3));
+    f.Set("eFixType", it[snFixType]);
+    f.Set("eSatCount", it[snSatellites]);
+    const double alt = DecimalFloatOr0(it[snAltitude]) + DecimalFloatOr0(it[snAltitudeOffset]);
     f.Set("eAlt", FormatGeneralFloat(alt, QLocale().decimalPoint()));
 }
 
 void ParseSgsm(const QStringList& it, const TStatusTexts& t, TFiller& f, TStatusChange& change) {
-    f.Set("eGSMReg", RegistrationText(it[1]));
-    f.Set("eGPRS", t.Activity(it[2] == QLatin1String("1")));
-    const int state = Int32Or(it[3], -1);
-    f.Set("eServerState", state >= 0 && state < kServerStateCount ? ServerStateName(state, t)
-                                                                  : QStringLiteral("N/A ") + it[3]);
-    f.Set("eGSMOp", it[5]);
-    f.Set("eGSMStrength", it[6]);
+    f.Set("eGSMReg", RegistrationText(it[sgRegistration]));
+    f.Set("eGPRS", t.Activity(it[sgGprs] == QLatin1String("1")));
+    const int state = ReportInteger(it[sgServerState], -1);
+    f.Set("eServerState", state >= 0 && state < kServerStateCount
+                              ? ServerStateName(state, t)
+                              : QStringLiteral("N/A ") + it[sgServerState]);
+    f.Set("eGSMOp", it[sgOperator]);
+    f.Set("eGSMStrength", it[sgSignal]);
     change.Signal = true;
-    f.Set("eServer", it[7] + QLatin1Char(':') + it[8]);
-    f.Set("eAPN", it[9] + QLatin1Char('(') + it[10] + QLatin1Char(',') + it[11] + QLatin1Char(')'));
+    f.Set("eServer", it[sgServerHost] + QLatin1Char(':') + it[sgServerPort]);
+    f.Set("eAPN", it[sgApn] + QLatin1Char('(') + it[sgApnUser] + QLatin1Char(',') +
+                      it[sgApnPassword] + QLatin1Char(')'));
 }
 
 } // namespace
@@ -197,6 +173,14 @@ TStatusTexts LoadStatusTexts() {
     return t;
 }
 
+QString RegistrationText(const QString& item) {
+    if (item == QLatin1String(kRegisteredHome))
+        return QCoreApplication::translate("TfmDeviceInfo", "Домашняя сеть");
+    if (item == QLatin1String(kRegisteredRoaming))
+        return QCoreApplication::translate("TfmDeviceInfo", "Роуминг");
+    return QCoreApplication::translate("TfmDeviceInfo", "Нет регистрации");
+}
+
 QString ServerStateName(int index, const TStatusTexts& texts) {
     switch (index) {
     case 0:
@@ -215,7 +199,7 @@ QString ServerStateName(int index, const TStatusTexts& texts) {
         return texts.ServerConnecting;
     case 7:
         return texts.ServerClosing;
-    case 8:
+    case kServerConnected:
         return texts.ServerConnected;
     case 9:
         return QStringLiteral("pdp_deact");
@@ -227,23 +211,11 @@ QString ServerStateName(int index, const TStatusTexts& texts) {
 TStatusChange ParseStatusReport(const QString& line, const TStatusTexts& texts,
                                 TStatusFields& fields) {
     TStatusChange change;
-    if (!line.startsWith(kHeader))
+    const TReportLine report = SplitStatusReport(line);
+    if (!report.IsValid())
         return change;
-    const QString name = line.mid(kReportHeaderLength, kReportNameLength);
-    int needed = -1;
-    for (const TReportRow& row : kReports)
-        if (name == QLatin1String(row.Name))
-            needed = row.Items;
-    if (needed < 0)
-        return change;
-    QStringList items = SplitList(line);
-    // The splitter drops a trailing empty item; a report whose last field is
-    // empty (an APN without password) would otherwise be one item short.
-    if (line.endsWith(QLatin1Char(',')))
-        items.append(QString());
-    if (items.size() < needed)
-        return change;
-
+    const QString& name = report.Name;
+    const QStringList& items = report.Items;
     change.Report = name;
     TFiller f(fields, change);
     if (name == QLatin1String("DPRM"))
@@ -259,6 +231,16 @@ TStatusChange ParseStatusReport(const QString& line, const TStatusTexts& texts,
     else
         ParseSgsm(items, texts, f, change);
     return change;
+}
+
+QString LatitudeText(const QString& item) {
+    const QString lat = InsertAt(item, QStringLiteral("°"), 3);
+    return InsertAt(lat, QStringLiteral("'"), int(lat.size()));
+}
+
+QString LongitudeText(const QString& item) {
+    const QString lon = InsertAt(item, QStringLiteral("'"), int(item.size()));
+    return InsertAt(lon, QStringLiteral("°"), 4);
 }
 
 QString FormatUptime(qint64 s) {

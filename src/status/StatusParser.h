@@ -1,5 +1,7 @@
 #pragma once
 
+#include "status/ReportLayout.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -30,6 +32,9 @@ struct TStatusTexts {
 TStatusTexts LoadStatusTexts();
 
 constexpr int kServerStateCount = 10;
+// "Домашняя сеть", "Роуминг" or "Нет регистрации" for a registration item.
+QString RegistrationText(const QString& item);
+
 // Entry 0..9 of ServerStateNames; empty outside that range.
 QString ServerStateName(int index, const TStatusTexts& texts);
 
@@ -52,13 +57,15 @@ struct TStatusChange {
     bool Signal = false;   // eGSMStrength written: repaint the indicator
 };
 
-constexpr int kReportHeaderLength = 6; // "+RESP:"
-constexpr int kReportNameLength = 4;
-
 // Parses one trimmed report line into fields. Malformed items fall back as
 // documented; unknown or short reports change nothing.
 TStatusChange ParseStatusReport(const QString& line, const TStatusTexts& texts,
                                 TStatusFields& fields);
+
+// A report's latitude and longitude items as the window shows them:
+// 5545.1234N -> 55°45.1234'N, 03737.1234E -> 037°37.1234'E.
+QString LatitudeText(const QString& item);
+QString LongitudeText(const QString& item);
 
 // Helpers with their own rules, shared with tests.
 QString FormatUptime(qint64 seconds);

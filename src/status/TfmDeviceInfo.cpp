@@ -447,12 +447,13 @@ void TfmDeviceInfo::RemoteButtonClick(int index) {
 }
 
 QString TfmDeviceInfo::MapAddress() const {
-    return QLatin1String(kMapSearchAddress) + Field(QStringLiteral("eLat"))->text() +
-           QLatin1Char(',') + Field(QStringLiteral("eLon"))->text();
+    return MapSearchAddress(Field(QStringLiteral("eLat"))->text(),
+                            Field(QStringLiteral("eLon"))->text());
 }
 
 QUrl TfmDeviceInfo::MapUrl() const {
-    return QUrl(MapAddress(), QUrl::TolerantMode);
+    return MapSearchUrl(Field(QStringLiteral("eLat"))->text(),
+                        Field(QStringLiteral("eLon"))->text());
 }
 
 void TfmDeviceInfo::btnGoMapClick() {

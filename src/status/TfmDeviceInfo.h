@@ -1,5 +1,6 @@
 #pragma once
 
+#include "status/MapAddress.h"
 #include "status/StatusParser.h"
 
 #include <QDialog>
@@ -29,8 +30,6 @@ constexpr int kRemoteButtonWidth = 64;
 // Fields are never narrower than this; they grow to take typical values whole.
 constexpr int kMinStatusFieldWidth = 130;
 constexpr int kSignalFieldWidth = 40;
-// The map service's search page; the query carries "latitude,longitude".
-constexpr char kMapSearchAddress[] = "https://maps.yandex.ru/?text=";
 
 // The remote-control lines ("caption=command"), as the settings hold them now.
 using TRemoteButtonSource = std::function<QStringList()>;
