@@ -731,6 +731,13 @@
     </message>
 </context>
 <context>
+    <name>TReadOperation</name>
+    <message>
+        <source>Значения команды %1 прочитаны не все</source>
+        <translation>Not all values of command %1 were read</translation>
+    </message>
+</context>
+<context>
     <name>TRegister</name>
     <message>
         <source>(не опознан)</source>
@@ -766,7 +773,7 @@
     </message>
     <message>
         <source>Не удалось создать папку журнала трекеров %1</source>
-        <translation>Could not create the tracker register's folder %1</translation>
+        <translation>Could not create the tracker register&apos;s folder %1</translation>
     </message>
     <message>
         <source>Не удалось открыть журнал трекеров %1: %2</source>
@@ -928,6 +935,17 @@
     <message>
         <source>Запись окончена, не принято трекером значений: %1, не подтверждено: %2</source>
         <translation>Write finished, values not taken by the tracker: %1, not confirmed: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TWriteOperation</name>
+    <message>
+        <source>Запись отменена: значения %1 в трекере не прочитаны, а записываемые не задают всю строку</source>
+        <translation>Write cancelled: the values of %1 in the tracker were not read, and the values to write do not make the whole row</translation>
+    </message>
+    <message>
+        <source>Запись отменена: у параметра %2 (%3) команды %1 нет значения ни в записываемых, ни в трекере</source>
+        <translation>Write cancelled: parameter %2 (%3) of command %1 has a value neither among the values to write nor in the tracker</translation>
     </message>
 </context>
 <context>
@@ -1606,10 +1624,6 @@
         <translation>In the tracker</translation>
     </message>
     <message>
-        <source>Команда %1 не записывается</source>
-        <translation>Command %1 cannot be written</translation>
-    </message>
-    <message>
         <source>Сравнить с файлом...</source>
         <translation>Compare with a file...</translation>
     </message>
@@ -1628,6 +1642,14 @@
     <message>
         <source>Профиль команд загружен из %1</source>
         <translation>Command profile loaded from %1</translation>
+    </message>
+    <message>
+        <source>Трекер не подтвердил запись в энергонезависимую память</source>
+        <translation>The tracker did not confirm storing the settings in non-volatile memory</translation>
+    </message>
+    <message>
+        <source>Команда %1 не записывается</source>
+        <translation>Command %1 cannot be written</translation>
     </message>
 </context>
 <context>
@@ -1718,7 +1740,7 @@
     </message>
     <message>
         <source>Сохранить настройки трекера до или после события в файл</source>
-        <translation>Save the tracker's settings before or after the event to a file</translation>
+        <translation>Save the tracker&apos;s settings before or after the event to a file</translation>
     </message>
     <message>
         <source>Записать в трекер</source>

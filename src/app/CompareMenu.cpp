@@ -2,6 +2,8 @@
 #include "TfmMain.h"
 #include "config/FileCompare.h"
 #include "config/ParamValueTable.h"
+#include "ops/CommandRead.h"
+#include "ops/TrackerWrite.h"
 #include "pages/ChangeMarks.h"
 #include "profile/TouchRecorder.h"
 #include "profile/WireValue.h"
@@ -33,6 +35,20 @@ bool ReadableHere(const TfmMain& fm, int page, int command) {
     return fm.PageControl1->isTabEnabled(page) && fm.Pages->CommandUsable(page, command) &&
            !cmd.Parameters.isEmpty();
 }
+
+// The tracker operations' steps on the window's progress bar.
+class TProgressObserver : public TOpsObserver {
+public:
+    explicit TProgressObserver(TfmMain& main) : FMain(main) {}
+    void Step(const TOpsStep& step) override {
+        if (step.Done == 0)
+            FMain.ProgressStart(step.Total);
+        FMain.ProgressSetValue(step.Done);
+    }
+
+private:
+    TfmMain& FMain;
+};
 
 } // namespace
 
@@ -86,59 +102,46 @@ void TfmMain::CompareWithFile(const QString& fileName) {
     case cfOk:
         break;
     }
-    ShowComparison(comparison.Diff, tr("В файле"), false);
+    ShowComparison(comparison.Diff, tr("В файле"), nullptr);
 }
 
 void TfmMain::CompareWithTracker() {
     if (!Link->InCommandMode && !Link->EnterCommandMode())
         return;
-    TParamValueTable table;
-    TTouchRecorder touched(table);
     int notReadable = 0;
-    int total = 0;
+    QVector<TCmdAddress> commands;
     for (int p = 0; p < DevCommands.size(); ++p)
-        for (int c = 0; c < DevCommands[p].Commands.size(); ++c)
-            total += ReadableHere(*this, p, c) ? 1 : 0;
-    ProgressStart(total);
-    {
-        TLinkValuesScope scope(*Link, &touched);
-        for (int p = 0; p < DevCommands.size(); ++p) {
-            for (int c = 0; c < DevCommands[p].Commands.size(); ++c) {
-                if (!ReadableHere(*this, p, c))
-                    continue;
-                const TDevCommand& cmd = DevCommands[p].Commands[c];
-                if (!cmd.PollData) {
-                    ++notReadable; // the tracker has no way to tell
-                    ProgressStep(1);
-                    continue;
-                }
-                const int before = touched.Touched().size();
-                if (!Link->PollCommand({p, c, 0, 0})) {
-                    WriteLog(tr("Процесс прерван на команде") + QLatin1Char(' ') + cmd.CommandName,
-                             lkGeneral);
-                    return;
-                }
-                if (!table.CommandUsable(p, c)) {
-                    // The tracker said so: the pages skip it from now on too.
-                    Pages->MarkUnsupported(p, c);
-                    ++notReadable;
-                } else if (touched.Touched().size() == before) {
-                    ++notReadable;
-                }
-                ProgressStep(1);
-            }
+        for (int c = 0; c < DevCommands[p].Commands.size(); ++c) {
+            if (!ReadableHere(*this, p, c))
+                continue;
+            if (DevCommands[p].Commands[c].PollData)
+                commands.append({p, c, 0, 0});
+            else
+                ++notReadable; // the tracker has no way to tell
         }
+    TParamValueTable table;
+    TProgressObserver observer(*this);
+    const TReadResult read = ReadCommands(*Link, table, commands, observer);
+    if (read.Failed())
+        return;
+    for (const TCommandRead& c : read.Commands) {
+        // The tracker said so: the pages skip it from now on too.
+        if (c.State == rsUnsupported)
+            Pages->MarkUnsupported(c.Command.Page, c.Command.Command);
+        if (c.State != rsRead)
+            ++notReadable;
     }
     ProgressFinish();
-    TValueDiff diff = CompareValues(*Pages, table, touched, dsIgnore);
+    TValueDiff diff = CompareValues(*Pages, table, dsIgnore);
     diff.NotReadable = notReadable;
-    ShowComparison(diff, tr("В трекере"), true);
+    ShowComparison(diff, tr("В трекере"), &table);
 }
 
-void TfmMain::ShowComparison(const TValueDiff& diff, const QString& otherCaption, bool canWrite) {
+void TfmMain::ShowComparison(const TValueDiff& diff, const QString& otherCaption,
+                             const TParamValues* tracker) {
     if (!fmCompare)
         fmCompare = new TfmCompare(this);
-    fmCompare->ShowDiff(diff, otherCaption, canWrite);
+    fmCompare->ShowDiff(diff, otherCaption, tracker != nullptr);
     const int action = fmCompare->exec();
     const QVector<TValueDiffRow> rows = fmCompare->CheckedRows();
     if (rows.isEmpty())
@@ -146,37 +149,36 @@ void TfmMain::ShowComparison(const TValueDiff& diff, const QString& otherCaption
     if (action == TfmCompare::caTransfer)
         TransferValues(rows, *Pages);
     else if (action == TfmCompare::caWrite)
-        WriteRows(CommandRowsOf(rows));
+        WriteSelected(rows, tracker);
 }
 
-void TfmMain::WriteRows(const QVector<TCmdAddress>& rows) {
+void TfmMain::WriteSelected(const QVector<TValueDiffRow>& rows, const TParamValues* tracker) {
     if (rows.isEmpty() || (!Link->InCommandMode && !Link->EnterCommandMode()))
         return;
-    RunMarked(
-        [this, &rows] {
-            ProgressStart(rows.size());
-            bool stopped = false;
-            for (const TCmdAddress& row : rows) {
-                const TDevCommand* command = ProfileCommand(row);
-                if (!command)
-                    continue;
-                if (!command->SetData) {
-                    WriteLog(tr("Команда %1 не записывается").arg(command->CommandName), lkGeneral);
-                    ProgressStep(1);
-                    continue;
-                }
-                if (!Link->ApplyCommand(row)) {
-                    WriteLog(tr("Процесс прерван на команде") + QLatin1Char(' ') +
-                                 command->CommandName + QLatin1Char('/') + QString::number(row.Row),
-                             lkGeneral);
-                    stopped = true;
-                    break;
-                }
-                ProgressStep(1);
-            }
-            if (!stopped)
-                ProgressFinish();
-            WriteLog(Link->WriteCheck.Summary(), lkGeneral);
-        },
-        true);
+    // Only the selected values change; the rest of each row goes out as the
+    // tracker holds it.
+    TParamValueTable source;
+    QStringList readOnly;
+    for (const TValueDiffRow& row : rows) {
+        const TDevCommand* command = ProfileCommand(row.Address);
+        if (command && !command->SetData && !readOnly.contains(command->CommandName))
+            readOnly << command->CommandName;
+        source.SetWireText(row.Address, row.PageValue);
+    }
+    for (const QString& name : readOnly)
+        WriteLog(tr("Команда %1 не записывается").arg(name), lkGeneral);
+    TWriteOptions options;
+    options.Verify = false;
+    options.Known = tracker;
+    TProgressObserver observer(*this);
+    const TWriteResult result = WriteValues(*Link, source, options, observer);
+    if (result.Failure == wfNone)
+        ProgressFinish();
+    // The selected values show what the tracker answered and that becomes
+    // their reference; the pages' other values stay as the operator has them.
+    TTouchRecorder touched(*Pages);
+    for (const TValueDiffRow& row : rows)
+        if (result.WasWritten(row.Address))
+            touched.SetWireText(row.Address, result.Answered.WireText(row.Address));
+    Marks->Confirm(touched, true);
 }

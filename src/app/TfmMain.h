@@ -107,9 +107,10 @@ public:
     void CompareTracker1Click();
     void CompareWithFile(const QString& fileName);
     void CompareWithTracker();
-    // Writes these command rows (page, command, row) of the pages, each
-    // checked against the answer, and ends with the summary line.
-    void WriteRows(const QVector<TCmdAddress>& rows);
+    // Writes the values of these rows of a comparison to the tracker (the
+    // rest of their command rows as tracker holds them: as just read, or
+    // read first) and shows what it answered for them.
+    void WriteSelected(const QVector<TValueDiffRow>& rows, const TParamValues* tracker);
     // Runs a link operation on the pages: what it reads, or writes and the
     // tracker confirms, becomes the reference of its marks (a write's rows
     // with their switches).
@@ -135,7 +136,9 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    void ShowComparison(const TValueDiff& diff, const QString& otherCaption, bool canWrite);
+    // tracker: the values just read from it (writing is offered then).
+    void ShowComparison(const TValueDiff& diff, const QString& otherCaption,
+                        const TParamValues* tracker);
     quint64 FSavedMarks = 0; // marks generation at the last saved file
     void CreateFrame();
     void CreateMenus();

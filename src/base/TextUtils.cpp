@@ -8,6 +8,8 @@ bool IsBlankOrControl(QChar c) {
     return c.unicode() <= 32;
 }
 
+} // namespace
+
 QString TrimControls(QStringView s) {
     qsizetype b = 0, e = s.size();
     while (b < e && IsBlankOrControl(s.at(b)))
@@ -16,8 +18,6 @@ QString TrimControls(QStringView s) {
         --e;
     return s.mid(b, e - b).toString();
 }
-
-} // namespace
 
 // One pass for all four terminators: the first CR, LF or NUL is the earliest
 // terminator, and a CR directly followed by LF is the longer CR LF.

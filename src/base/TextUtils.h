@@ -11,6 +11,10 @@ bool ExtractLine(QString& buffer, QString& line);
 // the terminator. A long text is then cut into lines in one pass.
 bool ExtractLine(const QString& text, qsizetype& pos, QString& line);
 
+// Text without the blanks and control characters (codes up to 32) at
+// either end.
+QString TrimControls(QStringView s);
+
 // Comma-separated items, trimmed; double quotes protect commas.
 void SplitList(const QString& text, QStringList& list);
 QStringList SplitList(const QString& text);

@@ -38,15 +38,21 @@ const QVector<TCommandInfo>& Commands() {
          "read",
          "read --port P [--port P ...] --out FILE.zxml|PATTERN",
          "Enters command mode, reads every readable command of the profile and saves the values "
-         "as a configuration file. With several ports the output name must hold {port}, which "
-         "becomes the port's base name, e.g. --out units/{port}.zxml.",
+         "the tracker sent as a configuration file. A command whose answer is missing, short or "
+         "not understood is named and its missing values left out: the result is then "
+         "'partial'. With several ports the output name must hold {port}, which becomes the "
+         "port's base name, e.g. --out units/{port}.zxml.",
          {QStringLiteral("port"), QStringLiteral("out")}},
         {ccWrite,
          "write",
          "write --port P [--port P ...] FILE.zxml [--store] [--no-verify]",
          "Loads the file with the program's validation (structural errors stop before anything "
-         "is sent), writes the commands it holds page by page, reads them back and compares "
-         "(unless --no-verify) and stores the settings in flash with --store.",
+         "is sent), reads what the tracker holds of the commands concerned, then writes page "
+         "by page only the rows the file holds values of, each as the tracker holds it with the "
+         "file's values over it. Rows that cannot be sent safely fail the port before its first "
+         "write. Reads the written commands back and compares (unless --no-verify); every value "
+         "the tracker did not take is listed. With --store the settings are stored in flash "
+         "once all went through; a store the tracker does not confirm is 'not stored'.",
          {QStringLiteral("port"), QStringLiteral("store"), QStringLiteral("no-verify")}},
         {ccDiff,
          "diff",
@@ -160,9 +166,10 @@ QString ToolHelp() {
             QStringLiteral("  -h, --help").leftJustified(kHelpOptionColumn) +
             QStringLiteral("Show help (also: velmora-cli COMMAND --help).\n\n") +
             Wrap(QStringLiteral("Several ports run at the same time, one tracker each. Options "
-                                "may stand before or after the file arguments. Exit status: 0 "
-                                "every tracker succeeded, 1 one failed or differed (or Ctrl+C), "
-                                "2 bad usage or unreadable inputs."),
+                                "may stand before or after the file arguments. Each port "
+                                "ends ok, partial, differs, not stored, failed or "
+                                "interrupted. Exit status: 0 every tracker ended ok, 1 one did "
+                                "not (or Ctrl+C), 2 bad usage or unreadable inputs."),
                  0, 0) +
             QLatin1Char('\n');
     return text;

@@ -12,9 +12,10 @@
 // report's CSV columns are fixed: scripts read them.
 struct TPortResult {
     QString Port;
-    QString Result = QStringLiteral("failed"); // ok, failed, differs, interrupted
-    int Commands = 0;                          // read or written
-    int Mismatches = 0;                        // verification or comparison
+    QString Result =
+        QStringLiteral("failed"); // ok, partial, differs, not stored, failed, interrupted
+    int Commands = 0;             // read or written
+    int Mismatches = 0;           // verification or comparison
     double Seconds = 0;
     QString Reason; // why it failed or differs; notes on success
     QString File;   // the configuration file read or written

@@ -5,14 +5,15 @@
 #include "CliLogFile.h"
 #include "CliOutput.h"
 #include "PortJob.h"
-#include "TouchedValues.h"
-#include "ValueDiff.h"
 #include "config/ConfigFile.h"
 #include "config/ParamValueTable.h"
+#include "profile/HeldValues.h"
 #include "profile/ProfileCheck.h"
+#include "profile/TouchRecorder.h"
 
 #include <QBuffer>
 #include <QFile>
+#include <QHash>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QSaveFile>
@@ -40,13 +41,16 @@ private:
     QString FFile;
 };
 
-// A file's bytes, its values and the commands it holds.
+// A file's bytes and its values (the table holds what the file holds).
 struct TFileValues {
     QByteArray Data;
     TParamValueTable Values;
-    QSet<quint64> Commands;
-    bool Holds(int page, int command) const {
-        return Commands.contains((quint64(quint32(page)) << 32) | quint32(command));
+    bool HoldsAnyCommand() const {
+        for (int page = 0; page < DevCommands.size(); ++page)
+            for (int c = 0; c < DevCommands[page].Commands.size(); ++c)
+                if (HoldsCommand(Values, page, c))
+                    return true;
+        return false;
     }
 };
 
@@ -62,13 +66,8 @@ bool LoadFile(const QString& file, TFileValues& out) {
     out.Data = in.readAll();
     QBuffer buffer(&out.Data);
     buffer.open(QIODevice::ReadOnly);
-    TTouchedValues touched(out.Values);
     TPrintingReport report(file);
-    const TConfigFileResult r = LoadConfiguration(buffer, touched, report);
-    for (int page = 0; page < DevCommands.size(); ++page)
-        for (int c = 0; c < DevCommands[page].Commands.size(); ++c)
-            if (touched.Touched(page, c))
-                out.Commands.insert((quint64(quint32(page)) << 32) | quint32(c));
+    const TConfigFileResult r = LoadConfiguration(buffer, out.Values, report);
     switch (r.Status) {
     case cfOk:
         return true;
@@ -124,11 +123,10 @@ int RunTrackers(const TCliOptions& options) {
         setup.FileName = options.Files.first();
         if (!LoadFile(setup.FileName, file))
             return ceUsage;
-        if (file.Commands.isEmpty())
+        if (!file.HoldsAnyCommand())
             return UsageError(
                 QStringLiteral("%1 holds no command of the profile").arg(setup.FileName));
         setup.FileData = file.Data;
-        setup.InFile = [&file](int page, int command) { return file.Holds(page, command); };
     }
     TCliLogFile log;
     if (!options.LogFile.isEmpty()) {
@@ -173,14 +171,15 @@ int RunTrackers(const TCliOptions& options) {
         const TPortResult& r = job->Result();
         results.append(r);
         allOk = allOk && r.Succeeded();
-        if (setup.Kind == jkDiff)
-            for (const TValueDifference& d : job->Differences())
-                PutText(stdout,
-                        options.Json
-                            ? QString::fromUtf8(JsonLine(DifferenceJson(d, QStringLiteral("file"),
-                                                                        QStringLiteral("tracker"))))
-                            : DifferenceLine(d, QStringLiteral("file"), QStringLiteral("tracker")) +
-                                  QLatin1Char('\n'));
+        // diff: each value that differs; write: each value the tracker did
+        // not take.
+        const QString left =
+            setup.Kind == jkWrite ? QStringLiteral("sent") : QStringLiteral("file");
+        const QString right = QStringLiteral("tracker");
+        for (const TValueDifference& d : job->Differences())
+            PutText(stdout, options.Json
+                                ? QString::fromUtf8(JsonLine(DifferenceJson(d, left, right)))
+                                : DifferenceLine(d, left, right) + QLatin1Char('\n'));
         PutText(stdout, options.Json ? QString::fromUtf8(JsonLine(ResultJson(r)))
                                      : ResultLine(r) + QLatin1Char('\n'));
     }
@@ -203,12 +202,35 @@ int RunFileDiff(const TCliOptions& options) {
     TFileValues a, b;
     if (!LoadFile(options.Files[0], a) || !LoadFile(options.Files[1], b))
         return ceUsage;
-    TCompareRules rules;
-    rules.Switches = true;
-    rules.Include = [&](int page, int command) {
-        return a.Holds(page, command) || b.Holds(page, command);
-    };
-    const QVector<TValueDifference> diffs = CompareValues(a.Values, b.Values, rules);
+    // Values both files hold compare as the window compares them; a value
+    // only one of them holds differs as well.
+    const TValueDiff compared = CompareValues(a.Values, b.Values, dsCompare);
+    QHash<quint64, TValueDifference> found;
+    for (const TValueDiffRow& row : compared.Rows)
+        found.insert(AddressKey(row.Address), DifferenceOf(row));
+    QVector<TValueDifference> diffs;
+    for (int page = 0; page < DevCommands.size(); ++page) {
+        const QVector<TDevCommand>& commands = DevCommands[page].Commands;
+        for (int c = 0; c < commands.size(); ++c)
+            for (int r = 0; r < commands[c].RowCount(); ++r)
+                for (int p = 0; p < commands[c].Parameters.size(); ++p) {
+                    const TCmdAddress at{page, c, r, p};
+                    if (found.contains(AddressKey(at))) {
+                        diffs.append(found.value(AddressKey(at)));
+                        continue;
+                    }
+                    const bool inA = a.Values.Held(at) & hpValue;
+                    const bool inB = b.Values.Held(at) & hpValue;
+                    if (inA == inB)
+                        continue;
+                    const auto shown = [&at](const TParamValueTable& v, bool held) {
+                        return held ? ShownValue(v.WireText(at), v.ParameterEnabled(at))
+                                    : AbsentValue();
+                    };
+                    diffs.append(
+                        OneSidedDifference(at, shown(a.Values, inA), shown(b.Values, inB)));
+                }
+    }
     for (const TValueDifference& d : diffs)
         PutText(stdout, options.Json ? QString::fromUtf8(JsonLine(DifferenceJson(
                                            d, QStringLiteral("a"), QStringLiteral("b"))))

@@ -7,10 +7,13 @@
 #include "StatusOutput.h"
 #include "config/ConfigFile.h"
 #include "config/ParamValueTable.h"
-#include "link/ComDataPacket.h"
 #include "link/ComPort.h"
 #include "link/DeviceLink.h"
-#include "status/StatusParser.h"
+#include "ops/CommandRead.h"
+#include "ops/TrackerWrite.h"
+#include "profile/HeldValues.h"
+#include "profile/WireValue.h"
+#include "status/StatusSession.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -20,14 +23,15 @@
 
 namespace {
 
-// Status stream: bytes asked for per read and the longest a read waits, so
-// that Ctrl+C and the report count are looked at often.
-constexpr int kStatusReadBytes = 256;
-constexpr int kStatusReadSliceMs = 200;
+// The longest the status stream is read at once, so that Ctrl+C and the
+// report count are looked at often.
+constexpr int kStatusPumpSliceMs = 200;
 
 const QString kResultOk = QStringLiteral("ok");
-const QString kResultFailed = QStringLiteral("failed");
+const QString kResultPartial = QStringLiteral("partial");
 const QString kResultDiffers = QStringLiteral("differs");
+const QString kResultNotStored = QStringLiteral("not stored");
+const QString kResultFailed = QStringLiteral("failed");
 const QString kResultInterrupted = QStringLiteral("interrupted");
 
 // Messages of saving and loading go to the exchange log of the port.
@@ -40,24 +44,75 @@ private:
     TCliHost& FHost;
 };
 
-QString WindowText(const char* text) {
-    return QCoreApplication::translate("TfmMain", text);
+QString RowName(const TCmdAddress& a) {
+    const TDevCommand* cmd = ProfileCommand(a);
+    if (!cmd)
+        return QString();
+    return cmd->Indexed ? cmd->CommandName + QLatin1Char(' ') + RowCaption(*cmd, a.Row)
+                        : cmd->CommandName;
 }
 
-QString RowName(const TDevCommand& cmd, int row) {
-    return cmd.Indexed ? cmd.CommandName + QStringLiteral(" #") + QString::number(row + 1)
-                       : cmd.CommandName;
+QString ParameterName(const TCmdAddress& a) {
+    const TCmdParameter* param = ProfileParameter(a);
+    return RowName(a) + QStringLiteral(" \"") + (param ? param->Description : QString()) +
+           QLatin1Char('"');
 }
 
-// Parameters of a row that a write sends (optional ones only when on).
-int SentParameters(const TParamValues& values, int page, int command, int row) {
-    const TDevCommand& cmd = DevCommands[page].Commands[command];
-    int sent = 0;
-    for (int p = 0; p < cmd.Parameters.size(); ++p)
-        if (!cmd.Parameters[p].Optional ||
-            values.ParameterEnabled(TCmdAddress{page, command, row, p}))
-            ++sent;
-    return sent;
+// The operations' steps on the port's progress line; Ctrl+C stops them.
+class TJobObserver : public TOpsObserver {
+public:
+    explicit TJobObserver(TCliHost& host) : FHost(host) {}
+    void Step(const TOpsStep& step) override {
+        static const char* const kWords[] = {"reading", "writing", "verifying", "storing in flash",
+                                             "streaming"};
+        QString text = QString::fromLatin1(kWords[step.Phase]);
+        if (step.Phase <= opVerifying)
+            text += QStringLiteral(" %1/%2 %3")
+                        .arg(step.Done + 1)
+                        .arg(step.Total)
+                        .arg(RowName(step.At));
+        FHost.SetProgress(text);
+    }
+    bool StopRequested() override { return Interrupted(); }
+
+private:
+    TCliHost& FHost;
+};
+
+// How bad a result word is: a worse one replaces a milder one.
+int Severity(const QString& result) {
+    if (result == kResultDiffers)
+        return 3;
+    if (result == kResultPartial)
+        return 2;
+    if (result == kResultNotStored)
+        return 1;
+    return 0;
+}
+
+QString WhyIncomplete(const TCommandRead& read) {
+    switch (read.Why) {
+    case iwNoAnswer:
+        return QStringLiteral("no answer");
+    case iwShort:
+        return QStringLiteral("short answer");
+    case iwUnreadable:
+        return QStringLiteral("%1 not understood").arg(ParameterName(read.Missing));
+    case iwNone:
+        break;
+    }
+    return QStringLiteral("refused: ") + read.Refusal;
+}
+
+// What the tracker said to a store it did not confirm.
+QString WhyNotStored(const TAnswerOutcome& answer) {
+    if (answer.ExchangeFailed)
+        return QStringLiteral("the exchange failed");
+    if (answer.Unsupported)
+        return QStringLiteral("the tracker answered NOT SUPPORTED");
+    if (!answer.DeviceError.isEmpty())
+        return QStringLiteral("the tracker refused: ") + answer.DeviceError;
+    return QStringLiteral("no answer from the tracker");
 }
 
 } // namespace
@@ -75,6 +130,10 @@ bool TPortJob::Fail(const QString& reason) {
     FResult.Result = kResultFailed;
     FResult.Reason = reason;
     return false;
+}
+
+void TPortJob::Note(const QString& text) {
+    FNotes << text;
 }
 
 bool TPortJob::CheckInterrupt() {
@@ -127,13 +186,16 @@ void TPortJob::run() {
     } catch (const std::exception& e) {
         ok = Fail(QString::fromLocal8Bit(e.what()));
     }
-    if (ok && FResult.Result != kResultDiffers)
-        FResult.Result = kResultOk;
-    if (!FUnsupported.isEmpty()) {
-        const QString note =
-            QStringLiteral("not supported by the tracker: ") + FUnsupported.join(QLatin1Char(' '));
-        FResult.Reason =
-            FResult.Reason.isEmpty() ? note : FResult.Reason + QStringLiteral("; ") + note;
+    if (ok)
+        FResult.Result = Severity(FResult.Result) > 0 ? FResult.Result : kResultOk;
+    if (!FUnsupported.isEmpty())
+        FNotes << QStringLiteral("not supported by the tracker: ") +
+                      FUnsupported.join(QLatin1Char(' '));
+    if (!FNotes.isEmpty()) {
+        QStringList parts;
+        if (!FResult.Reason.isEmpty())
+            parts << FResult.Reason;
+        FResult.Reason = (parts + FNotes).join(QStringLiteral("; "));
     }
     // Leave command mode where this job entered it, also after Ctrl+C.
     try {
@@ -172,57 +234,30 @@ bool TPortJob::Enter() {
                                                : FHost->LastMessage());
 }
 
-bool TPortJob::ReadCommand(int page, int command, bool* unsupported) {
-    const TDevCommand& cmd = DevCommands[page].Commands[command];
-    *unsupported = false;
-    FHost->TakeDeviceErrors();
-    const bool ok = FLink->PollCommand(TCmdAddress{page, command, 0, 0});
-    if (!ok) {
-        Fail(QStringLiteral("reading %1 failed: %2").arg(cmd.CommandName, FHost->LastMessage()));
-        // The window's words, so that both logs read alike.
-        FLink->WriteLog(WindowText("Процесс прерван на команде") + QLatin1Char(' ') +
-                            cmd.CommandName,
-                        lkGeneral);
-        return false;
-    }
-    if (!FLink->Values()->CommandUsable(page, command)) {
-        *unsupported = true;
-        if (!FUnsupported.contains(cmd.CommandName))
-            FUnsupported << cmd.CommandName;
-        return true;
-    }
-    const QStringList errors = FHost->TakeDeviceErrors();
-    if (!errors.isEmpty())
-        return Fail(
-            QStringLiteral("the tracker refused %1: %2").arg(cmd.CommandName, errors.first()));
-    if (!FLink->AnswerReceived)
-        return Fail(QStringLiteral("no answer to %1").arg(cmd.CommandName));
-    return true;
-}
-
-bool TPortJob::ReadCommands(const std::function<bool(int page, int command)>& include,
-                            bool countUnsupported) {
-    int total = 0;
-    for (int page = 0; page < DevCommands.size(); ++page)
-        for (int c = 0; c < DevCommands[page].Commands.size(); ++c)
-            total += DevCommands[page].Commands[c].PollData && include(page, c) ? 1 : 0;
-    for (int page = 0; page < DevCommands.size(); ++page) {
-        const QVector<TDevCommand>& commands = DevCommands[page].Commands;
-        for (int c = 0; c < commands.size(); ++c) {
-            if (!commands[c].PollData || !include(page, c))
-                continue;
-            if (!CheckInterrupt())
-                return false;
-            Progress(QStringLiteral("reading %1/%2 %3")
-                         .arg(FResult.Commands + 1)
-                         .arg(total)
-                         .arg(commands[c].CommandName));
-            bool unsupported = false;
-            if (!ReadCommand(page, c, &unsupported))
-                return false;
-            if (countUnsupported || !unsupported)
-                ++FResult.Commands;
+bool TPortJob::TakeRead(const TReadResult& read) {
+    QStringList incomplete;
+    for (const TCommandRead& c : read.Commands) {
+        const QString name = RowName(c.Command);
+        switch (c.State) {
+        case rsRead:
+            break;
+        case rsUnsupported:
+            if (!FUnsupported.contains(name))
+                FUnsupported << name;
+            break;
+        case rsIncomplete:
+        case rsRefused:
+            incomplete << name + QStringLiteral(" (") + WhyIncomplete(c) + QLatin1Char(')');
+            break;
+        case rsFailed:
+            return Fail(QStringLiteral("reading %1 failed: %2").arg(name, FHost->LastMessage()));
         }
+    }
+    if (read.Interrupted)
+        return CheckInterrupt();
+    if (!incomplete.isEmpty()) {
+        FResult.Result = kResultPartial;
+        Note(QStringLiteral("incomplete: ") + incomplete.join(QStringLiteral(", ")));
     }
     return true;
 }
@@ -231,9 +266,14 @@ bool TPortJob::Read() {
     FResult.File = OutputFileFor(FSetup.OutPattern, FPort);
     if (!Enter())
         return false;
-    // An unsupported command is not counted as read.
-    if (!ReadCommands([this](int page, int c) { return FValues->CommandUsable(page, c); }, false))
+    TJobObserver observer(*FHost);
+    const TReadResult read = ReadCommands(*FLink, *FValues, ReadableCommands({}), observer);
+    FResult.Commands = read.Count(rsRead);
+    if (!TakeRead(read))
         return false;
+    // Only what the tracker sent goes into the file, and the values the
+    // program keeps of its own, as the window saves them.
+    HoldProgramValues(*FValues, read);
     Progress(QStringLiteral("saving ") + FResult.File);
     const QFileInfo out(FResult.File);
     if (!QDir().mkpath(out.absolutePath()))
@@ -249,127 +289,68 @@ bool TPortJob::Write() {
     FResult.File = FSetup.FileName;
     if (!Enter())
         return false;
-    struct TSent {
-        TCmdAddress At;
-        QString Value;
-    };
-    QVector<TSent> sent; // what each written row carried, for the read-back
-    QVector<QPair<int, int>> written;
-    int total = 0;
-    for (int page = 0; page < DevCommands.size(); ++page)
-        for (int c = 0; c < DevCommands[page].Commands.size(); ++c)
-            total += FSetup.InFile(page, c) && DevCommands[page].Commands[c].SetData ? 1 : 0;
+    TJobObserver observer(*FHost);
+    TWriteOptions options;
+    options.Verify = FSetup.Verify;
+    options.Store = FSetup.Store;
+    return TakeWrite(WriteValues(*FLink, *FValues, options, observer));
+}
 
-    // The rows a page write sends, page by page; only the commands the file
-    // holds (the others would go out with profile defaults).
-    for (int page = 0; page < DevCommands.size(); ++page) {
-        const QVector<TDevCommand>& commands = DevCommands[page].Commands;
-        for (int c = 0; c < commands.size(); ++c) {
-            const TDevCommand& cmd = commands[c];
-            if (!FSetup.InFile(page, c) || !cmd.SetData || cmd.GroupSetData == gsNo ||
-                !FValues->CommandUsable(page, c))
-                continue;
-            bool any = false;
-            for (int r = 0; r < cmd.RowCount(); ++r) {
-                if (cmd.GroupSetData == gsAuto && SentParameters(*FValues, page, c, r) == 0)
-                    continue;
-                if (!CheckInterrupt())
-                    return false;
-                Progress(QStringLiteral("writing %1/%2 %3")
-                             .arg(written.size() + 1)
-                             .arg(total)
-                             .arg(RowName(cmd, r)));
-                QVector<TSent> row;
-                for (int p = 0; p < cmd.Parameters.size(); ++p) {
-                    const TCmdAddress at{page, c, r, p};
-                    if (!cmd.Parameters[p].Optional || FValues->ParameterEnabled(at))
-                        row.append({at, FValues->WireText(at)});
-                }
-                FHost->TakeDeviceErrors();
-                if (!FLink->ApplyCommand(TCmdAddress{page, c, r, 0})) {
-                    Fail(QStringLiteral("writing %1 failed: %2")
-                             .arg(RowName(cmd, r), FHost->LastMessage()));
-                    FLink->WriteLog(WindowText("Процесс прерван на команде") + QLatin1Char(' ') +
-                                        cmd.CommandName + QLatin1Char('/') + QString::number(r),
-                                    lkGeneral);
-                    return false;
-                }
-                if (!FValues->CommandUsable(page, c)) {
-                    FUnsupported << cmd.CommandName;
-                    break;
-                }
-                const QStringList errors = FHost->TakeDeviceErrors();
-                if (!errors.isEmpty())
-                    return Fail(QStringLiteral("the tracker refused %1: %2")
-                                    .arg(RowName(cmd, r), errors.first()));
-                if (!FLink->AnswerReceived)
-                    return Fail(QStringLiteral("no answer to %1").arg(RowName(cmd, r)));
-                sent += row;
-                any = true;
-            }
-            if (any) {
-                written.append({page, c});
-                ++FResult.Commands;
-            }
-        }
+bool TPortJob::TakeWrite(const TWriteResult& w) {
+    FResult.Commands = w.CommandsWritten;
+    for (const TCmdAddress& c : w.Unsupported)
+        FUnsupported << RowName(c);
+    for (const TNotTaken& m : w.Mismatches)
+        FDifferences.append(DifferenceOf(m));
+    FResult.Mismatches = int(w.Mismatches.size());
+    if (w.Interrupted)
+        return CheckInterrupt();
+    const QString nothing = QStringLiteral("; nothing was written");
+    switch (w.Failure) {
+    case wfNone:
+        break;
+    case wfReadFailed:
+        return Fail(
+            QStringLiteral("reading %1 failed: %2").arg(RowName(w.At), FHost->LastMessage()));
+    case wfNoValue:
+        return Fail(QStringLiteral("%1 has a value neither in the file nor in the tracker")
+                        .arg(ParameterName(w.At)) +
+                    nothing);
+    case wfUnreadRow:
+        return Fail(QStringLiteral("the tracker did not give %1 whole and the file does not "
+                                   "hold the whole row")
+                        .arg(RowName(w.At)) +
+                    nothing);
+    case wfUnsafeValue:
+        return Fail(QStringLiteral("%1 holds %2")
+                        .arg(ParameterName(w.At), w.Unsafe == ukSeparator
+                                                      ? QStringLiteral("a comma or a double quote")
+                                                      : QStringLiteral("a control character")) +
+                    nothing);
+    case wfNoPassword:
+        return Fail(QStringLiteral("no password for %1").arg(RowName(w.At)) + nothing);
+    case wfExchange:
+        return Fail(
+            QStringLiteral("writing %1 failed: %2").arg(RowName(w.At), FHost->LastMessage()));
+    case wfRefused:
+        return Fail(QStringLiteral("the tracker refused %1: %2").arg(RowName(w.At), w.Refusal));
+    case wfNotConfirmed:
+        return Fail(QStringLiteral("the tracker did not confirm %1").arg(RowName(w.At)));
     }
-
-    if (FSetup.Verify) {
-        TParamValueTable readBack;
-        TLinkValuesScope scope(*FLink, &readBack);
-        int checked = 0;
-        for (const auto& pc : written) {
-            const TDevCommand& cmd = DevCommands[pc.first].Commands[pc.second];
-            if (!cmd.PollData)
-                continue; // a write-only command cannot be read back
-            if (!CheckInterrupt())
-                return false;
-            Progress(QStringLiteral("verifying %1/%2 %3")
-                         .arg(++checked)
-                         .arg(written.size())
-                         .arg(cmd.CommandName));
-            bool unsupported = false;
-            if (!ReadCommand(pc.first, pc.second, &unsupported))
-                return false;
-        }
-        for (const TSent& s : sent) {
-            const TDevCommand& cmd = DevCommands[s.At.Page].Commands[s.At.Command];
-            const TCmdParameter& p = cmd.Parameters[s.At.Param];
-            if (!cmd.PollData || !p.Overwrite || !readBack.CommandUsable(s.At.Page, s.At.Command))
-                continue;
-            const QString now = readBack.WireText(s.At);
-            if (now == s.Value)
-                continue;
-            const TValueDifference d{cmd.CommandName, s.At.Row, s.At.Param,
-                                     p.Description,   s.Value,  now};
-            FDifferences.append(d);
-            FLink->WriteLog(
-                QStringLiteral("Read back differs: ") +
-                    DifferenceLine(d, QStringLiteral("sent"), QStringLiteral("tracker")),
-                lkGeneral);
-        }
-        FResult.Mismatches = int(FDifferences.size());
-        if (!FDifferences.isEmpty()) {
-            FResult.Result = kResultDiffers;
-            FResult.Reason = QStringLiteral("read back differs: ") +
-                             DifferenceLine(FDifferences.first(), QStringLiteral("sent"),
-                                            QStringLiteral("tracker"));
-            if (FSetup.Store)
-                FResult.Reason += QStringLiteral("; not stored in flash");
-            return true;
-        }
+    if (!w.Mismatches.isEmpty()) {
+        FResult.Result = kResultDiffers;
+        Note(QStringLiteral("not taken: ") + DifferenceLine(FDifferences.first(),
+                                                            QStringLiteral("sent"),
+                                                            QStringLiteral("tracker")));
+    } else if (!w.Unverified.isEmpty()) {
+        FResult.Result = kResultPartial;
+        Note(QStringLiteral("not read back: ") + ParameterName(w.Unverified.first()));
     }
-
-    if (FSetup.Store) {
-        if (!CheckInterrupt())
-            return false;
-        Progress(QStringLiteral("storing in flash"));
-        FHost->TakeDeviceErrors();
-        if (!FLink->StoreToFlash())
-            return Fail(QStringLiteral("storing in flash failed: ") + FHost->LastMessage());
-        const QStringList errors = FHost->TakeDeviceErrors();
-        if (!errors.isEmpty())
-            return Fail(QStringLiteral("the tracker refused to store: ") + errors.first());
+    if (FSetup.Store && !w.StoreTried) {
+        Note(QStringLiteral("not stored in flash"));
+    } else if (w.StoreTried && w.Store != fsStored) {
+        FResult.Result = kResultNotStored;
+        Note(QStringLiteral("not stored in flash: ") + WhyNotStored(w.StoreAnswer));
     }
     return true;
 }
@@ -378,23 +359,24 @@ bool TPortJob::Diff() {
     FResult.File = FSetup.FileName;
     if (!Enter())
         return false;
+    TJobObserver observer(*FHost);
     TParamValueTable tracker;
-    {
-        TLinkValuesScope scope(*FLink, &tracker);
-        if (!ReadCommands([this](int page, int c) { return FSetup.InFile(page, c); }, true))
-            return false;
-    }
-    TCompareRules rules;
-    rules.SkipNotOverwritten = true;
-    rules.Include = [&](int page, int command) {
-        return FSetup.InFile(page, command) && DevCommands[page].Commands[command].PollData &&
-               tracker.CommandUsable(page, command);
-    };
-    FDifferences = CompareValues(*FValues, tracker, rules);
+    const TReadResult read = ReadCommands(
+        *FLink, tracker,
+        ReadableCommands([this](int page, int c) { return HoldsCommand(*FValues, page, c); }),
+        observer);
+    FResult.Commands = read.Count(rsRead) + read.Count(rsUnsupported);
+    if (!TakeRead(read))
+        return false;
+    // The one comparison the window uses: what both hold, by the
+    // wire-equivalence rule.
+    const TValueDiff diff = CompareValues(*FValues, tracker, dsIgnore);
+    for (const TValueDiffRow& row : diff.Rows)
+        FDifferences.append(DifferenceOf(row));
     FResult.Mismatches = int(FDifferences.size());
     if (!FDifferences.isEmpty()) {
         FResult.Result = kResultDiffers;
-        FResult.Reason = QStringLiteral("%1 values differ").arg(FDifferences.size());
+        Note(QStringLiteral("%1 values differ").arg(FDifferences.size()));
     }
     return true;
 }
@@ -402,17 +384,10 @@ bool TPortJob::Diff() {
 bool TPortJob::Status() {
     if (!Enter())
         return false;
-    if (!FLink->StartStatusStream())
-        return Fail(QStringLiteral("cannot start the status stream: ") + FHost->LastMessage());
-    const TStatusTexts texts = LoadStatusTexts();
-    TStatusFields fields;
-    TComDataPacket framer;
-    framer.SetStopString(QStringLiteral("\r"));
-    framer.OnPacket = [&](const QString& line) {
-        FLink->WriteLog(FLink->MaskStreamEcho(line), lkRead);
-        const TStatusChange change = ParseStatusReport(TrimStatusLine(line), texts, fields);
+    TStatusSession session(FLink, TStatusSession::srPump);
+    session.OnReport = [this](const TStatusChange& change, const TStatusFields& fields) {
         // A chunk may carry more reports than are still wanted.
-        if (change.Report.isEmpty() || (FSetup.Count > 0 && FResult.Commands >= FSetup.Count))
+        if (FSetup.Count > 0 && FResult.Commands >= FSetup.Count)
             return;
         ++FResult.Commands;
         if (FSetup.Print)
@@ -420,36 +395,17 @@ bool TPortJob::Status() {
                              ? QString::fromUtf8(JsonLine(StatusReportJson(FPort, change, fields)))
                              : StatusReportText(FPort, change, fields));
     };
-    TComPort* port = FLink->ComPort1;
-    bool lost = false;
-    QString lostReason;
+    if (!session.Start())
+        return Fail(QStringLiteral("cannot start the status stream: ") + FHost->LastMessage());
     while (FSetup.Count <= 0 || FResult.Commands < FSetup.Count) {
         if (Interrupted())
             break;
         Progress(QStringLiteral("streaming, %1 reports").arg(FResult.Commands));
-        try {
-            port->SetReadTotalConstant(kStatusReadSliceMs);
-            const QByteArray bytes = port->ReadBytes(kStatusReadBytes);
-            if (!bytes.isEmpty())
-                framer.HandleChunk(bytes);
-        } catch (const EComPort& e) {
-            lost = true;
-            lostReason = e.Message();
-            break;
-        }
+        if (!session.Pump(kStatusPumpSliceMs))
+            return Fail(QStringLiteral("the port failed while streaming: ") + session.Failure());
     }
-    if (lost) {
-        FLink->WriteLog(WindowText("Ошибка чтения, исключение=") + lostReason, lkReadError);
-        FLink->InCommandMode = false;
-        try {
-            port->Close();
-        } catch (const std::exception&) {
-        }
-        return Fail(QStringLiteral("the port failed while streaming: ") + lostReason);
-    }
-    port->SetReadTotalConstant(quint32(FLink->LinkSettings().Timeout));
     Progress(QStringLiteral("stopping the stream"));
-    FLink->StopStatusStream();
+    session.Stop();
     // Whoever read the reports has seen enough: a normal end.
     return OutputClosed() || CheckInterrupt();
 }

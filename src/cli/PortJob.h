@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CliOutput.h"
-#include "ValueDiff.h"
+#include "DiffOutput.h"
 #include "link/LinkSettings.h"
 
 #include <QByteArray>
@@ -13,6 +13,8 @@ class TProgressBoard;
 class TDeviceLink;
 class TCliHost;
 class TParamValueTable;
+struct TReadResult;
+struct TWriteResult;
 
 enum TJobKind { jkRead, jkWrite, jkDiff, jkStatus };
 
@@ -26,9 +28,8 @@ struct TJobSetup {
     // read: the output name pattern
     QString OutPattern;
     // write and diff: the file's bytes (checked already; every job loads
-    // its own table from them) and which commands it holds
+    // its own table from them, which holds what the file holds)
     QByteArray FileData;
-    std::function<bool(int page, int command)> InFile;
     QString FileName;
     bool Store = false;
     bool Verify = true;
@@ -40,14 +41,16 @@ struct TJobSetup {
 };
 
 // One tracker on one port, on a thread of its own with its own link and
-// value table. It stops after the exchange under way when Ctrl+C comes and
-// leaves command mode where it entered it.
+// value table. The tracker operations (ops/) do the work; the job words
+// their results. It stops after the exchange under way when Ctrl+C comes
+// and leaves command mode where it entered it.
 class TPortJob : public QThread {
     Q_OBJECT
 public:
     TPortJob(const TJobSetup& setup, const QString& port, int index, QObject* parent = nullptr);
 
     const TPortResult& Result() const { return FResult; }
+    // diff: what differs; write: what the tracker did not take.
     const QVector<TValueDifference>& Differences() const { return FDifferences; }
 
 protected:
@@ -59,15 +62,13 @@ private:
     bool Write();
     bool Diff();
     bool Status();
-    // One command read into the link's store; false (reason set) when the
-    // job cannot go on. unsupported is set when the tracker refused it so.
-    bool ReadCommand(int page, int command, bool* unsupported);
-    // Every readable command include() picks, with progress; FResult.Commands
-    // counts those read (the unsupported too when countUnsupported).
-    bool ReadCommands(const std::function<bool(int page, int command)>& include,
-                      bool countUnsupported);
+    // A read that stopped or left commands out: the port's result; false
+    // when the job cannot go on.
+    bool TakeRead(const TReadResult& read);
+    bool TakeWrite(const TWriteResult& write);
     bool Fail(const QString& reason);
     bool CheckInterrupt();
+    void Note(const QString& text);
     void Progress(const QString& text);
 
     const TJobSetup& FSetup;
@@ -76,6 +77,7 @@ private:
     TPortResult FResult;
     QVector<TValueDifference> FDifferences;
     QStringList FUnsupported;
+    QStringList FNotes;
     TDeviceLink* FLink = nullptr;
     TCliHost* FHost = nullptr;
     TParamValueTable* FValues = nullptr;

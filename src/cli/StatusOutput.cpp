@@ -28,15 +28,6 @@ QVector<TShownField> ShownFields(const TStatusChange& change, const TStatusField
 
 } // namespace
 
-QString TrimStatusLine(const QString& line) {
-    qsizetype b = 0, e = line.size();
-    while (b < e && line.at(b).unicode() <= 32)
-        ++b;
-    while (e > b && line.at(e - 1).unicode() <= 32)
-        --e;
-    return line.mid(b, e - b);
-}
-
 QString StatusReportText(const QString& port, const TStatusChange& change,
                          const TStatusFields& fields) {
     QString text;

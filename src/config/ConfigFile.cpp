@@ -5,6 +5,7 @@
 #include "ConfigReader.h"
 #include "ValuesLoadSink.h"
 #include "base/AtomicFile.h"
+#include "profile/HeldValues.h"
 #include "profile/ParamValues.h"
 
 #include <QCoreApplication>
@@ -39,15 +40,27 @@ TConfigFileResult SaveConfiguration(const TParamValues& values, QIODevice& out,
                 report.Log(Tr("Команда %1 не найдена, пропущена").arg(cmd.CommandName));
                 continue;
             }
-            // A command the tracker does not support keeps no values worth saving.
-            if (!values.CommandUsable(page, command))
+            // A command the tracker does not support keeps no values worth
+            // saving; nor does one the store holds nothing of (a read that
+            // did not reach it): a default never stands in for a value.
+            if (!values.CommandUsable(page, command) ||
+                (!cmd.Parameters.isEmpty() && !HoldsCommand(values, page, command)))
                 continue;
             writer.BeginCommand(cmd.CommandName);
             for (int row = 0; row < cmd.RowCount(); ++row) {
+                bool rowHeld = false;
+                for (int p = 0; p < cmd.Parameters.size() && !rowHeld; ++p)
+                    rowHeld = values.Held({page, command, row, p}) != 0;
+                // A command without parameters keeps its one empty row.
+                if (!rowHeld && !cmd.Parameters.isEmpty())
+                    continue;
                 writer.BeginRow(row);
                 for (int p = 0; p < cmd.Parameters.size(); ++p) {
                     const TCmdParameter& param = cmd.Parameters[p];
                     const TCmdAddress at{page, command, row, p};
+                    const int held = values.Held(at);
+                    if (held == 0 && values.HasValue(at))
+                        continue;
                     const bool enabled =
                         !param.Optional || !values.HasSwitch(at) || values.ParameterEnabled(at);
                     if (!values.HasValue(at))
@@ -57,7 +70,10 @@ TConfigFileResult SaveConfiguration(const TParamValues& values, QIODevice& out,
                         report.Log(Tr("Команда %1, неизвестный тип параметра %2")
                                        .arg(cmd.CommandName)
                                        .arg(p));
-                    writer.WriteParameter(p, param.Optional, enabled, values.WireText(at));
+                    // A switch without a value: an empty element, which loads
+                    // the switch alone.
+                    writer.WriteParameter(p, param.Optional, enabled,
+                                          held & hpValue ? values.WireText(at) : QString());
                 }
                 writer.EndRow();
             }

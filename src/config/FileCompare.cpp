@@ -4,7 +4,6 @@
 #include "ConfigReader.h"
 #include "ParamValueTable.h"
 #include "ValuesLoadSink.h"
-#include "profile/TouchRecorder.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -74,12 +73,11 @@ TFileComparison CompareWithFile(const QString& fileName, const TParamValues& pag
     int unknown = 0;
     const QByteArray text = WithoutUnknownCommands(inflated.Text, &unknown);
     TParamValueTable table;
-    TTouchRecorder recorder(table);
-    TValuesLoadSink sink(recorder, report);
+    TValuesLoadSink sink(table, report);
     const bool whole = LoadConfigurationText(text, sink);
     if (!whole)
         out.Load = {cfStructure, QString()};
-    out.Diff = CompareValues(pages, table, recorder, dsCompare);
+    out.Diff = CompareValues(pages, table, dsCompare);
     out.Diff.NotInProfile = unknown;
     // The structural error that stopped the walk is not a refused value.
     out.Diff.NotReadable = sink.Messages - (whole ? 0 : 1);

@@ -128,8 +128,15 @@ bool TParamValueTable::ParameterEnabled(const TCmdAddress& address) const {
 
 void TParamValueTable::SetParameterEnabled(const TCmdAddress& address, bool on) {
     const TCmdParameter* param = RowParameterAt(address);
-    if (TValue* v = Find(address); v && param->Optional)
+    if (TValue* v = Find(address); v && param->Optional) {
         v->Enabled = on;
+        v->Held |= hpSwitch;
+    }
+}
+
+int TParamValueTable::Held(const TCmdAddress& address) const {
+    const TValue* v = Find(address);
+    return v ? v->Held : 0;
 }
 
 QString TParamValueTable::WireText(const TCmdAddress& address) const {
@@ -168,19 +175,27 @@ void TParamValueTable::SetWireText(const TCmdAddress& address, const QString& te
         const int low = qint32(param->MinValue);
         const int high = qint32(param->MaxValue);
         v->Text = QString::number(low == high ? number : qBound(low, number, high));
+        v->Held |= hpValue;
         return;
     }
     case pkString:
         v->Text = param->MaxLen > 0 ? text.left(param->MaxLen) : text;
+        v->Held |= hpValue;
         return;
-    case pkHex:
+    case pkHex: {
         v->Text = HexBoxText(*param, text);
+        // Text without a single digit is no value at all, though the box
+        // shows it empty.
+        if (!v->Text.isEmpty() || text.trimmed().isEmpty())
+            v->Held |= hpValue;
         return;
+    }
     case pkOption:
         // A value the list does not know leaves the selection as it is.
         for (int k = 0; k < param->Options.size(); ++k) {
             if (param->Options[k].OptionValue == text) {
                 v->Option = k;
+                v->Held |= hpValue;
                 return;
             }
         }
@@ -191,6 +206,10 @@ void TParamValueTable::SetWireText(const TCmdAddress& address, const QString& te
 void TParamValueTable::SelectOption(const TCmdAddress& address, int option) {
     const TCmdParameter* param = RowParameterAt(address);
     TValue* v = Find(address);
-    if (v && param->ParamKind == pkOption)
-        v->Option = option >= 0 && option < param->Options.size() ? option : -1;
+    if (!v || param->ParamKind != pkOption)
+        return;
+    const bool known = option >= 0 && option < param->Options.size();
+    v->Option = known ? option : -1;
+    if (known)
+        v->Held |= hpValue;
 }

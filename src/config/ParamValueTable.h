@@ -9,7 +9,10 @@
 // The parameter values of one tracker as a plain table over the command
 // table, for everything without a window. Values start at the profile's
 // defaults (optional parameters switched on, as on fresh pages) and take a
-// value as the page's editor would.
+// value as the page's editor would. A fresh table holds nothing (Held) but
+// still answers the defaults; a value or switch set through it is held,
+// except a text the value would not take (a number that is none, an
+// option the list does not know).
 class TParamValueTable : public TParamValues {
 public:
     // Sized from DevCommands as loaded now; call Reset() after a reload.
@@ -26,12 +29,14 @@ public:
     QString WireText(const TCmdAddress& address) const override;
     void SetWireText(const TCmdAddress& address, const QString& text) override;
     void SelectOption(const TCmdAddress& address, int option) override;
+    int Held(const TCmdAddress& address) const override;
 
 private:
     struct TValue {
         QString Text;    // text parameters
         int Option = -1; // option parameters
         bool Enabled = false;
+        int Held = 0; // THeldPart bits
     };
     struct TCommandValues {
         bool Unsupported = false;

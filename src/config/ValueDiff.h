@@ -6,8 +6,6 @@
 #include <QVector>
 #include <functional>
 
-class TTouchRecorder;
-
 // One parameter whose value differs between the pages and another store (a
 // file or the tracker read into a table).
 struct TValueDiffRow {
@@ -31,15 +29,12 @@ struct TValueDiff {
 // only the values of parameters switched on at the pages are compared).
 enum TDiffSwitches { dsCompare, dsIgnore };
 
-// Compares every parameter the other side reached (recorded by touched)
-// with the pages, in the order they were reached.
+// Compares every parameter both sides hold (TParamValues::Held: the pages
+// hold all, a file or a tracker's answer what it gave), in profile order,
+// with the one wire-equivalence rule (SameWireValue).
 TValueDiff CompareValues(const TParamValues& pages, const TParamValues& other,
-                         const TTouchRecorder& touched, TDiffSwitches switches);
+                         TDiffSwitches switches);
 
 // Puts the other side's values of the rows onto the pages through the
 // pages' own rules: the switch first, then the value.
 void TransferValues(const QVector<TValueDiffRow>& rows, TParamValues& pages);
-
-// The command rows (page, command, row) holding the given differences, each
-// once, in order.
-QVector<TCmdAddress> CommandRowsOf(const QVector<TValueDiffRow>& rows);

@@ -173,17 +173,26 @@ void TDeviceLink::LeaveCommandMode() {
     UpdateLinkStatus();
 }
 
-bool TDeviceLink::StoreToFlash() {
+TFlashStore TDeviceLink::StoreToFlash() {
     if ((!ComPort1->Connected() && !OpenPort()) || !InCommandMode)
-        return false;
+        return fsNoCommandMode;
+    const QString name = QStringLiteral("+SAVE");
     bool applied = false;
-    if (ApplyProfileCommand(QStringLiteral("+SAVE"), &applied))
-        return applied;
-    WriteLog(Tr("Команда +SAVE не описана!"), lkGeneral);
-    const TExchangeResult x =
-        ExchangeCommand(QStringLiteral("AT+SAVE=") + FSettings.ActivePassword() + QLatin1Char(','),
-                        QStringLiteral("AT+SAVE=*,"), false, false, true);
-    return !x.failed && !x.cancelled;
+    if (!ApplyProfileCommand(name, &applied)) {
+        WriteLog(Tr("Команда +SAVE не описана!"), lkGeneral);
+        const TExchangeResult x = ExchangeCommand(QStringLiteral("AT+SAVE=") +
+                                                      FSettings.ActivePassword() + QLatin1Char(','),
+                                                  QStringLiteral("AT+SAVE=*,"), false, false, true);
+        LastAnswer = BareAnswerOutcome(x.answer, name);
+        LastAnswer.ExchangeFailed = x.failed || x.cancelled;
+        applied = !LastAnswer.ExchangeFailed;
+    }
+    if (applied && LastAnswer.Confirms())
+        return fsStored;
+    // Nothing says the settings are in flash: a silent or refused store
+    // must not pass for one.
+    WriteLog(Tr("Трекер не подтвердил запись в энергонезависимую память"), lkGeneral);
+    return fsNotConfirmed;
 }
 
 bool TDeviceLink::WaitForPort() {

@@ -44,6 +44,17 @@ struct TAnswerOutcome {
     }
 };
 
+// What an answer to a command outside the profile says (the built-in
+// +SAVE line): its response line, an ERROR in it, NOT SUPPORTED, the prompt.
+TAnswerOutcome BareAnswerOutcome(const QString& answer, const QString& commandName);
+
+// How a store of the settings in flash went.
+enum TFlashStore {
+    fsStored,        // the tracker answered +SAVE without error
+    fsNotConfirmed,  // silence, NOT SUPPORTED, a refusal or a failed exchange (LastAnswer)
+    fsNoCommandMode, // not tried: the port is closed or the tracker not in command mode
+};
+
 // The outcome of one command-mode entry attempt.
 struct TEntryAttempt {
     bool Entered = false; // the device answered with its prompt (or echo only)
@@ -109,7 +120,8 @@ public:
     // applied (when given) tells whether the write went through.
     bool ApplyProfileCommand(const QString& name, bool* applied = nullptr);
     // Stores the tracker's settings in its flash (+SAVE); needs command mode.
-    bool StoreToFlash();
+    // Stored only when the tracker confirmed it; LastAnswer tells what it said.
+    TFlashStore StoreToFlash();
     bool WaitForPort();
     void UpdateLinkStatus(); // tells the host
     // With no exchange running: a zero byte finds a vanished device.
@@ -174,6 +186,10 @@ private:
     TRepeatedLog FOpenFailureLog{[this](const QString& text) { WriteLog(text, lkGeneral); }};
     friend class TExchangeGuard;
 };
+
+// Parameters a write of the row sends: every one that is not optional and
+// every optional one switched on. A gsAuto row without any is not sent.
+int SentParameterCount(const TParamValues& values, const TCmdAddress& row);
 
 // The entry loop without a dialog, for hosts that run unattended: attempts
 // until one succeeds, timeoutMs pass or *cancel turns true (checked between

@@ -103,13 +103,8 @@ bool TDeviceLink::ApplyPage(int pageIndex) {
             continue;
         }
         for (int r = 0; r < rows; ++r) {
-            int sent = 0;
-            for (int p = 0; p < command.Parameters.size(); ++p) {
-                if (!command.Parameters[p].Optional ||
-                    FValues->ParameterEnabled(TCmdAddress{pageIndex, c, r, p}))
-                    ++sent;
-            }
-            if (command.GroupSetData == gsAuto && sent == 0) {
+            if (command.GroupSetData == gsAuto &&
+                SentParameterCount(*FValues, TCmdAddress{pageIndex, c, r, 0}) == 0) {
                 FHost->ProgressStep(1);
                 continue;
             }
@@ -129,6 +124,16 @@ bool TDeviceLink::ApplyPage(int pageIndex) {
     FHost->ProgressFinish();
     WriteLog(WriteCheck.Summary(), lkGeneral);
     return true;
+}
+
+int SentParameterCount(const TParamValues& values, const TCmdAddress& row) {
+    const TDevCommand* command = CommandAt(row);
+    int sent = 0;
+    for (int p = 0; command && p < command->Parameters.size(); ++p)
+        if (!command->Parameters[p].Optional ||
+            values.ParameterEnabled({row.Page, row.Command, row.Row, p}))
+            ++sent;
+    return sent;
 }
 
 QString TDeviceLink::BuildParameterList(int page, int command, int row,

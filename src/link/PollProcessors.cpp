@@ -35,7 +35,43 @@ bool LineMatches(const QString& line, const QString& header) {
            QStringView(line).left(kResponseHeaderLength) == header;
 }
 
+// The message of a refusal word; empty for a word the program does not know.
+QString DeviceErrorText(const QString& word) {
+    if (word == QLatin1String("PASSWORD"))
+        return Tr("Неверно задан пароль");
+    if (word == QLatin1String("PERMISSION"))
+        return Tr("Недостаточный уровень доступа");
+    if (word == QLatin1String("COMMAND"))
+        return Tr("Ошибка обработки параметров");
+    return QString();
+}
+
 } // namespace
+
+TAnswerOutcome BareAnswerOutcome(const QString& answer, const QString& commandName) {
+    TAnswerOutcome outcome;
+    const QString header = ResponseHeader(commandName);
+    QString last;
+    for (const QString& line : AnswerLines(answer)) {
+        if (!line.isEmpty())
+            last = line;
+        if (line == QLatin1String("NOT SUPPORTED")) {
+            outcome.Unsupported = true;
+            continue;
+        }
+        if (!LineMatches(line, header))
+            continue;
+        outcome.Matched = true;
+        const QStringList fields = SplitList(line);
+        if (fields.size() >= 2 && fields[1] == QLatin1String("ERROR")) {
+            const QString word = fields.mid(2).join(QLatin1Char(','));
+            const QString known = DeviceErrorText(word);
+            outcome.DeviceError = known.isEmpty() ? QStringLiteral("ERROR ") + word : known;
+        }
+    }
+    outcome.Prompt = last == QLatin1String(">");
+    return outcome;
+}
 
 void TDeviceLink::ProcessAnswer(int page, int command, const QString& answer, bool readValues) {
     AnswerReceived = false;
@@ -63,14 +99,7 @@ void TDeviceLink::ProcessAnswer(int page, int command, const QString& answer, bo
         const QStringList fields = SplitList(line);
 
         if (fields.size() >= kErrorFieldCount && fields[1] == QLatin1String("ERROR")) {
-            const QString& what = fields[2];
-            QString error;
-            if (what == QLatin1String("PASSWORD"))
-                error = Tr("Неверно задан пароль");
-            else if (what == QLatin1String("PERMISSION"))
-                error = Tr("Недостаточный уровень доступа");
-            else if (what == QLatin1String("COMMAND"))
-                error = Tr("Ошибка обработки параметров");
+            const QString error = DeviceErrorText(fields[2]);
             if (!error.isEmpty()) {
                 LastAnswer.DeviceError = error;
                 FHost->ShowDeviceError(error);
@@ -86,10 +115,14 @@ void TDeviceLink::ProcessAnswer(int page, int command, const QString& answer, bo
         int i = 0;
         const int rows = cmd.Indexed ? cmd.MaxIndex : 1;
         bool complete = true;
+        // The list drops an empty item at the end: a line that ends on a
+        // comma carries an empty last value, not one less.
+        const bool emptyLast = TrimControls(line).endsWith(QLatin1Char(','));
         for (int r = 0; r < rows && complete; ++r) {
             for (int p = 0; p < cmd.Parameters.size(); ++p) {
                 ++i;
-                if (i >= fields.size()) {
+                const bool lastOfRow = p == cmd.Parameters.size() - 1;
+                if (i >= fields.size() && !(emptyLast && lastOfRow && i == fields.size())) {
                     WriteLog(Tr("Некорректный ответ - отсутствует параметр") + QLatin1Char(' ') +
                                  QString::number(i),
                              lkGeneral);
@@ -104,8 +137,9 @@ void TDeviceLink::ProcessAnswer(int page, int command, const QString& answer, bo
                 // The tracker's answer is what it holds: the store shows that,
                 // also where it differs from what a write sent (logged).
                 if (FValues && FValues->HasValue(at)) {
-                    WriteCheck.Take(at, fields[i], *FHost);
-                    FValues->SetWireText(at, fields[i]);
+                    const QString field = fields.value(i);
+                    WriteCheck.Take(at, field, *FHost);
+                    FValues->SetWireText(at, field);
                 }
             }
             if (complete)

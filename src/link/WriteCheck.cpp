@@ -38,14 +38,21 @@ bool TWriteCheck::Take(const TCmdAddress& address, const QString& held, TLinkHos
     if (!command || !param || SameWireValue(*param, sent, held))
         return true;
     FNotTaken.append({address, sent, held});
-    const QString row =
-        command->Indexed ? QLatin1Char(' ') + RowCaption(*command, address.Row) : QString();
-    host.WriteLog(QCoreApplication::translate(
-                      kContext, "Трекер не принял значение: %1%2, %3: отправлено \"%4\", "
-                                "в трекере \"%5\"")
-                      .arg(command->CommandName, row, param->Description, sent, held),
-                  lkGeneral);
+    host.WriteLog(NotTakenMessage(FNotTaken.constLast()), lkGeneral);
     return false;
+}
+
+QString NotTakenMessage(const TNotTaken& value) {
+    const TDevCommand* command = ProfileCommand(value.Address);
+    const TCmdParameter* param = ProfileParameter(value.Address);
+    if (!command || !param)
+        return QString();
+    const QString row =
+        command->Indexed ? QLatin1Char(' ') + RowCaption(*command, value.Address.Row) : QString();
+    return QCoreApplication::translate(kContext,
+                                       "Трекер не принял значение: %1%2, %3: отправлено \"%4\", "
+                                       "в трекере \"%5\"")
+        .arg(command->CommandName, row, param->Description, value.Sent, value.Held);
 }
 
 void TWriteCheck::Unconfirmed(const TCmdAddress& address, const TDevCommand& command,

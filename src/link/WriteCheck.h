@@ -15,6 +15,10 @@ struct TNotTaken {
     QString Held;
 };
 
+// The log line of a value the tracker did not take (its answer or a read
+// back shows another one).
+QString NotTakenMessage(const TNotTaken& value);
+
 // Checks the tracker's answer to a write against what was sent. The tracker
 // answers a write with the values it now holds; a parameter whose value
 // differs from the one sent was not taken.

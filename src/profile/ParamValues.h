@@ -4,6 +4,9 @@
 
 #include <QString>
 
+// What a store holds of a parameter: its value, its switch, or both.
+enum THeldPart : int { hpValue = 1, hpSwitch = 2 };
+
 // The parameter values of one tracker, wherever they live: the window's
 // pages (editors and switches, whose own rules run on every change) or a
 // plain table. Addresses index the command table; an address outside it is
@@ -36,4 +39,13 @@ public:
     virtual void SetWireText(const TCmdAddress& address, const QString& text) = 0;
     // Selects an option by position (loading a file names the position).
     virtual void SelectOption(const TCmdAddress& address, int option) = 0;
+
+    // What the store holds of the parameter (THeldPart bits): a store that
+    // starts from defaults holds only what was set through it, so a default
+    // never passes for a value the tracker or a file gave. The pages show
+    // every value they have and hold it all.
+    virtual int Held(const TCmdAddress& address) const {
+        Q_UNUSED(address);
+        return hpValue | hpSwitch;
+    }
 };

@@ -7,10 +7,10 @@
 
 // A value store that passes everything on to another one and remembers
 // which values and switches were set through it: what a read, a load or a
-// write actually reached.
+// write actually reached. It holds just that (Held).
 class TTouchRecorder : public TParamValues {
 public:
-    enum TTouch : int { tcValue = 1, tcSwitch = 2 };
+    enum TTouch : int { tcValue = hpValue, tcSwitch = hpSwitch };
 
     explicit TTouchRecorder(TParamValues& target) : FTarget(target) {}
 
@@ -30,6 +30,7 @@ public:
     QString WireText(const TCmdAddress& address) const override;
     void SetWireText(const TCmdAddress& address, const QString& text) override;
     void SelectOption(const TCmdAddress& address, int option) override;
+    int Held(const TCmdAddress& address) const override { return Touches(address); }
 
 private:
     void Record(const TCmdAddress& address, int touch);

@@ -6,6 +6,7 @@
 #include "link/DeviceLink.h"
 #include "status/SignalIndicator.h"
 #include "status/StatusFieldNames.h"
+#include "status/StatusSession.h"
 #include "status/WindowFit.h"
 
 #include <QCheckBox>
@@ -42,19 +43,6 @@ constexpr int kFieldTextPadding = 14;
 int StatusFieldWidth(const QFontMetrics& metrics) {
     return qMax(kMinStatusFieldWidth,
                 metrics.horizontalAdvance(kTypicalLongValue) + kFieldTextPadding);
-}
-
-bool IsBlankOrControl(QChar c) {
-    return c.unicode() <= 32;
-}
-
-QString TrimControls(const QString& s) {
-    qsizetype b = 0, e = s.size();
-    while (b < e && IsBlankOrControl(s.at(b)))
-        ++b;
-    while (e > b && IsBlankOrControl(s.at(e - 1)))
-        --e;
-    return s.mid(b, e - b);
 }
 
 // A map pin, drawn so the button needs no image file.
@@ -144,15 +132,17 @@ TfmDeviceInfo::TfmDeviceInfo(TDeviceLink* link, QWidget* parent) : QDialog(paren
                             FLink->ComPort1->Connected(), FLink->InCommandMode);
     SetOverflowWarning(false);
 
-    ComDataPacket1 = new TComDataPacket(this);
-    ComDataPacket1->setObjectName(QStringLiteral("ComDataPacket1"));
-    ComDataPacket1->SetStopString(QStringLiteral("\r"));
-    ComDataPacket1->OnPacket = [this](const QString& line) { ComDataPacket1Packet(line); };
+    FSession = std::make_unique<TStatusSession>(FLink, TStatusSession::srPortEvents);
+    FSession->OnReport = [this](const TStatusChange& change, const TStatusFields& fields) {
+        ShowReport(change, fields);
+    };
+    ComDataPacket1 = FSession->Framer();
 }
 
-TfmDeviceInfo::~TfmDeviceInfo() {
-    // The port may already be gone when the main window is torn down.
-    ComDataPacket1->OnPacket = nullptr;
+TfmDeviceInfo::~TfmDeviceInfo() = default;
+
+const TStatusFields& TfmDeviceInfo::StatusFields() const {
+    return FSession->Fields();
 }
 
 void TfmDeviceInfo::setVisible(bool visible) {
@@ -387,41 +377,38 @@ void TfmDeviceInfo::StartStreaming() {
     Streaming = true;
     btnStart->setEnabled(false);
     btnStop->setEnabled(true);
-    ComDataPacket1->SetComPort(FLink->ComPort1);
-    FLink->StartStatusStream();
+    FSession->Start();
 }
 
 void TfmDeviceInfo::StopStreaming() {
     Streaming = false;
     btnStart->setEnabled(true);
     btnStop->setEnabled(false);
-    ComDataPacket1->SetComPort(nullptr);
-    if (FLink)
-        FLink->StopStatusStream();
+    FSession->Stop();
 }
 
 void TfmDeviceInfo::ComDataPacket1Packet(const QString& line) {
-    // The device echoes the start command: its password stays out of the log.
-    if (FLink)
-        FLink->WriteLog(FLink->MaskStreamEcho(line), lkRead);
-    ParseStatusReport(TrimControls(line));
+    FSession->TakeLine(line);
 }
 
 void TfmDeviceInfo::ParseStatusReport(const QString& line) {
-    const TStatusChange change = ::ParseStatusReport(line, FTexts, FStatus);
+    FSession->TakeReport(line);
+}
+
+void TfmDeviceInfo::ShowReport(const TStatusChange& change, const TStatusFields& fields) {
     for (const QString& name : change.Controls) {
         if (QLineEdit* e = Field(name)) {
-            e->setText(FStatus.Text(name));
+            e->setText(fields.Text(name));
             e->setCursorPosition(0); // show the start of a long text
         }
     }
     if (change.States) {
-        cDState1->setChecked(FStatus.DState[0]);
-        cDState2->setChecked(FStatus.DState[1]);
-        cDState3->setChecked(FStatus.DState[2]);
+        cDState1->setChecked(fields.DState[0]);
+        cDState2->setChecked(fields.DState[1]);
+        cDState3->setChecked(fields.DState[2]);
     }
     if (change.Overflow)
-        SetOverflowWarning(FStatus.MemoryOverflow);
+        SetOverflowWarning(fields.MemoryOverflow);
     if (change.Signal)
         pGSMStr->SetLevelText(Field(QStringLiteral("eGSMStrength"))->text());
 }

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QUrl>
 #include <functional>
+#include <memory>
 
 class QCheckBox;
 class QGridLayout;
@@ -23,6 +24,7 @@ class QToolButton;
 class TComDataPacket;
 class TDeviceLink;
 class TSignalIndicator;
+class TStatusSession;
 
 // The deferred start request the window posts to itself when shown.
 constexpr QEvent::Type kDeferredStartEvent = QEvent::Type(QEvent::User + 100);
@@ -65,10 +67,10 @@ public:
 
     QLineEdit* Field(const QString& name) const { return FFields.value(name); }
     bool OverflowWarningShown() const { return FOverflowShown; }
-    const TStatusFields& StatusFields() const { return FStatus; }
+    const TStatusFields& StatusFields() const;
 
     bool Streaming = false;
-    TComDataPacket* ComDataPacket1 = nullptr;
+    TComDataPacket* ComDataPacket1 = nullptr; // the session's framer
     QStringList RemoteButtons;
 
     QPushButton* btnStart = nullptr;
@@ -103,11 +105,12 @@ private:
     // The label is the field's caption from the shared table of status fields.
     QLineEdit* AddField(QGridLayout* grid, int row, const char* name);
     void SetOverflowWarning(bool shown);
+    void ShowReport(const TStatusChange& change, const TStatusFields& fields);
     // Fixed size: the content's own, or the available screen with scrolling.
     void FitToScreen();
 
     TStatusTexts FTexts;
-    TStatusFields FStatus;
+    std::unique_ptr<TStatusSession> FSession;
     QHash<QString, QLineEdit*> FFields;
     QHBoxLayout* FRemoteLayout = nullptr;
     QScrollArea* FScroll = nullptr;

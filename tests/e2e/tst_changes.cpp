@@ -70,12 +70,6 @@ QStringList Writes(const TTrackerSim& sim) {
     return out;
 }
 
-QString WriteLine(const TCmdAddress& a) {
-    return QStringLiteral("AT") + Command(a).CommandName + QLatin1Char('=') +
-           QString::fromLatin1(kMasterPassword) + QLatin1Char(',') +
-           fmMain->Link->BuildParameterList(a.Page, a.Command, a.Row);
-}
-
 QByteArray Deflate(const QByteArray& text) {
     uLongf size = compressBound(uLong(text.size()));
     QByteArray out(int(size), '\0');
@@ -164,12 +158,14 @@ private Q_SLOTS:
         QCOMPARE(fmMain->Marks->MarkedCount(), stays ? 1 : 0);
     }
 
-    // The operator loads a file, changes a value and compares with the
-    // tracker: of all the differences only the checked row is written.
-    void compareWithTrackerWritesOnlyTheCheckedRow() {
+    // The operator loads a file, changes values and compares with the
+    // tracker: of all the differences only the checked value is written,
+    // the rest of its row as the tracker holds it.
+    void compareWithTrackerWritesOnlyTheCheckedValue() {
         StartBench();
         const TCmdAddress bright = Param(QStringLiteral("+SLED"), 1);
         const TCmdAddress zone = Param(QStringLiteral("+STZN"), 0);
+        const TCmdAddress summer = Param(QStringLiteral("+STZN"), 1);
         const TCmdAddress apn = Param(QStringLiteral("+SAPN"), 0);
         const QString file = File(QStringLiteral("setup.zxml"));
         fmMain->Pages->SetWireText(bright, QStringLiteral("55"));
@@ -178,6 +174,7 @@ private Q_SLOTS:
         fmMain->SaveConfiguration(file);
         fmMain->LoadConfiguration(file);
         fmMain->Pages->SetWireText(zone, QStringLiteral("7"));
+        fmMain->Pages->SetWireText(summer, QStringLiteral("1"));
         QVERIFY(fmMain->Marks->IsMarked(zone));
 
         int listed = 0;
@@ -219,8 +216,13 @@ private Q_SLOTS:
         QVERIFY2(counts.startsWith(QStringLiteral("Сравнено: ")), qPrintable(counts));
         QVERIFY2(counts.contains(QStringLiteral("различается: %1,").arg(listed)),
                  qPrintable(counts));
-        QCOMPARE(Writes(B->Sim), QStringList({WriteLine(zone)}));
+        QCOMPARE(
+            Writes(B->Sim),
+            QStringList({QStringLiteral("AT+STZN=%1,7,0,").arg(QLatin1String(kMasterPassword))}));
         QCOMPARE(B->Sim.Value(QStringLiteral("+STZN"), 0, 0), QStringLiteral("7"));
+        QCOMPARE(B->Sim.Value(QStringLiteral("+STZN"), 0, 1), QStringLiteral("0"));
+        QCOMPARE(fmMain->Pages->WireText(summer), QStringLiteral("1"));
+        QVERIFY(fmMain->Marks->IsMarked(summer));
         QCOMPARE(B->Sim.Value(QStringLiteral("+SLED"), 0, 1), QStringLiteral("80"));
         QCOMPARE(B->Sim.Value(QStringLiteral("+SAPN"), 0, 0), QStringLiteral("internet"));
         // The pages kept their values; the written one is confirmed.

@@ -99,23 +99,130 @@ QStringList ConfigLines(const QString& command, const QStringList& parameters) {
                        QStringLiteral("</Velmora>")};
 }
 
+// Trackers that differ from the profile, as in the field: an indexed
+// command of three rows and a command with a four-digit hex parameter.
+const char kOpsProfile[] = R"(<?xml version="1.0" encoding="UTF-8"?>
+<profile>
+ <page id="o" name="Ops">
+  <command command="+SGDT" description="Ident" polldata="1" exportdata="1">
+   <parameter type="integer" description="Number" optional="0" minvalue="0" maxvalue="9999" defaultvalue="1"/>
+   <parameter type="string" description="Name" maxlen="16" defaultvalue="trk"/>
+   <parameter type="hex" description="Mask" maxlen="4" defaultvalue="0010"/>
+   <parameter type="option" description="Mode" defaultvalue="1">
+    <option value="1" text="one"/><option value="2" text="two"/>
+   </parameter>
+  </command>
+  <command command="+SIDX" description="Rows" polldata="1" exportdata="1" maxindex="3">
+   <parameter type="integer" description="a" minvalue="0" maxvalue="1000" defaultvalue="100"/>
+   <parameter type="string" description="b" defaultvalue=""/>
+  </command>
+  <command command="+SAVE" description="Store" polldata="0" groupsetdata="0"/>
+  <command command="+TEXT" description="Exit" polldata="0" groupsetdata="0"/>
+ </page>
+</profile>
+)";
+
+// A configuration file of exactly these values, "+NAME/row/param=value",
+// grouped by command and row in the order given.
+QStringList ValuesFile(const QStringList& values) {
+    QStringList lines = {QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\" ?>"),
+                         QStringLiteral("<Velmora>"),
+                         QStringLiteral(" <ExportCommandParamenters>")};
+    QString command;
+    QString row;
+    for (const QString& v : values) {
+        const QStringList at = v.section(QLatin1Char('='), 0, 0).split(QLatin1Char('/'));
+        if (at[0] != command || at[1] != row) {
+            if (!row.isEmpty())
+                lines << QStringLiteral("   </index>");
+            if (at[0] != command && !command.isEmpty())
+                lines << QStringLiteral("  </command>");
+            if (at[0] != command)
+                lines << QStringLiteral("  <command name=\"%1\">").arg(at[0]);
+            command = at[0];
+            row = at[1];
+            lines << QStringLiteral("   <index index=\"%1\">").arg(row);
+        }
+        lines << QStringLiteral("    <parameter index=\"%1\">%2</parameter>")
+                     .arg(at[2], v.section(QLatin1Char('='), 1));
+    }
+    return lines + QStringList{QStringLiteral("   </index>"), QStringLiteral("  </command>"),
+                               QStringLiteral(" </ExportCommandParamenters>"),
+                               QStringLiteral("</Velmora>")};
+}
+
+// The write lines a tracker received, the password shown as "*".
+QStringList WriteLines(const QStringList& lines) {
+    QStringList out;
+    for (const QString& l : lines)
+        if (!WrittenCommands({l}).isEmpty())
+            out << QString(l).replace(QLatin1Char('=') + QLatin1String(kMasterPassword) + ',',
+                                      QStringLiteral("=*,"));
+    return out;
+}
+
+// "+NAME" rows of a tracker, values joined by "," and rows by "/".
+QString Held(const TTrackerSim& sim, const QString& command, int rows) {
+    QStringList out;
+    for (int r = 0; r < rows; ++r)
+        out << sim.Values(command, r).join(QLatin1Char(','));
+    return out.join(QLatin1Char('/'));
+}
+
+// The issue's trackers: +SGDT 345,keepme,0ABC,2 and +SIDX 11,a / 22,b / 33,c.
+void SetUpFieldTracker(TTrackerSim& sim) {
+    const QStringList sgdt = {"345", "keepme", "0ABC", "2"};
+    for (int p = 0; p < sgdt.size(); ++p)
+        sim.SetValue(QStringLiteral("+SGDT"), 0, p, sgdt[p]);
+    const QStringList sidx = {"11", "a", "22", "b", "33", "c"};
+    for (int i = 0; i < sidx.size(); ++i)
+        sim.SetValue(QStringLiteral("+SIDX"), i / 2, i % 2, sidx[i]);
+}
+
+// A fault of the tracker: "unsupported:+NAME", "mute:+NAME",
+// "refused:+NAME:param", "short:+NAME:fields", "unpadded".
+void SetFault(TTrackerSim& sim, const QString& fault) {
+    const QStringList f = fault.split(QLatin1Char(':'));
+    if (f[0] == QLatin1String("unsupported"))
+        sim.SetUnsupported(f[1], true);
+    else if (f[0] == QLatin1String("mute"))
+        sim.SetMute(f[1], true);
+    else if (f[0] == QLatin1String("refused"))
+        sim.SetRefusedValue(f[1], f[2].toInt(), true);
+    else if (f[0] == QLatin1String("short"))
+        sim.SetShortAnswers(f[1], f[2].toInt());
+    else if (f[0] == QLatin1String("unpadded"))
+        sim.SetUnpaddedHex(true);
+}
+
 // Several simulated trackers and one settings file for the tool.
 class TCliBench {
 public:
     std::vector<std::unique_ptr<TTrackerSim>> Sims;
     QTemporaryDir Dir;
 
-    bool Start(int count) {
+    // With a profile text, the trackers and the tool use it instead of the
+    // shipped one.
+    bool Start(int count, const QByteArray& profile = {}) {
+        if (!profile.isEmpty()) {
+            ProfilePath = Dir.filePath(QStringLiteral("profile.xml"));
+            QFile f(ProfilePath);
+            if (!f.open(QIODevice::WriteOnly) || f.write(profile) != profile.size())
+                return false;
+        }
         for (int i = 0; i < count; ++i) {
             auto sim = std::make_unique<TTrackerSim>();
-            if (!sim->Start())
+            if (!(profile.isEmpty() ? sim->Start() : sim->StartWithProfileData(profile)))
                 return false;
             sim->SetPasswords(QString::fromLatin1(kUserPassword),
                               QString::fromLatin1(kMasterPassword));
+            // The shipped default of +SGNS is none of its options; a tracker
+            // set up once holds one of them (or a read is partial).
+            sim->SetValue(QStringLiteral("+SGNS"), 0, 0, QStringLiteral("3"));
             Sims.push_back(std::move(sim));
         }
         // The test's own view of the profile the tool is given.
-        LoadCommandProfile(ShippedProfilePath());
+        LoadCommandProfile(ProfilePath);
         TIniOptions o;
         o.Port = QStringLiteral("COM99"); // never used: every run names its ports
         return WriteIni(Dir.path(), o);
@@ -123,11 +230,12 @@ public:
     TTrackerSim& Sim(int i) { return *Sims[size_t(i)]; }
     QString Port(int i) { return Sim(i).SlavePath(); }
     QString Path(const QString& name) const { return Dir.filePath(name); }
-    // The common options: this bench's settings and the shipped profile.
+    // The common options: this bench's settings and profile.
     QStringList Common() const {
         return {QStringLiteral("--ini"), Dir.filePath(QString::fromLatin1(kSettingsFileName)),
-                QStringLiteral("--profile"), ShippedProfilePath()};
+                QStringLiteral("--profile"), ProfilePath};
     }
+    QString ProfilePath = ShippedProfilePath();
 };
 
 } // namespace
@@ -329,16 +437,20 @@ private Q_SLOTS:
         for (int i = 0; i < 3; ++i)
             bench.Sim(i).ClearReceived();
         // The expected writes: the commands of the file with a page write
-        // of their own, in page order, a row per line.
+        // of their own, in page order, a row per line; a row whose values
+        // are all empty leaves empty elements, which hold no value.
         QStringList expected;
         for (const TCmdPage& page : DevCommands)
             for (const TDevCommand& cmd : page.Commands)
                 if (cmd.ExportData && cmd.SetData && cmd.GroupSetData != gsNo)
                     for (int row = 0; row < cmd.RowCount(); ++row)
-                        expected << cmd.CommandName;
+                        if (!source.Values(cmd.CommandName, row).join(QString()).isEmpty())
+                            expected << cmd.CommandName;
         QVERIFY(expected.size() > 20);
-        // Answered: the entry line and half the writes; the next one is the last.
-        pulled.VanishAfter(1 + expected.size() / 2);
+        // Answered: the entry line, the read of every command before the
+        // first write, and half the writes; the next one is the last.
+        const int readFirst = int(QSet<QString>(expected.begin(), expected.end()).size());
+        pulled.VanishAfter(1 + readFirst + expected.size() / 2);
 
         const QString report = bench.Path(QStringLiteral("report.csv"));
         const QString log = bench.Path(QStringLiteral("write.log"));
@@ -449,13 +561,131 @@ private Q_SLOTS:
         // The commands after the unknown one were written all the same.
         QVERIFY(WrittenCommands(sim.ReceivedLines()).contains(QStringLiteral("+SOUT")));
 
-        // Without the read-back nothing is read and the write looks fine.
+        // Without the read-back nothing is read after the first write, and
+        // the answer that showed the old value still counts.
         sim.ClearReceived();
         r = RunCli(bench.Common() +
                    QStringList{"write", "--port", bench.Port(0), file, "--no-verify"});
-        QCOMPARE(r.Exit, 0);
-        for (const QString& line : sim.ReceivedLines())
-            QVERIFY2(!line.endsWith(QStringLiteral("=?")), qPrintable(line));
+        QCOMPARE(r.Exit, 1);
+        QVERIFY2(r.Out.contains(QStringLiteral(" differs ")), qPrintable(r.Out));
+        QVERIFY2(r.Out.contains(QStringLiteral("sent=\"internet\" tracker=\"other.apn\"")),
+                 qPrintable(r.Out));
+        const QStringList lines = sim.ReceivedLines();
+        const auto firstWrite = std::find_if(lines.begin(), lines.end(), [](const QString& l) {
+            return !WrittenCommands({l}).isEmpty();
+        });
+        QVERIFY(firstWrite != lines.end());
+        for (auto it = firstWrite; it != lines.end(); ++it)
+            QVERIFY2(!it->endsWith(QStringLiteral("=?")), qPrintable(*it));
+    }
+
+    // Writing is read, change, write: only the rows a file holds go out,
+    // each as the tracker holds it with the file's values over it; what
+    // the tracker did not take or store is never reported as done.
+    void writeChangesOnlyWhatTheFileHolds_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QStringList>("file");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("exit");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<QStringList>("writes");
+        QTest::addColumn<QString>("sgdt");
+        QTest::addColumn<QString>("sidx");
+        const QString sgdt = QStringLiteral("345,keepme,0ABC,2");
+        const QString sidx = QStringLiteral("11,a/22,b/33,c");
+        const QStringList sgdt400 = {QStringLiteral("AT+SGDT=*,400,keepme,0ABC,2,")};
+        QTest::newRow("one row of an indexed command")
+            << "" << QStringList{"+SIDX/1/0=55", "+SIDX/1/1=z"} << QStringList() << 0 << "ok"
+            << QStringList{"AT+SIDX=*,2,55,z,"} << sgdt << "11,a/55,z/33,c";
+        QTest::newRow("parameters the file lacks")
+            << "" << QStringList{"+SGDT/0/0=400"} << QStringList() << 0 << "ok" << sgdt400
+            << "400,keepme,0ABC,2" << sidx;
+        QTest::newRow("store refused")
+            << "unsupported:+SAVE" << QStringList{"+SGDT/0/0=400"} << QStringList{"--store"} << 1
+            << "not stored" << sgdt400 + QStringList{"AT+SAVE=*,"} << "400,keepme,0ABC,2" << sidx;
+        // Tried as often as the settings say (three times).
+        QTest::newRow("store unanswered")
+            << "mute:+SAVE" << QStringList{"+SGDT/0/0=400"} << QStringList{"--store"} << 1
+            << "not stored" << sgdt400 + QStringList{"AT+SAVE=*,", "AT+SAVE=*,", "AT+SAVE=*,"}
+            << "400,keepme,0ABC,2" << sidx;
+        QTest::newRow("unpadded hex verifies and stores")
+            << "unpadded" << QStringList{"+SGDT/0/2=00FF"} << QStringList{"--store"} << 0 << "ok"
+            << QStringList{"AT+SGDT=*,345,keepme,00FF,2,", "AT+SAVE=*,"} << "345,keepme,00FF,2"
+            << sidx;
+        QTest::newRow("refused value without verify")
+            << "refused:+SGDT:0" << QStringList{"+SGDT/0/0=400"} << QStringList{"--no-verify"} << 1
+            << "differs" << sgdt400 << sgdt << sidx;
+        QTest::newRow("comma in a value")
+            << "" << QStringList{"+SGDT/0/1=a,b", "+SIDX/0/0=7"} << QStringList() << 1 << "failed"
+            << QStringList() << sgdt << sidx;
+        QTest::newRow("short answer and a file lacking the rest")
+            << "short:+SGDT:2" << QStringList{"+SGDT/0/0=400"} << QStringList() << 1 << "failed"
+            << QStringList() << sgdt << sidx;
+    }
+    void writeChangesOnlyWhatTheFileHolds() {
+        QFETCH(QString, fault);
+        QFETCH(QStringList, file);
+        QFETCH(QStringList, options);
+        QFETCH(int, exit);
+        QFETCH(QString, result);
+        QFETCH(QStringList, writes);
+        QFETCH(QString, sgdt);
+        QFETCH(QString, sidx);
+        TCliBench bench;
+        QVERIFY(bench.Start(1, kOpsProfile));
+        TTrackerSim& sim = bench.Sim(0);
+        SetUpFieldTracker(sim);
+        SetFault(sim, fault);
+        const QString path = bench.Path(QStringLiteral("part.zxml"));
+        QVERIFY(WriteConfig(path, ValuesFile(file)));
+        const TCliRun r =
+            RunCli(bench.Common() + QStringList{"write", "--port", bench.Port(0), path} + options);
+        QVERIFY2(r.Exit == exit, qPrintable(r.Out + r.Err));
+        QVERIFY2(r.OutLines().last().startsWith(bench.Port(0) + ' ' + result + ' '),
+                 qPrintable(r.Out));
+        QCOMPARE(WriteLines(sim.ReceivedLines()), writes);
+        QCOMPARE(Held(sim, QStringLiteral("+SGDT"), 1), sgdt);
+        QCOMPARE(Held(sim, QStringLiteral("+SIDX"), 3), sidx);
+        // Each value the tracker did not take is named on a line of its own.
+        if (result == QLatin1String("differs"))
+            QCOMPARE(r.OutLines().first(), QStringLiteral("+SGDT #1 \"Number\" sent=\"400\" "
+                                                          "tracker=\"345\""));
+    }
+
+    // A read saves what the tracker sent and nothing in its place; a diff
+    // and a write of that file take the tracker's values as it sends them.
+    void readKeepsToWhatTheTrackerSent() {
+        TCliBench bench;
+        QVERIFY(bench.Start(1, kOpsProfile));
+        TTrackerSim& sim = bench.Sim(0);
+        SetUpFieldTracker(sim);
+        sim.SetUnpaddedHex(true);
+        const QString file = bench.Path(QStringLiteral("unit.zxml"));
+        TCliRun r =
+            RunCli(bench.Common() + QStringList{"read", "--port", bench.Port(0), "--out", file});
+        QVERIFY2(r.Exit == 0, qPrintable(r.Out + r.Err));
+        r = RunCli(bench.Common() + QStringList{"diff", "--port", bench.Port(0), file});
+        QVERIFY2(r.Exit == 0 && r.OutLines().size() == 1, qPrintable(r.Out + r.Err));
+
+        sim.SetShortAnswers(QStringLiteral("+SGDT"), 2);
+        r = RunCli(bench.Common() + QStringList{"read", "--port", bench.Port(0), "--out", file});
+        QCOMPARE(r.Exit, 1);
+        QVERIFY2(r.Out.contains(QStringLiteral(" partial ")), qPrintable(r.Out));
+        QVERIFY2(r.Out.contains(QStringLiteral("incomplete: +SGDT (short answer)")),
+                 qPrintable(r.Out));
+        const QByteArray text = InflateAll(FileText(file));
+        QVERIFY(text.contains("<parameter index=\"1\" enabled=\"1\">keepme</parameter>"));
+        QVERIFY2(!text.contains("<parameter index=\"2\"") && !text.contains(">0010<"),
+                 text.constData());
+
+        // Written back, the fields it lacks stay as the tracker holds them.
+        sim.SetShortAnswers(QStringLiteral("+SGDT"), 0);
+        sim.SetUnpaddedHex(false);
+        QVERIFY(sim.SetValue(QStringLiteral("+SGDT"), 0, 2, QStringLiteral("0DEF")));
+        sim.ClearReceived();
+        r = RunCli(bench.Common() + QStringList{"write", "--port", bench.Port(0), file});
+        QVERIFY2(r.Exit == 0, qPrintable(r.Out + r.Err));
+        QCOMPARE(Held(sim, QStringLiteral("+SGDT"), 1), QStringLiteral("345,keepme,0DEF,2"));
     }
 
     void diffAfterChange() {

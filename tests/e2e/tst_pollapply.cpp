@@ -10,6 +10,7 @@ namespace {
 const QString kApplyPage = QStringLiteral("Применить страницу");
 const QString kPollPage = QStringLiteral("Получить страницу");
 const QString kMaster = QString::fromLatin1(kMasterPassword);
+const QString kNotStored = QStringLiteral("Трекер не подтвердил запись в энергонезависимую память");
 
 bool IsCodeLine(const QString& line) {
     return line == QString::fromLatin1(TTrackerSim::kAccessCode);
@@ -364,6 +365,11 @@ private Q_SLOTS:
         QCOMPARE(B->Sim.FlashSaveCount(), 1);
         QVERIFY(!B->Log().contains(QStringLiteral("Команда +SAVE не описана!")));
         QVERIFY(!B->Log().contains(kMaster));
+        QVERIFY(!B->Log().contains(kNotStored));
+        // A store the tracker refuses is not taken for one.
+        B->Sim.SetUnsupported(QStringLiteral("+SAVE"), true);
+        fmMain->Storesettingsintoflash1Click();
+        QCOMPARE(B->LogCount(QLatin1Char(']') + kNotStored), 1);
     }
 
     void storeToFlashWithoutProfileCommandSendsBuiltInLine() {
@@ -376,6 +382,11 @@ private Q_SLOTS:
         QCOMPARE(B->Sim.ReceivedLines(), QStringList{"AT+SAVE=" + kMaster + ","});
         QCOMPARE(B->LogCount(QStringLiteral(">AT+SAVE=*,")), 1);
         QCOMPARE(B->Sim.FlashSaveCount(), 1);
+        QVERIFY(!B->Log().contains(kNotStored));
+        // Nor is one it does not answer.
+        B->Sim.SetMute(QStringLiteral("+SAVE"), true);
+        fmMain->Storesettingsintoflash1Click();
+        QCOMPARE(B->LogCount(QLatin1Char(']') + kNotStored), 1);
     }
 
     void storeToFlashOutsideCommandModeDoesNothing() {

@@ -7,6 +7,8 @@
 #include "e2e/TestProfile.h"
 #include "link/ComPort.h"
 #include "link/DeviceLink.h"
+#include "ops/CommandRead.h"
+#include "ops/IdentityRead.h"
 #include "profile/ProfileLoader.h"
 
 #include <QBuffer>
@@ -107,6 +109,18 @@ class TestDeviceLink : public QObject {
         TCmdAddress a = At(name, row);
         a.Param = param;
         return Values->WireText(a);
+    }
+    // A fault of the simulated tracker: short (by missing fields), mute,
+    // unsupported, password (the tracker knows other passwords).
+    void SetFault(const QString& command, const QString& fault, int missing) {
+        if (fault == QLatin1String("short"))
+            Sim->SetShortAnswers(command, missing);
+        else if (fault == QLatin1String("mute"))
+            Sim->SetMute(command, true);
+        else if (fault == QLatin1String("unsupported"))
+            Sim->SetUnsupported(command, true);
+        else if (fault == QLatin1String("password"))
+            Sim->SetPasswords(QStringLiteral("7777"), QStringLiteral("8888"));
     }
     void SetWire(const QString& name, int row, int param, const QString& text) {
         TCmdAddress a = At(name, row);
@@ -269,14 +283,7 @@ private Q_SLOTS:
         QFETCH(bool, refused);
         Start(1);
         Enter();
-        if (fault == QLatin1String("short"))
-            Sim->SetShortAnswers(command, 1);
-        else if (fault == QLatin1String("mute"))
-            Sim->SetMute(command, true);
-        else if (fault == QLatin1String("unsupported"))
-            Sim->SetUnsupported(command, true);
-        else if (fault == QLatin1String("password"))
-            Sim->SetPasswords(QStringLiteral("7777"), QStringLiteral("8888"));
+        SetFault(command, fault, 1);
         if (row < 0)
             Link->PollCommand(At(command));
         else
@@ -561,6 +568,76 @@ private Q_SLOTS:
         // Open again: nothing more to report.
         QVERIFY(Link->OpenPort());
         QCOMPARE(failures().size(), 2);
+    }
+
+    // A read names each command whose values did not all come and goes on
+    // with the next; the table holds what came and nothing in its place.
+    void readOperationNamesWhatDidNotCome_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("state");
+        QTest::addColumn<int>("why");
+        QTest::addColumn<int>("held"); // values of +TSTA held, from the first
+        QTest::newRow("whole") << "" << int(rsRead) << int(iwNone) << 3;
+        QTest::newRow("short") << "short" << int(rsIncomplete) << int(iwShort) << 2;
+        QTest::newRow("silent") << "mute" << int(rsIncomplete) << int(iwNoAnswer) << 0;
+        QTest::newRow("not supported") << "unsupported" << int(rsUnsupported) << int(iwNone) << 0;
+        QTest::newRow("option not in the list")
+            << "option" << int(rsIncomplete) << int(iwUnreadable) << 2;
+    }
+    void readOperationNamesWhatDidNotCome() {
+        QFETCH(QString, fault);
+        QFETCH(int, state);
+        QFETCH(int, why);
+        QFETCH(int, held);
+        Start(1);
+        Enter();
+        const QString name = QStringLiteral("+TSTA");
+        // Two fields short: the last one is never taken (overwrite off).
+        SetFault(name, fault, 2);
+        if (fault == QLatin1String("option"))
+            QVERIFY(Sim->SetValue(name, 0, 2, QStringLiteral("7")));
+        TOpsObserver observer;
+        const TReadResult read =
+            ReadCommands(*Link, *Values, {At(name), At(QStringLiteral("+TSTI"))}, observer);
+        QCOMPARE(read.Commands.size(), 2);
+        QCOMPARE(int(read.Commands[0].State), state);
+        QCOMPARE(int(read.Commands[0].Why), why);
+        QCOMPARE(read.Commands[1].State, rsRead);
+        QCOMPARE(read.Complete(), state == rsRead || state == rsUnsupported);
+        for (int p = 0; p < 4; ++p) {
+            TCmdAddress a = At(name);
+            a.Param = p;
+            QCOMPARE(bool(Values->Held(a) & hpValue), p < held);
+        }
+        QCOMPARE(Host->Count(QStringLiteral("Значения команды +TSTA прочитаны не все")),
+                 state == rsIncomplete ? 1 : 0);
+    }
+
+    // The tracker's identity from its first DPRM report; none in time is
+    // no identity. The stream is stopped either way.
+    void identityFromTheFirstReport_data() {
+        QTest::addColumn<bool>("dprm");
+        QTest::newRow("reported") << true;
+        QTest::newRow("never reported") << false;
+    }
+    void identityFromTheFirstReport() {
+        QFETCH(bool, dprm);
+        Start();
+        Sim->SetStreamPeriod(kTimeoutMs / 2);
+        if (!dprm)
+            Sim->SetStatusReportSource([](int) {
+                return QStringList{QStringLiteral("+RESP:SGSM,1,1,8,0,MTS,15,h,1,a,u,p")};
+            });
+        Enter();
+        TOpsObserver observer;
+        const TTrackerIdentity id = ReadIdentity(*Link, observer, kTimeoutMs * 8);
+        QCOMPARE(id.Identified, dprm);
+        QCOMPARE(id.Model, dprm ? QStringLiteral("VT-SIM") : QString());
+        QCOMPARE(id.Imei, dprm ? QStringLiteral("356938035643809") : QString());
+        QCOMPARE(id.Firmware, dprm ? QStringLiteral("3.1.0") : QString());
+        QVERIFY(id.UnitId.startsWith(dprm ? QStringLiteral("100") : QString()));
+        QVERIFY(!Sim->Streaming());
+        QVERIFY(Link->InCommandMode);
     }
 
     void valuesScopeSwitchesAndRestores() {

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "ParamValues.h"
+
+// Questions on what a store holds (TParamValues::Held), by command and row.
+
+// Anything of the command: a value or a switch in any row.
+bool HoldsCommand(const TParamValues& values, int page, int command);
+// At least one value of the row (address.Param is ignored).
+bool HoldsRowValue(const TParamValues& values, const TCmdAddress& row);
+// Every value a read of the command takes (parameters it overwrites), in
+// every row: what a whole answer leaves in a store.
+bool HoldsWholeAnswer(const TParamValues& values, int page, int command);
