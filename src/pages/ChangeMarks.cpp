@@ -141,12 +141,13 @@ void TChangeMarks::Refresh(const TCmdAddress& address) {
         FMarked.insert(key, address);
     else
         FMarked.remove(key);
-    // The tool tip carries the reference, which may have moved while the
-    // mark stayed.
-    ShowEditorMark(address, changed);
-    // Any edit of a marked value counts as news (a save before it is stale).
-    if (changed || was)
+    if (changed || was) {
+        // The tool tip carries the reference, which may have moved while the
+        // mark stayed. An editor never marked has nothing to take back.
+        ShowEditorMark(address, changed);
+        // Any edit of a marked value counts as news (a save before it is stale).
         ++FGeneration;
+    }
     if (changed == was)
         return;
 
