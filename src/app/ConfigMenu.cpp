@@ -53,8 +53,12 @@ void TfmMain::LoadConfiguration(const QString& fileName) {
     TWindowConfigReport report(*this);
     // What the file set is the new reference of its marks.
     TTouchRecorder touched(*Pages);
-    const TConfigFileResult result = LoadConfigurationFile(fileName, touched, report);
-    Marks->Confirm(touched, false);
+    TConfigFileResult result;
+    {
+        const TChangeMarks::THold hold(*Marks);
+        result = LoadConfigurationFile(fileName, touched, report);
+        Marks->Confirm(touched, false);
+    }
     if (result.Status == cfStreamError)
         QMessageBox::critical(this, QStringLiteral("Error"), result.Error);
 }

@@ -43,16 +43,7 @@ QStringList SavedLogPaneLines(const QPlainTextEdit* pane) {
 }
 
 TLogPaneMenu::TLogPaneMenu(QPlainTextEdit* pane, TReport report)
-    : QObject(pane), FPane(pane), FReport(std::move(report)) {
-    SaveDialog = new QFileDialog(pane);
-    SaveDialog->setObjectName(QStringLiteral("LogSaveDialog"));
-    SaveDialog->setOption(QFileDialog::DontUseNativeDialog, true);
-    SaveDialog->setAcceptMode(QFileDialog::AcceptSave);
-    SaveDialog->setFileMode(QFileDialog::AnyFile);
-    SaveDialog->setNameFilters({tr("Текстовые файлы (*.txt)"), tr("Все файлы (*)")});
-    SaveDialog->setDefaultSuffix(QStringLiteral("txt"));
-    SaveDialog->setSizeGripEnabled(true);
-    SaveDialog->setDirectory(QDir::currentPath());
+    : QObject(pane), FPane(pane), FReport(std::move(report)), FSaveFolder(QDir::currentPath()) {
     pane->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(pane, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { ShowMenu(at); });
@@ -79,10 +70,26 @@ void TLogPaneMenu::ShowMenu(const QPoint& at) {
     menu->popup(FPane->viewport()->mapToGlobal(at));
 }
 
+QFileDialog* TLogPaneMenu::SaveDialog() {
+    if (FSaveDialog || !FPane)
+        return FSaveDialog;
+    FSaveDialog = new QFileDialog(FPane);
+    FSaveDialog->setObjectName(QStringLiteral("LogSaveDialog"));
+    FSaveDialog->setOption(QFileDialog::DontUseNativeDialog, true);
+    FSaveDialog->setAcceptMode(QFileDialog::AcceptSave);
+    FSaveDialog->setFileMode(QFileDialog::AnyFile);
+    FSaveDialog->setNameFilters({tr("Текстовые файлы (*.txt)"), tr("Все файлы (*)")});
+    FSaveDialog->setDefaultSuffix(QStringLiteral("txt"));
+    FSaveDialog->setSizeGripEnabled(true);
+    FSaveDialog->setDirectory(FSaveFolder);
+    return FSaveDialog;
+}
+
 void TLogPaneMenu::SaveLogClick() {
-    if (!FPane || SaveDialog->exec() != QDialog::Accepted || SaveDialog->selectedFiles().isEmpty())
+    QFileDialog* dialog = SaveDialog();
+    if (!dialog || dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return;
-    SaveTo(SaveDialog->selectedFiles().constFirst());
+    SaveTo(dialog->selectedFiles().constFirst());
 }
 
 bool TLogPaneMenu::SaveTo(const QString& fileName) {

@@ -35,12 +35,16 @@ public:
     void SaveLogClick();
     bool SaveTo(const QString& fileName);
     void ClearClick();
-
-    QFileDialog* SaveDialog = nullptr;
+    // The dialog that asks for the file, made when first asked for: a file
+    // dialog lists its folder as it is made, which the window's opening
+    // need not wait for.
+    QFileDialog* SaveDialog();
 
 private:
     void ShowMenu(const QPoint& at);
 
     QPointer<QPlainTextEdit> FPane;
     TReport FReport;
+    QFileDialog* FSaveDialog = nullptr;
+    QString FSaveFolder; // the working folder when the pane was made
 };

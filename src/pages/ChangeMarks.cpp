@@ -14,6 +14,7 @@
 #include <QPixmap>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <utility>
 
 namespace {
 const QColor kChangedBase(0xFF, 0xEC, 0xB8); // editor background
@@ -58,6 +59,22 @@ TChangeMarks::TChangeMarks(TParamValues& values, QTabWidget* tabs, TLocators loc
                            QObject* parent)
     : QObject(parent), FValues(values), FTabs(tabs), FLocate(std::move(locators)) {}
 
+TChangeMarks::THold::THold(TChangeMarks& marks) : FMarks(marks) {
+    ++FMarks.FHolds;
+}
+
+TChangeMarks::THold::~THold() {
+    if (--FMarks.FHolds == 0)
+        FMarks.Release();
+}
+
+void TChangeMarks::Release() {
+    const QVector<TCmdAddress> held = std::exchange(FHeld, {});
+    FHeldKeys.clear();
+    for (const TCmdAddress& a : held)
+        Refresh(a);
+}
+
 void TChangeMarks::Attach() {
     for (const QPointer<QFrame>& bar : std::as_const(FSideBars))
         delete bar.data();
@@ -68,6 +85,8 @@ void TChangeMarks::Attach() {
     FReferences.clear();
     FMarked.clear();
     FCommandMarks.clear();
+    FHeld.clear();
+    FHeldKeys.clear();
     FPageMarks = QVector<int>(DevCommands.size(), 0);
     for (int p = 0; p < FTabs->count(); ++p)
         FTabs->setTabIcon(p, QIcon());
@@ -121,6 +140,13 @@ void TChangeMarks::Confirm(const TTouchRecorder& touched, bool withSwitches) {
 
 void TChangeMarks::Refresh(const TCmdAddress& address) {
     const quint64 key = AddressKey(address);
+    if (FHolds > 0) {
+        if (!FHeldKeys.contains(key)) {
+            FHeldKeys.insert(key);
+            FHeld.append(address);
+        }
+        return;
+    }
     const auto ref = FReferences.constFind(key);
     const TCmdParameter* param = ProfileParameter(address);
     if (ref == FReferences.constEnd() || !param)
@@ -133,12 +159,13 @@ void TChangeMarks::Refresh(const TCmdAddress& address) {
         FMarked.insert(key, address);
     else
         FMarked.remove(key);
-    // The tool tip carries the reference, which may have moved while the
-    // mark stayed.
-    ShowEditorMark(address, changed);
-    // Any edit of a marked value counts as news (a save before it is stale).
-    if (changed || was)
+    if (changed || was) {
+        // The tool tip carries the reference, which may have moved while the
+        // mark stayed. An editor never marked has nothing to take back.
+        ShowEditorMark(address, changed);
+        // Any edit of a marked value counts as news (a save before it is stale).
         ++FGeneration;
+    }
     if (changed == was)
         return;
 

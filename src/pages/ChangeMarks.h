@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QVector>
 #include <functional>
 
@@ -32,6 +33,20 @@ public:
     };
 
     TChangeMarks(TParamValues& values, QTabWidget* tabs, TLocators locators, QObject* parent);
+
+    // While a hold lasts, a value's edits only note it; every value noted is
+    // compared once as the last hold ends. A file sets all its values at
+    // once, and the marks they would raise go again on Confirm.
+    class THold {
+    public:
+        explicit THold(TChangeMarks& marks);
+        ~THold();
+        THold(const THold&) = delete;
+        THold& operator=(const THold&) = delete;
+
+    private:
+        TChangeMarks& FMarks;
+    };
 
     // After the pages were built: every value as it stands becomes its
     // reference, every editor and switch is watched, no marks.
@@ -64,6 +79,7 @@ private:
     void Watch(const TCmdAddress& address, QWidget* editor, QWidget* sw);
     void ShowEditorMark(const TCmdAddress& address, bool on);
     void ShowCommandMark(int page, int command, bool on);
+    void Release();
 
     TParamValues& FValues;
     QTabWidget* FTabs;
@@ -75,4 +91,7 @@ private:
     QHash<quint64, QPointer<QFrame>> FSideBars;
     QHash<quint64, QPointer<QLabel>> FGroupDots;
     quint64 FGeneration = 0;
+    int FHolds = 0;
+    QVector<TCmdAddress> FHeld; // noted during a hold, in order
+    QSet<quint64> FHeldKeys;
 };

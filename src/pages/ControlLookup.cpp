@@ -11,23 +11,10 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPalette>
-#include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
 
 namespace {
-
-bool HasTag(const QObject* obj, int tag) {
-    const QVariant value = obj->property(kTagProperty);
-    return value.isValid() && value.toInt() == tag;
-}
-
-QGroupBox* ChildGroup(const QWidget* parent, int tag) {
-    for (QObject* child : parent->children())
-        if (auto* group = qobject_cast<QGroupBox*>(child); group && HasTag(group, tag))
-            return group;
-    return nullptr;
-}
 
 // The class an editor of the kind is made of; exact, so that a hex editor is
 // never taken for a plain edit box.
@@ -71,52 +58,18 @@ TCmdAddress TParameterPages::ControlAddress(const QObject* control) const {
 
 QWidget* TParameterPages::FindControl(int page, int command, int row, int param,
                                       ControlRole role) const {
-    QWidget* box = PageScrollBox(page);
-    if (!box)
+    QWidget* control = FControls.Find(page, command, row, param, role);
+    if (!control || role == crGroup)
+        return control;
+    // Only what the command table still holds is answered for.
+    const TDevCommand* cmd = CommandAt(page, command);
+    if (!cmd)
         return nullptr;
-    if (command < 0 || command >= kTagMaxCommands)
+    if (role == crEditor &&
+        (param >= cmd->Parameters.size() ||
+         control->metaObject() != EditorClass(cmd->Parameters[param].ParamKind)))
         return nullptr;
-    QGroupBox* group = ChildGroup(box, MakeTag(command, 0, 0));
-    if (!group)
-        return nullptr;
-    if (role == crGroup)
-        return group;
-    if (page >= DevCommands.size() || command >= DevCommands[page].Commands.size())
-        return nullptr;
-    // Outside the Tag code's range a row or parameter would alias another one.
-    if (row < 0 || row >= kTagMaxRows || param < 0 || param >= kTagMaxParams)
-        return nullptr;
-    const TDevCommand& cmd = DevCommands[page].Commands[command];
-    QWidget* container = group;
-    if (cmd.Indexed) {
-        container = ChildGroup(group, MakeTag(command, row, 0));
-        if (!container)
-            return nullptr;
-    }
-
-    const int tag = MakeTag(command, row, param);
-    for (QObject* child : container->children()) {
-        if (!child->isWidgetType() || !HasTag(child, tag))
-            continue;
-        switch (role) {
-        case crSwitch:
-            if (qobject_cast<QCheckBox*>(child))
-                return static_cast<QWidget*>(child);
-            break;
-        case crButton:
-            if (qobject_cast<QPushButton*>(child))
-                return static_cast<QWidget*>(child);
-            break;
-        case crEditor:
-            if (param >= 0 && param < cmd.Parameters.size() &&
-                child->metaObject() == EditorClass(cmd.Parameters[param].ParamKind))
-                return static_cast<QWidget*>(child);
-            break;
-        default:
-            return nullptr;
-        }
-    }
-    return nullptr;
+    return control;
 }
 
 void TParameterPages::SetCommandEnabled(QGroupBox* group, bool enabled) {

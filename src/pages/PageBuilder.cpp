@@ -73,6 +73,7 @@ void TParameterPages::BuildPages() {
         PageControl1->removeTab(0);
         delete tab;
     }
+    FControls.Clear();
 
     // One hidden label measures every wrapped switch caption.
     QLabel measure;
@@ -114,6 +115,8 @@ void TParameterPages::BuildPages() {
             if (rows < cmd.RowCount() || params < cmd.Parameters.size())
                 WriteLog(Tr("Слишком много строк или параметров в команде ") + cmd.CommandName,
                          lkGeneral);
+            TControlIndex::TCommandControls& controls =
+                FControls.AddCommand(pageIndex, group, rows, params);
             QGroupBox* rowBox = nullptr;
 
             for (int r = 0; r < rows; ++r) {
@@ -140,6 +143,7 @@ void TParameterPages::BuildPages() {
                         const int height = qMax(H, measure.heightForWidth(13 * W));
                         sw->setGeometry(W / 2, Y, 14 * W, height);
                         connect(sw, &QCheckBox::toggled, this, [this, sw] { CheckBoxClick(sw); });
+                        controls.Switches[r * params + k] = sw;
                         caption = sw;
                     } else {
                         label = new QLabel(param.Description, container);
@@ -205,6 +209,7 @@ void TParameterPages::BuildPages() {
                     }
                     }
                     SetTag(editor, tag);
+                    controls.Editors[r * params + k] = editor;
                     SetHint(editor, ParameterHint(param));
                     // Editors of one kind share their height: ask the style once.
                     int& editorHeight = editorHeights[param.ParamKind & 3];
@@ -229,6 +234,7 @@ void TParameterPages::BuildPages() {
                     apply->setGeometry(W / 2, Y, 4 * W, buttonHeight);
                     connect(apply, &QPushButton::clicked, this,
                             [this, apply] { Q_EMIT ApplyClicked(apply); });
+                    controls.Buttons[r] = apply;
                     rowBox->resize(rowBox->width(), apply->y() + apply->height() + H / 2);
                 } else if (cmd.Indexed) {
                     rowBox->resize(rowBox->width(), Y);
@@ -239,6 +245,7 @@ void TParameterPages::BuildPages() {
 
             const int buttonTop = cmd.Indexed ? R : Y;
             QPushButton* lastButton = nullptr;
+            QPushButton* firstButton = nullptr;
             if (cmd.SetData) {
                 auto* apply =
                     new QPushButton(cmd.Indexed ? Tr("Применить все") : Tr("Применить"), group);
@@ -251,6 +258,7 @@ void TParameterPages::BuildPages() {
                     connect(apply, &QPushButton::clicked, this,
                             [this, apply] { Q_EMIT ApplyClicked(apply); });
                 lastButton = apply;
+                firstButton = apply;
             }
             if (cmd.PollData) {
                 auto* poll = new QPushButton(Tr("Получить"), group);
@@ -259,7 +267,13 @@ void TParameterPages::BuildPages() {
                 connect(poll, &QPushButton::clicked, this,
                         [this, poll] { Q_EMIT PollClicked(poll); });
                 lastButton = poll;
+                if (!firstButton)
+                    firstButton = poll;
             }
+            // A plain command's row is answered by the command's first button;
+            // an indexed command's rows have theirs in their boxes.
+            if (!cmd.Indexed && rows > 0)
+                controls.Buttons[0] = firstButton;
             const int groupHeight =
                 lastButton ? lastButton->y() + lastButton->height() + H / 2 : buttonTop;
             group->setGeometry(W / 5, P, 41 * W, groupHeight);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ControlIndex.h"
 #include "base/LogKind.h"
 #include "profile/ParamValues.h"
 
@@ -15,8 +16,6 @@ class QLineEdit;
 class QTabWidget;
 class QWidget;
 class THexEdit;
-
-enum ControlRole : int { crSwitch = 0, crEditor = 1, crButton = 2, crGroup = 3 };
 
 // The generated parameter pages: builds them into the tab widget it is
 // given, finds their controls, runs the editors' rules and answers for the
@@ -79,6 +78,7 @@ private:
         return FindControl(a.Page, a.Command, a.Row, a.Param, role);
     }
     void InstallExitRule(QLineEdit* edit);
+    TControlIndex FControls;          // the controls BuildPages made, by address
     QObject* FExitFilter = nullptr;   // runs the leave rules on focus-out
     QPointer<QLineEdit> FFocusReturn; // editor the focus is being given back to
     QStringList FInvalidMasks;        // masks already reported as invalid

@@ -158,6 +158,32 @@ private Q_SLOTS:
         QCOMPARE(fmMain->Marks->MarkedCount(), stays ? 1 : 0);
     }
 
+    // A load compares its values once, when done: a value the file changes
+    // raises no mark on the way, and a mark the file does not reach stays.
+    void loadComparesOnceWhenDone() {
+        StartBench();
+        const TCmdAddress bright = Param(QStringLiteral("+SLED"), 1);
+        const TCmdAddress zone = Param(QStringLiteral("+STZN"), 0);
+        fmMain->Pages->SetWireText(zone, QStringLiteral("2"));
+        QVERIFY(fmMain->Pages->WireText(bright) != QLatin1String("55"));
+        const QString file = File(QStringLiteral("one.zxml"));
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(Deflate("<?xml version=\"1.0\" encoding=\"UTF-8\" ?><Velmora>"
+                        "<ExportCommandParamenters><command name=\"+SLED\"><index index=\"0\">"
+                        "<parameter index=\"1\">55</parameter></index></command>"
+                        "</ExportCommandParamenters></Velmora>"));
+        f.close();
+
+        QSignalSpy changes(fmMain->Marks, &TChangeMarks::MarksChanged);
+        fmMain->LoadConfiguration(file);
+        QCOMPARE(fmMain->Pages->WireText(bright), QStringLiteral("55"));
+        QCOMPARE(changes.count(), 0);
+        QVERIFY(!Signs(bright).SideBar && !Signs(bright).GroupDot);
+        QVERIFY(Signs(zone).Editor && Signs(zone).SideBar);
+        QCOMPARE(fmMain->Marks->MarkedCount(), 1);
+    }
+
     // The operator loads a file, changes values and compares with the
     // tracker: of all the differences only the checked value is written,
     // the rest of its row as the tracker holds it.

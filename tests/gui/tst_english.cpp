@@ -576,7 +576,8 @@ void tst_English::windowsShowNoRussian() {
     static_cast<QDialog*>(fmDeviceReconnect)->reject();
 
     // Texts that come up on demand: a comparison, the search field, the
-    // log's menu, a changed value's mark and the write check's lines.
+    // log's menu and save dialog, a changed value's mark and the write
+    // check's lines.
     {
         TValueDiffRow off;
         off.PageEnabled = false;
@@ -594,6 +595,7 @@ void tst_English::windowsShowNoRussian() {
     fmMain->FindBar->Field->setText(QStringLiteral("qqqqzz"));
     const std::unique_ptr<QMenu> logMenu(fmMain->LogMenu->CreateMenu());
     walk.Window(logMenu.get());
+    walk.Window(fmMain->LogMenu->SaveDialog());
     const TCmdAddress first{0, 0, 0, 0};
     QVERIFY(fmMain->Pages->HasValue(first) &&
             DevCommands[0].Commands[0].Parameters[0].ParamKind == pkString);

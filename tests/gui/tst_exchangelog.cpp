@@ -5,7 +5,9 @@
 
 #include <QAction>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
@@ -261,6 +263,16 @@ private Q_SLOTS:
         QVERIFY(clear && menu->findChild<QAction*>(QStringLiteral("SaveLog1")));
         clear->trigger();
         QVERIFY(PaneLines(*fm).isEmpty());
+
+        // The save dialog, made on first use, opens where the window was opened.
+        const QString opened = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(FDir.path()));
+        QFileDialog* dialog = fm->LogMenu->SaveDialog();
+        QVERIFY(QDir::setCurrent(opened));
+        QCOMPARE(fm->LogMenu->SaveDialog(), dialog);
+        QCOMPARE(QDir(dialog->directory()).absolutePath(), QDir(opened).absolutePath());
+        QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
+        QCOMPARE(dialog->defaultSuffix(), QStringLiteral("txt"));
     }
 };
 

@@ -420,6 +420,20 @@ private Q_SLOTS:
         QObject stray;
         QCOMPARE(fm->Pages->ControlAddress(&stray).Page, -1);
         QCOMPARE(fm->Pages->ControlAddress(nullptr).Page, -1);
+        QVERIFY(!fm->Pages->FindControl(0, 0, 0, 1, crButton));
+        QVERIFY(!fm->Pages->FindControl(0, 0, 1, 0, crButton));
+
+        // What was deleted since the pages were built is not found, nor
+        // anything of a command the table no longer holds but its group.
+        delete fm->Pages->FindControl(0, 0, 0, 1, crEditor);
+        QVERIFY(!fm->Pages->FindControl(0, 0, 0, 1, crEditor));
+        QVERIFY(fm->Pages->FindControl(0, 0, 0, 2, crEditor));
+        delete fm->Pages->FindControl(0, 2, 0, 0, crGroup);
+        QVERIFY(!fm->Pages->FindControl(0, 2, 0, 0, crGroup));
+        QVERIFY(!fm->Pages->FindControl(0, 2, 1, 0, crButton));
+        DevCommands[1].Commands.clear();
+        QVERIFY(fm->Pages->FindControl(1, 0, 0, 0, crGroup));
+        QVERIFY(!fm->Pages->FindControl(1, 0, 0, 0, crEditor));
     }
 
     void tagCodeLimitsAreKept() {
