@@ -18,8 +18,8 @@ TRestoreOutcome RestoreEvent(TTrackerRecorder& recorder, qint64 number, TDeviceL
     TRestoreOutcome out;
     TRegisterStore* store = recorder.Register() ? recorder.Register()->Store() : nullptr;
     if (!store) {
-        out.Error = recorder.Register() ? recorder.Register()->Error()
-                                        : Tr("Журнал трекеров отключён");
+        out.Error =
+            recorder.Register() ? recorder.Register()->Error() : Tr("Журнал трекеров отключён");
         return out;
     }
     // Who is on the port decides which write is "the last one".
@@ -56,7 +56,7 @@ TRestoreOutcome RestoreEvent(TTrackerRecorder& recorder, qint64 number, TDeviceL
         return out;
     }
     out.Write = WriteValues(link, values, options, observer);
-    out.Record = recorder.RecordWrite(link, out.Write, WriteResultWord(out.Write, options.Store),
-                                      raRestore);
+    out.Record =
+        recorder.RecordWrite(link, out.Write, WriteResultWord(out.Write, options.Store), raRestore);
     return out;
 }

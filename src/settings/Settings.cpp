@@ -97,10 +97,10 @@ QString ReadRegisterDatabase(const TIniFile& ini) {
 }
 
 int ReadIdentityTimeoutSec(const TIniFile& ini) {
-    return qBound(1,
-                  ini.ReadInteger(kRegister, QStringLiteral("IdentityTimeout"),
-                                  kDefaultIdentityTimeoutSec),
-                  kMaxIdentityTimeoutSec);
+    return qBound(
+        1,
+        ini.ReadInteger(kRegister, QStringLiteral("IdentityTimeout"), kDefaultIdentityTimeoutSec),
+        kMaxIdentityTimeoutSec);
 }
 
 QStringList ReadRemoteButtons() {
@@ -129,6 +129,7 @@ void LoadSettings() {
     // The register's keys are the workshop's set-up: read, never written.
     s.RegisterDatabase = ReadRegisterDatabase(*ini);
     s.IdentityTimeoutSec = ReadIdentityTimeoutSec(*ini);
+    s.RegisterRecord = ini->ReadBool(kRegister, QStringLiteral("Record"), def.RegisterRecord);
     Settings = s;
     TrueCustomer = trueCustomer;
 }

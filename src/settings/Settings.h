@@ -31,6 +31,9 @@ struct TSettings {
     // [Register] Database=: an SQLite file or a postgresql:// URL; empty: the
     // program's own register file.
     QString RegisterDatabase;
+    // [Register] Record=0: the window records nothing (the register stays
+    // open to look at), as velmora-cli's --no-register does for one run.
+    bool RegisterRecord = true;
     // How long a tracker's identity report is awaited before the first
     // recorded action of a connection.
     int IdentityTimeoutSec = kDefaultIdentityTimeoutSec;

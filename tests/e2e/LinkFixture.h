@@ -109,6 +109,9 @@ struct TIniOptions {
     bool EndOnPrompt = true;
     QString Password = QString::fromLatin1(kUserPassword);
     QString MasterPassword = QString::fromLatin1(kMasterPassword);
+    // Empty: a register file of the test's own folder.
+    QString RegisterDatabase;
+    bool Record = true;
 };
 
 inline bool WriteIni(const QString& folder, const TIniOptions& o) {
@@ -121,7 +124,8 @@ inline bool WriteIni(const QString& folder, const TIniOptions& o) {
                                         "EndOnPrompt=%10\r\n"
                                         "[Device]\r\nPassword=%5\r\nMasterPassword=%6\r\n"
                                         "RetryCount=%7\r\nConnectMethod=%8\r\nPortPoll=%9\r\n"
-                                        "[Interface]\r\nEnabledPages=*\r\n")
+                                        "[Interface]\r\nEnabledPages=*\r\n"
+                                        "[Register]\r\nDatabase=%11\r\nRecord=%12\r\n")
                              .arg(o.Port)
                              .arg(o.Timeout)
                              .arg(o.TimeoutInterval)
@@ -130,7 +134,11 @@ inline bool WriteIni(const QString& folder, const TIniOptions& o) {
                              .arg(o.RetryCount)
                              .arg(o.ConnectMethod)
                              .arg(o.PortPoll ? 1 : 0)
-                             .arg(o.EndOnPrompt ? 1 : 0);
+                             .arg(o.EndOnPrompt ? 1 : 0)
+                             .arg(o.RegisterDatabase.isEmpty()
+                                      ? QDir(folder).filePath(QStringLiteral("register.sqlite"))
+                                      : o.RegisterDatabase)
+                             .arg(o.Record ? 1 : 0);
     return file.write(text.toLatin1()) > 0;
 }
 
