@@ -1693,7 +1693,7 @@
     </message>
     <message>
         <source>Запись отменена: значения трекера до неё не прочитаны</source>
-        <translation>Write cancelled: the tracker's values before it could not be read</translation>
+        <translation>Write cancelled: the tracker&apos;s values before it could not be read</translation>
     </message>
     <message>
         <source>Значения события %1 не записаны в трекер %2: %3</source>
@@ -1702,6 +1702,10 @@
     <message>
         <source>Значения события %1 записаны в трекер %2: %3</source>
         <translation>The values of event %1 were written to tracker %2: %3</translation>
+    </message>
+    <message>
+        <source>Журнал трекеров не записывается ([Register] Record=0 в %1)</source>
+        <translation>The tracker register is not recorded ([Register] Record=0 in %1)</translation>
     </message>
 </context>
 <context>

@@ -136,7 +136,14 @@ void TfmMain::RunRecordedWrite(const QVector<TCmdAddress>& commands,
 }
 
 void TfmMain::RestoreEvent(qint64 number, const QString& unit) {
-    if (!FRecorder || !PrepareRecording())
+    if (!FRecorder) {
+        // A restore is known only by its record: none without recording.
+        QMessageBox::information(fmRegister, windowTitle(),
+                                 tr("Журнал трекеров не записывается ([Register] Record=0 в %1)")
+                                     .arg(SettingsFilePath()));
+        return;
+    }
+    if (!PrepareRecording())
         return;
     TWriteOptions options;
     TProgressObserver observer(*this);
