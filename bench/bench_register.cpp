@@ -3,9 +3,16 @@
 // "velmora-cli history --unit" asks) and the time recording one write event
 // adds to a write. With VELMORA_TEST_PG_URL (scripts/pg-test-server.sh) the
 // same register is built on PostgreSQL and its history query timed too.
+// The recorder's whole share of a write is timed on the shipped profile:
+// the snapshots before and after, the changed values, backup and write.
 
+#include "config/ParamValueTable.h"
+#include "link/DeviceLink.h"
+#include "ops/TrackerWrite.h"
+#include "profile/ProfileLoader.h"
 #include "register/Register.h"
 #include "register/RegisterSchema.h"
+#include "register/TrackerRecorder.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -154,6 +161,39 @@ double RecordMs(TRegister& reg, QRandomGenerator& random) {
     return Median(times);
 }
 
+// A write of one row over a tracker whose every value was read first (a
+// whole file's write): what the recorder adds to it, backup and write.
+double RecorderMs(TRegister& reg, int& values) {
+    TWriteResult write;
+    values = 0;
+    for (int page = 0; page < DevCommands.size(); ++page)
+        for (int c = 0; c < DevCommands[page].Commands.size(); ++c) {
+            const TDevCommand& cmd = DevCommands[page].Commands[c];
+            for (int r = 0; r < cmd.RowCount(); ++r)
+                for (int p = 0; p < cmd.Parameters.size(); ++p) {
+                    const TCmdAddress a{page, c, r, p};
+                    write.Before.SetWireText(a, write.Before.WireText(a));
+                    ++values;
+                }
+            if (write.Written.isEmpty() && cmd.SetData && !cmd.Parameters.isEmpty()) {
+                const TCmdAddress a{page, c, 0, 0};
+                write.Written.append(a);
+                write.Answered.SetWireText(a, write.Before.WireText(a) + QStringLiteral("1"));
+            }
+        }
+    TDeviceLink link;
+    TTrackerRecorder recorder(&reg);
+    QVector<double> times;
+    for (int i = 0; i < kRecordRuns; ++i) {
+        QElapsedTimer t;
+        t.start();
+        if (!recorder.RecordWrite(link, write, QStringLiteral("ok")).Write.Recorded)
+            return -1;
+        times << Ms(t);
+    }
+    return Median(times);
+}
+
 // The same register on the server, generated there: a million round trips
 // would time the network, not the register.
 bool FillPostgres(TRegisterStore& store, const QByteArray& before, const QByteArray& after,
@@ -284,6 +324,13 @@ int main(int argc, char** argv) {
     Measure("sqlite", lite, random);
     std::printf("disk flush of 8 KB in the register's folder (median of %d): %.2f ms\n",
                 kRecordRuns / 4, SyncMs(dir.path()));
+    LoadCommandProfile(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("cmdprofile.xml")));
+    int values = 0;
+    const double recorder = RecorderMs(lite, values);
+    std::printf("sqlite recording added to one write (backup and write events, snapshots of "
+                "%d values, median of %d): %.2f ms\n",
+                values, kRecordRuns, recorder);
 
     const QString url = qEnvironmentVariable("VELMORA_TEST_PG_URL");
     TRegisterLocation shared;

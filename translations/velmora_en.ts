@@ -791,6 +791,26 @@
         <source>В журнале трекеров нет события %1</source>
         <translation>The tracker register holds no event %1</translation>
     </message>
+    <message>
+        <source>Журнал трекеров отключён</source>
+        <translation>The tracker register is off</translation>
+    </message>
+    <message>
+        <source>В журнале трекеров нет записи в трекер %1</source>
+        <translation>The tracker register holds no write to tracker %1</translation>
+    </message>
+    <message>
+        <source>У события %1 нет значений до него</source>
+        <translation>Event %1 holds no values from before it</translation>
+    </message>
+    <message>
+        <source>Событие %1 относится к трекеру %2, а на порту трекер %3</source>
+        <translation>Event %1 belongs to tracker %2, but the tracker on the port is %3</translation>
+    </message>
+    <message>
+        <source>Значения события %1 не читаются: %2</source>
+        <translation>The values of event %1 cannot be read: %2</translation>
+    </message>
 </context>
 <context>
     <name>TRegisterLocation</name>
@@ -1670,6 +1690,42 @@
     <message>
         <source>Команда %1 не записывается</source>
         <translation>Command %1 cannot be written</translation>
+    </message>
+    <message>
+        <source>Журнал трекеров...</source>
+        <translation>Tracker register...</translation>
+    </message>
+    <message>
+        <source>Журнал трекеров не ведётся: %1</source>
+        <translation>The tracker register is not kept: %1</translation>
+    </message>
+    <message>
+        <source>Журнал трекеров не ведётся: в %1 неверно задан [Register] Database=</source>
+        <translation>The tracker register is not kept: [Register] Database= in %1 is not valid</translation>
+    </message>
+    <message>
+        <source>Трекер %1, IMEI %2, прошивка %3</source>
+        <translation>Tracker %1, IMEI %2, firmware %3</translation>
+    </message>
+    <message>
+        <source>Трекер не сообщил IMEI: журнал трекеров записывает его под %1</source>
+        <translation>The tracker did not report its IMEI: the tracker register records it as %1</translation>
+    </message>
+    <message>
+        <source>Запись отменена: значения трекера до неё не прочитаны</source>
+        <translation>Write cancelled: the tracker&apos;s values before it could not be read</translation>
+    </message>
+    <message>
+        <source>Значения события %1 не записаны в трекер %2: %3</source>
+        <translation>The values of event %1 were not written to tracker %2: %3</translation>
+    </message>
+    <message>
+        <source>Значения события %1 записаны в трекер %2: %3</source>
+        <translation>The values of event %1 were written to tracker %2: %3</translation>
+    </message>
+    <message>
+        <source>Журнал трекеров не записывается ([Register] Record=0 в %1)</source>
+        <translation>The tracker register is not recorded ([Register] Record=0 in %1)</translation>
     </message>
 </context>
 <context>

@@ -1,15 +1,19 @@
+#include "ProgressObserver.h"
 #include "TfmCompare.h"
 #include "TfmMain.h"
 #include "config/FileCompare.h"
 #include "config/ParamValueTable.h"
 #include "ops/CommandRead.h"
+#include "ops/ResultWords.h"
 #include "ops/TrackerWrite.h"
 #include "pages/ChangeMarks.h"
 #include "profile/TouchRecorder.h"
 #include "profile/WireValue.h"
+#include "register/TrackerRecorder.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QSet>
 
 // Change marks, comparing the pages with a file or the tracker, and writing
 // the rows picked from a comparison.
@@ -36,29 +40,18 @@ bool ReadableHere(const TfmMain& fm, int page, int command) {
            !cmd.Parameters.isEmpty();
 }
 
-// The tracker operations' steps on the window's progress bar.
-class TProgressObserver : public TOpsObserver {
-public:
-    explicit TProgressObserver(TfmMain& main) : FMain(main) {}
-    void Step(const TOpsStep& step) override {
-        if (step.Done == 0)
-            FMain.ProgressStart(step.Total);
-        FMain.ProgressSetValue(step.Done);
-    }
-
-private:
-    TfmMain& FMain;
-};
-
 } // namespace
 
-void TfmMain::RunMarked(const std::function<void()>& operation, bool writes) {
+void TfmMain::RunMarked(const std::function<void()>& operation, bool writes,
+                        const std::function<void(const TTouchRecorder&)>& done) {
     TTouchRecorder touched(*Pages);
     {
         TLinkValuesScope scope(*Link, &touched);
         Link->WriteCheck.Reset();
         operation();
     }
+    if (done)
+        done(touched);
     // The answers put what the tracker holds on the pages: that is the
     // reference now (a value it did not take is in the log).
     Marks->Confirm(touched, writes);
@@ -106,7 +99,7 @@ void TfmMain::CompareWithFile(const QString& fileName) {
 }
 
 void TfmMain::CompareWithTracker() {
-    if (!Link->InCommandMode && !Link->EnterCommandMode())
+    if (!PrepareRecording())
         return;
     int notReadable = 0;
     QVector<TCmdAddress> commands;
@@ -122,6 +115,8 @@ void TfmMain::CompareWithTracker() {
     TParamValueTable table;
     TProgressObserver observer(*this);
     const TReadResult read = ReadCommands(*Link, table, commands, observer);
+    if (FRecorder)
+        LogRecord(FRecorder->RecordRead(*Link, table, ReadResultWord(read)).Message());
     if (read.Failed())
         return;
     for (const TCommandRead& c : read.Commands) {
@@ -153,7 +148,7 @@ void TfmMain::ShowComparison(const TValueDiff& diff, const QString& otherCaption
 }
 
 void TfmMain::WriteSelected(const QVector<TValueDiffRow>& rows, const TParamValues* tracker) {
-    if (rows.isEmpty() || (!Link->InCommandMode && !Link->EnterCommandMode()))
+    if (rows.isEmpty() || !PrepareRecording())
         return;
     // Only the selected values change; the rest of each row goes out as the
     // tracker holds it.
@@ -174,11 +169,28 @@ void TfmMain::WriteSelected(const QVector<TValueDiffRow>& rows, const TParamValu
     const TWriteResult result = WriteValues(*Link, source, options, observer);
     if (result.Failure == wfNone)
         ProgressFinish();
+    if (FRecorder)
+        LogRecord(FRecorder->RecordWrite(*Link, result, WriteResultWord(result, options.Store))
+                      .Message());
     // The selected values show what the tracker answered and that becomes
     // their reference; the pages' other values stay as the operator has them.
-    TTouchRecorder touched(*Pages);
+    QSet<quint64> selected;
     for (const TValueDiffRow& row : rows)
-        if (result.WasWritten(row.Address))
-            touched.SetWireText(row.Address, result.Answered.WireText(row.Address));
+        selected.insert(AddressKey(row.Address));
+    ShowWritten(result,
+                [&selected](const TCmdAddress& a) { return selected.contains(AddressKey(a)); });
+}
+
+void TfmMain::ShowWritten(const TWriteResult& result,
+                          const std::function<bool(const TCmdAddress&)>& pick) {
+    TTouchRecorder touched(*Pages);
+    for (const TCmdAddress& row : result.Written) {
+        const TDevCommand* cmd = CommandAt(row);
+        for (int p = 0; cmd && p < cmd->Parameters.size(); ++p) {
+            const TCmdAddress a{row.Page, row.Command, row.Row, p};
+            if (pick(a) && (result.Answered.Held(a) & hpValue))
+                touched.SetWireText(a, result.Answered.WireText(a));
+        }
+    }
     Marks->Confirm(touched, true);
 }

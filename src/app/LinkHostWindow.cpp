@@ -4,6 +4,7 @@
 #include "link/ComPort.h"
 #include "link/TfmDeviceReconnect.h"
 #include "link/TfmWaitingData.h"
+#include "register/TrackerRecorder.h"
 #include "status/TfmDeviceInfo.h"
 
 #include <QMessageBox>
@@ -43,6 +44,9 @@ void TfmMain::ShowDeviceError(const QString& text) {
 
 void TfmMain::LinkStateChanged(TDeviceLink& link) {
     const bool open = link.ComPort1->Connected();
+    // Out of command mode the tracker on the adapter may be swapped.
+    if (FRecorder && (!open || !link.InCommandMode))
+        FRecorder->Forget();
     SetStatusPanelText(kCommandPanel, link.InCommandMode ? kCommandPanelText : QString());
     SetStatusPanelText(kLinkPanel, open ? kLinkPanelText : QString());
     if (fmDeviceInfo)

@@ -12,6 +12,8 @@
 #include "link/LogPane.h"
 #include "pages/ChangeMarks.h"
 #include "profile/ProfileLoader.h"
+#include "register/Register.h"
+#include "register/TrackerRecorder.h"
 #include "settings/InstallPaths.h"
 #include "settings/Settings.h"
 #include "status/TfmDeviceInfo.h"
@@ -200,6 +202,7 @@ void TfmMain::CreateMenus() {
     actSave = file->addAction(tr("Сохранить конфигурацию в файл"), this, [this] { Save1Click(); });
     actCompareFile =
         file->addAction(tr("Сравнить с файлом..."), this, [this] { CompareFile1Click(); });
+    actRegister = file->addAction(tr("Журнал трекеров..."), this, [this] { Register1Click(); });
     file->addSeparator();
     actExit = file->addAction(tr("Выход"), this, [this] { Exit1Click(); });
 
@@ -230,6 +233,7 @@ void TfmMain::CreateMenus() {
     actExit->setObjectName(QStringLiteral("Exit1"));
     actFind->setObjectName(QStringLiteral("Find1"));
     actCompareFile->setObjectName(QStringLiteral("CompareFile1"));
+    actRegister->setObjectName(QStringLiteral("Register1"));
     actCompareTracker->setObjectName(QStringLiteral("CompareTracker1"));
     actParameters->setObjectName(QStringLiteral("Parameters1"));
     actConnect->setObjectName(QStringLiteral("Connect1"));
@@ -288,6 +292,7 @@ void TfmMain::ApplySettings() {
         JvAppEvents1->start();
     else
         JvAppEvents1->stop();
+    OpenRegister();
 }
 
 void TfmMain::SetConnected(bool on) {

@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QFileDialog;
@@ -25,12 +26,18 @@ class TLogPaneMenu;
 class TfmCompare;
 class TParamFindBar;
 class TStatusBarPanels;
+class TRegister;
+class TTrackerRecorder;
+class TTouchRecorder;
+class TfmRegister;
+struct TWriteResult;
 
 // The main window: the frame, menus and log, and the host that wires the
 // device link, the parameter pages and the dialogs together. Its handlers
 // live in app/: MainWindow.cpp (frame, menus, settings), ExchangeLog.cpp
 // (log), LinkHostWindow.cpp (what the link asks of the window),
-// PageHandlers.cpp (page buttons, link menu), ConfigMenu.cpp (files).
+// PageHandlers.cpp (page buttons, link menu), ConfigMenu.cpp (files),
+// RegisterMenu.cpp (the tracker register: recording and its window).
 class TfmMain : public QMainWindow, public TLinkHost {
     Q_OBJECT
 public:
@@ -50,14 +57,16 @@ public:
     QFileDialog* SaveDialog1 = nullptr;
     QTimer* JvAppEvents1 = nullptr; // idle trigger of the port watch
 
-    TDeviceLink* Link = nullptr;      // the tracker on the configured port
-    TParameterPages* Pages = nullptr; // the generated pages in PageControl1
-    TChangeMarks* Marks = nullptr;    // values changed since read, load or write
-    TfmCompare* fmCompare = nullptr;  // differences with a file or the tracker
+    TDeviceLink* Link = nullptr;       // the tracker on the configured port
+    TParameterPages* Pages = nullptr;  // the generated pages in PageControl1
+    TChangeMarks* Marks = nullptr;     // values changed since read, load or write
+    TfmCompare* fmCompare = nullptr;   // differences with a file or the tracker
+    TfmRegister* fmRegister = nullptr; // the tracker register, made on first use
 
     QAction* actLoad = nullptr;
     QAction* actSave = nullptr;
     QAction* actCompareFile = nullptr;
+    QAction* actRegister = nullptr;
     QAction* actExit = nullptr;
     QAction* actFind = nullptr;
     QAction* actParameters = nullptr;
@@ -113,10 +122,29 @@ public:
     void WriteSelected(const QVector<TValueDiffRow>& rows, const TParamValues* tracker);
     // Runs a link operation on the pages: what it reads, or writes and the
     // tracker confirms, becomes the reference of its marks (a write's rows
-    // with their switches).
-    void RunMarked(const std::function<void()>& operation, bool writes);
+    // with their switches). done sees what the operation reached.
+    void RunMarked(const std::function<void()>& operation, bool writes,
+                   const std::function<void(const TTouchRecorder&)>& done = {});
     // Closing asks first while values are marked and not saved since.
     bool MayClose();
+
+    // --- the tracker register (app/RegisterMenu.cpp) ---
+    // Opens the register [Register] Database= names (the program's own file
+    // when empty); recording stays off with a log line when it is not valid.
+    void OpenRegister();
+    TRegister* Register() const { return FRegister.get(); }
+    TTrackerRecorder* Recorder() const { return FRecorder.get(); }
+    void Register1Click();
+    // A read of the pages, recorded with what it took.
+    void RunRecordedRead(const std::function<bool()>& operation);
+    // A write of the pages' rows of these commands: the tracker's values of
+    // them are read and recorded first, then the write with what it changed.
+    void RunRecordedWrite(const QVector<TCmdAddress>& commands,
+                          const std::function<bool()>& operation);
+    // Writes back the values the tracker held before the event (confirmed in
+    // the register window) through the shared write.
+    void RestoreEvent(qint64 number, const QString& unit);
+    void LogRecord(const QString& message);
 
     // --- the link's host (app/LinkHostWindow.cpp) ---
     void WriteLog(const QString& text, LogKind kind) override;
@@ -139,7 +167,17 @@ private:
     // tracker: the values just read from it (writing is offered then).
     void ShowComparison(const TValueDiff& diff, const QString& otherCaption,
                         const TParamValues* tracker);
+    // Enters command mode and asks the tracker who it is, once per
+    // connection; false when command mode could not be had.
+    bool PrepareRecording();
+    // Shows the values a shared write put on the tracker on the pages (the
+    // rows pick chooses) and makes them the marks' reference.
+    void ShowWritten(const TWriteResult& result,
+                     const std::function<bool(const TCmdAddress&)>& pick);
     quint64 FSavedMarks = 0; // marks generation at the last saved file
+    std::unique_ptr<TRegister> FRegister;
+    std::unique_ptr<TTrackerRecorder> FRecorder;
+    QString FRegisterSetting; // the [Register] Database= FRegister was opened for
     void CreateFrame();
     void CreateMenus();
     void MeasureLayoutUnit();

@@ -10,6 +10,7 @@
 #include "link/ComPort.h"
 #include "link/DeviceLink.h"
 #include "ops/CommandRead.h"
+#include "ops/ResultWords.h"
 #include "ops/TrackerWrite.h"
 #include "profile/HeldValues.h"
 #include "profile/WireValue.h"
@@ -26,13 +27,6 @@ namespace {
 // The longest the status stream is read at once, so that Ctrl+C and the
 // report count are looked at often.
 constexpr int kStatusPumpSliceMs = 200;
-
-const QString kResultOk = QStringLiteral("ok");
-const QString kResultPartial = QStringLiteral("partial");
-const QString kResultDiffers = QStringLiteral("differs");
-const QString kResultNotStored = QStringLiteral("not stored");
-const QString kResultFailed = QStringLiteral("failed");
-const QString kResultInterrupted = QStringLiteral("interrupted");
 
 // Messages of saving and loading go to the exchange log of the port.
 class TJobConfigReport : public TConfigReport {

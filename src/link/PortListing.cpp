@@ -119,3 +119,13 @@ QList<TPortListEntry> ListPortEntries(const QString& byIdFolder) {
                      });
     return entries;
 }
+
+QString PortAdapterSerial(const QString& port, const QString& byIdFolder) {
+    // A symbolic link (by-id, or a test's) names the device it points to.
+    const QFileInfo info(port);
+    const QString device = info.isSymLink() ? info.symLinkTarget() : port;
+    const QString serial = QSerialPortInfo(device).serialNumber().trimmed();
+    if (!serial.isEmpty())
+        return serial;
+    return ByIdNames(byIdFolder).value(QFileInfo(device).fileName());
+}

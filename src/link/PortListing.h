@@ -39,3 +39,9 @@ QStringList PresentPortNames(const QString& sysRoot);
 // The ports present now, sorted by name without regard to letter case.
 QList<TPortListEntry>
 ListPortEntries(const QString& byIdFolder = QStringLiteral("/dev/serial/by-id"));
+
+// The serial number of the USB-serial adapter behind a port ("A12B3C4D"),
+// else its by-id name, else empty: what names a tracker that does not tell
+// its own IMEI.
+QString PortAdapterSerial(const QString& port,
+                          const QString& byIdFolder = QStringLiteral("/dev/serial/by-id"));

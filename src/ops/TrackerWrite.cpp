@@ -33,21 +33,6 @@ QVector<TCmdAddress> CommandsOf(const QVector<TCmdAddress>& rows) {
     return out;
 }
 
-// What a store holds of a command, into another.
-void CopyCommand(const TParamValues& from, TParamValues& to, const TCmdAddress& command) {
-    const TDevCommand* cmd = CommandAt(command);
-    if (!cmd)
-        return;
-    if (!from.CommandUsable(command.Page, command.Command))
-        to.MarkUnsupported(command.Page, command.Command);
-    for (int r = 0; r < cmd->RowCount(); ++r)
-        for (int p = 0; p < cmd->Parameters.size(); ++p) {
-            const TCmdAddress a{command.Page, command.Command, r, p};
-            if (from.Held(a) & hpValue)
-                to.SetWireText(a, from.WireText(a));
-        }
-}
-
 // Reads first what the tracker holds of the commands concerned (those the
 // caller knows whole are taken as known); false when the write cannot go on.
 bool ReadFirst(TDeviceLink& link, const QVector<TCmdAddress>& commands,
@@ -57,7 +42,7 @@ bool ReadFirst(TDeviceLink& link, const QVector<TCmdAddress>& commands,
         const TDevCommand* cmd = CommandAt(c);
         if (options.Known && (!options.Known->CommandUsable(c.Page, c.Command) ||
                               HoldsWholeAnswer(*options.Known, c.Page, c.Command)))
-            CopyCommand(*options.Known, r.Before, c);
+            CopyHeldCommand(*options.Known, r.Before, c);
         else if (cmd && cmd->PollData)
             toRead.append(c);
     }

@@ -19,6 +19,7 @@ const QString kConnection = QStringLiteral("Connection");
 const QString kDevice = QStringLiteral("Device");
 const QString kInterface = QStringLiteral("Interface");
 const QString kRemoteControl = QStringLiteral("RC");
+const QString kRegister = QStringLiteral("Register");
 const QString kAllPages = QStringLiteral("*");
 
 constexpr int kMinRetryCount = 1;
@@ -91,6 +92,17 @@ QStringList ParseEnabledPages(const QString& value) {
     return pages;
 }
 
+QString ReadRegisterDatabase(const TIniFile& ini) {
+    return ini.ReadString(kRegister, QStringLiteral("Database"), QString()).trimmed();
+}
+
+int ReadIdentityTimeoutSec(const TIniFile& ini) {
+    return qBound(
+        1,
+        ini.ReadInteger(kRegister, QStringLiteral("IdentityTimeout"), kDefaultIdentityTimeoutSec),
+        kMaxIdentityTimeoutSec);
+}
+
 QStringList ReadRemoteButtons() {
     return OpenSettingsFile()->ReadSectionValues(kRemoteControl);
 }
@@ -114,6 +126,10 @@ void LoadSettings() {
     const bool trueCustomer = ini->ReadBool(kInterface, QStringLiteral("TrueCustomer"), false);
     s.Language = ini->ReadInteger(kInterface, QStringLiteral("Language"), def.Language);
     s.PortPoll = ini->ReadBool(kDevice, QStringLiteral("PortPoll"), def.PortPoll);
+    // The register's keys are the workshop's set-up: read, never written.
+    s.RegisterDatabase = ReadRegisterDatabase(*ini);
+    s.IdentityTimeoutSec = ReadIdentityTimeoutSec(*ini);
+    s.RegisterRecord = ini->ReadBool(kRegister, QStringLiteral("Record"), def.RegisterRecord);
     Settings = s;
     TrueCustomer = trueCustomer;
 }

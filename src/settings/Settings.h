@@ -9,6 +9,9 @@
 
 class TIniFile;
 
+constexpr int kDefaultIdentityTimeoutSec = 5;
+constexpr int kMaxIdentityTimeoutSec = 60;
+
 // 0x00BBGGRR, red in the low byte.
 using TColor = quint32;
 
@@ -25,6 +28,15 @@ struct TSettings {
     bool Debug = false;
     qint32 Language = 0;
     bool PortPoll = false;
+    // [Register] Database=: an SQLite file or a postgresql:// URL; empty: the
+    // program's own register file.
+    QString RegisterDatabase;
+    // [Register] Record=0: the window records nothing (the register stays
+    // open to look at), as velmora-cli's --no-register does for one run.
+    bool RegisterRecord = true;
+    // How long a tracker's identity report is awaited before the first
+    // recorded action of a connection.
+    int IdentityTimeoutSec = kDefaultIdentityTimeoutSec;
 };
 
 extern TSettings Settings;
@@ -53,6 +65,10 @@ QStringList ParseEnabledPages(const QString& value);
 // The status window's remote-control buttons: the "RC" section's key lines
 // as "caption=command", in file order.
 QStringList ReadRemoteButtons();
+
+// The [Register] keys; the window's LoadSettings and velmora-cli both read them.
+QString ReadRegisterDatabase(const TIniFile& ini);
+int ReadIdentityTimeoutSec(const TIniFile& ini);
 
 // Needs the command profile loaded (the "*" page list expands from it).
 void LoadSettings();

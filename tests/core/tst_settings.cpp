@@ -66,6 +66,12 @@ private:
             return s.Link.EndOnPrompt;
         if (name == QLatin1String("Debug"))
             return s.Debug;
+        if (name == QLatin1String("RegisterDatabase"))
+            return s.RegisterDatabase;
+        if (name == QLatin1String("IdentityTimeoutSec"))
+            return s.IdentityTimeoutSec;
+        if (name == QLatin1String("RegisterRecord"))
+            return s.RegisterRecord;
         if (name == QLatin1String("EnabledPages"))
             return s.EnabledPages;
         if (name == QLatin1String("ReadColorText"))
@@ -334,6 +340,19 @@ private Q_SLOTS:
         QTest::newRow("pages list")
             << QByteArray("[Interface]\nEnabledPages=gsm, nosuch,main\n") << "EnabledPages"
             << QVariant(QStringList{"gsm", "nosuch", "main"});
+        QTest::newRow("register database trimmed")
+            << QByteArray("[Register]\nDatabase= postgresql://u@h/db \n") << "RegisterDatabase"
+            << QVariant(QStringLiteral("postgresql://u@h/db"));
+        QTest::newRow("identity time-out default")
+            << QByteArray("[Register]\n") << "IdentityTimeoutSec" << QVariant(5);
+        QTest::newRow("identity time-out zero")
+            << QByteArray("[Register]\nIdentityTimeout=0\n") << "IdentityTimeoutSec" << QVariant(1);
+        QTest::newRow("identity time-out above") << QByteArray("[Register]\nIdentityTimeout=900\n")
+                                                 << "IdentityTimeoutSec" << QVariant(60);
+        QTest::newRow("recording off")
+            << QByteArray("[Register]\nRecord=0\n") << "RegisterRecord" << QVariant(false);
+        QTest::newRow("recording default")
+            << QByteArray("[Register]\n") << "RegisterRecord" << QVariant(true);
         QTest::newRow("star among others is an id")
             << QByteArray("[Interface]\nEnabledPages=*,gps\n") << "EnabledPages"
             << QVariant(QStringList{"*", "gps"});

@@ -60,28 +60,39 @@ struct TIniOptions {
     bool EndOnPrompt = true;
     QString Password = QString::fromLatin1(kUserPassword);
     QString MasterPassword = QString::fromLatin1(kMasterPassword);
+    // Empty: a register file of the test's own folder.
+    QString RegisterDatabase;
+    bool Record = true;
+    int IdentityTimeoutSec = 5;
 };
 
 inline bool WriteIni(const QString& folder, const TIniOptions& o) {
     QFile file(QDir(folder).filePath(QString::fromLatin1(kSettingsFileName)));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
-    const QString text = QStringLiteral("[Connection]\r\nCOM=%1\r\nSpeed=115200\r\nDataBits=8\r\n"
-                                        "Parity=None\r\nStopBits=1\r\nTimeout=%2\r\n"
-                                        "TimeoutInterval=%3\r\nTimeoutEcho=%4\r\n"
-                                        "EndOnPrompt=%10\r\n"
-                                        "[Device]\r\nPassword=%5\r\nMasterPassword=%6\r\n"
-                                        "RetryCount=%7\r\nConnectMethod=%8\r\nPortPoll=%9\r\n"
-                                        "[Interface]\r\nEnabledPages=*\r\n")
-                             .arg(o.Port)
-                             .arg(o.Timeout)
-                             .arg(o.TimeoutInterval)
-                             .arg(o.TimeoutEcho)
-                             .arg(o.Password, o.MasterPassword)
-                             .arg(o.RetryCount)
-                             .arg(o.ConnectMethod)
-                             .arg(o.PortPoll ? 1 : 0)
-                             .arg(o.EndOnPrompt ? 1 : 0);
+    const QString text =
+        QStringLiteral("[Connection]\r\nCOM=%1\r\nSpeed=115200\r\nDataBits=8\r\n"
+                       "Parity=None\r\nStopBits=1\r\nTimeout=%2\r\n"
+                       "TimeoutInterval=%3\r\nTimeoutEcho=%4\r\n"
+                       "EndOnPrompt=%10\r\n"
+                       "[Device]\r\nPassword=%5\r\nMasterPassword=%6\r\n"
+                       "RetryCount=%7\r\nConnectMethod=%8\r\nPortPoll=%9\r\n"
+                       "[Interface]\r\nEnabledPages=*\r\n"
+                       "[Register]\r\nDatabase=%11\r\nRecord=%12\r\nIdentityTimeout=%13\r\n")
+            .arg(o.Port)
+            .arg(o.Timeout)
+            .arg(o.TimeoutInterval)
+            .arg(o.TimeoutEcho)
+            .arg(o.Password, o.MasterPassword)
+            .arg(o.RetryCount)
+            .arg(o.ConnectMethod)
+            .arg(o.PortPoll ? 1 : 0)
+            .arg(o.EndOnPrompt ? 1 : 0)
+            .arg(o.RegisterDatabase.isEmpty()
+                     ? QDir(folder).filePath(QStringLiteral("register.sqlite"))
+                     : o.RegisterDatabase)
+            .arg(o.Record ? 1 : 0)
+            .arg(o.IdentityTimeoutSec);
     return file.write(text.toLatin1()) > 0;
 }
 

@@ -156,11 +156,11 @@ private Q_SLOTS:
         const QList<QAction*> top = fm.menuBar()->actions();
         QCOMPARE(top.size(), 4);
         QCOMPARE(top[0]->text(), QStringLiteral("Файл"));
-        QCOMPARE(
-            MenuCaptions(top[0]->menu()),
-            QStringList({QStringLiteral("Загрузить конфигурацию из файла"),
-                         QStringLiteral("Сохранить конфигурацию в файл"),
-                         QStringLiteral("Сравнить с файлом..."), "-", QStringLiteral("Выход")}));
+        QCOMPARE(MenuCaptions(top[0]->menu()),
+                 QStringList({QStringLiteral("Загрузить конфигурацию из файла"),
+                              QStringLiteral("Сохранить конфигурацию в файл"),
+                              QStringLiteral("Сравнить с файлом..."),
+                              QStringLiteral("Журнал трекеров..."), "-", QStringLiteral("Выход")}));
         QCOMPARE(top[1]->text(), QStringLiteral("Правка"));
         QCOMPARE(MenuCaptions(top[1]->menu()), QStringList({QStringLiteral("Найти параметр...")}));
         QCOMPARE(fm.actFind->shortcut(), QKeySequence(QKeySequence::Find));
