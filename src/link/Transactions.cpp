@@ -2,13 +2,9 @@
 #include "DeviceLink.h"
 #include "ValueGuard.h"
 
-#include <QCoreApplication>
+#include "base/Translate.h"
 
 namespace {
-constexpr char kContext[] = "TfmMain";
-QString Tr(const char* text) {
-    return QCoreApplication::translate(kContext, text);
-}
 
 // Answers are read in blocks of this size; a shorter block ends the answer.
 constexpr int kAnswerBlockSize = 100;
@@ -80,8 +76,8 @@ TExchangeResult TDeviceLink::ExchangeCommand(const QString& command, const QStri
         ComPort1->ClearBuffers(true, true);
         const int written = ComPort1->WriteText(line);
         if (written < line.size()) {
-            WriteLog(Tr("Ошибка записи, записано") + QLatin1Char(' ') + QString::number(written) +
-                         QLatin1Char('/') + QString::number(line.size()),
+            WriteLog(TrMain("Ошибка записи, записано") + QLatin1Char(' ') +
+                         QString::number(written) + QLatin1Char('/') + QString::number(line.size()),
                      lkWriteError);
             result.failed = true;
         }
@@ -113,7 +109,7 @@ TExchangeResult TDeviceLink::ExchangeCommand(const QString& command, const QStri
     }
 
     if (portFailed) {
-        WriteLog(Tr("Ошибка чтения, исключение=") + failure, lkReadError);
+        WriteLog(TrMain("Ошибка чтения, исключение=") + failure, lkReadError);
         result.failed = true;
         InCommandMode = false;
         try {
@@ -167,8 +163,8 @@ bool TDeviceLink::RunWithRetries(const TCmdAddress& address, const QString& requ
         RunPollProcessor(address, exchange.answer);
         if (!AnswerReceived) {
             --attemptsLeft;
-            WriteLog(Tr("Не получен ожидаемый ответ на команду. ") +
-                         (attemptsLeft > 0 ? Tr("Повтор") : Tr("Прекращаю попытку")),
+            WriteLog(TrMain("Не получен ожидаемый ответ на команду. ") +
+                         (attemptsLeft > 0 ? TrMain("Повтор") : TrMain("Прекращаю попытку")),
                      lkGeneral);
         }
         if (AnswerReceived || attemptsLeft <= 0)
@@ -195,7 +191,7 @@ bool TDeviceLink::ApplyCommand(const TCmdAddress& address) {
         return false;
     const QString password = PasswordFor(command->PasswordMode);
     if (password.isEmpty()) {
-        WriteLog(Tr("Неверно задан пароль"), lkGeneral);
+        WriteLog(TrMain("Неверно задан пароль"), lkGeneral);
         return false;
     }
     TUnsafeValue unsafe;

@@ -1,5 +1,6 @@
 #include "CheckReport.h"
 
+#include "base/Translate.h"
 #include "check/StatusHistory.h"
 #include "report/CheckCharts.h"
 #include "status/MapAddress.h"
@@ -15,10 +16,7 @@
 
 namespace {
 
-constexpr char kContext[] = "TCheckReport";
-QString Tr(const char* text) {
-    return QCoreApplication::translate(kContext, text);
-}
+constexpr TTrContext Tr("TCheckReport");
 
 constexpr int kPdfResolution = 300;
 constexpr qreal kPageMarginMm = 15;
