@@ -1,5 +1,6 @@
 #include "ComPort.h"
 #include "DeviceLink.h"
+#include "ResponseRoutines.h"
 #include "ValueGuard.h"
 
 #include "base/Translate.h"
@@ -211,7 +212,7 @@ bool TDeviceLink::ApplyCommand(const TCmdAddress& address) {
     FAnswerRowOnly = previousRowOnly;
     // The exit routine looks at nothing: the tracker leaves command mode.
     if (!LastAnswer.Confirms(address.Row) &&
-        command->PollProcessorName.compare(QLatin1String("exitcmd"), Qt::CaseInsensitive) != 0)
+        FindResponseRoutine(command->PollProcessorName) != &TDeviceLink::ExitCmdProcessor)
         WriteCheck.Unconfirmed(address, *command, *FHost);
     return result;
 }
@@ -220,13 +221,6 @@ void TDeviceLink::RunPollProcessor(const TCmdAddress& address, const QString& an
     const TDevCommand* command = CommandAt(address);
     if (!command)
         return;
-    // Routines by name, as the profile names them; an unknown name gets the
-    // default routine.
-    const QString name = command->PollProcessorName.toLower();
-    if (name == QLatin1String("nonpoll"))
-        NonPollProcessor(address.Page, address.Command, address.Row, address.Param, answer);
-    else if (name == QLatin1String("exitcmd"))
-        ExitCmdProcessor(address.Page, address.Command, address.Row, address.Param, answer);
-    else
-        DefaultProcessor(address.Page, address.Command, address.Row, address.Param, answer);
+    const TResponseRoutine routine = FindResponseRoutine(command->PollProcessorName);
+    (this->*routine)(address.Page, address.Command, address.Row, address.Param, answer);
 }

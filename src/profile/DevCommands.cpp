@@ -1,7 +1,6 @@
 #include "DevCommands.h"
 
 #include <QHash>
-#include <QMap>
 
 QVector<TCmdPage> DevCommands;
 
@@ -17,17 +16,6 @@ QString IndexKey(const QString& name) {
 QHash<QString, QString>& CommandIndexTable() {
     static QHash<QString, QString> index;
     return index;
-}
-
-struct TRegisteredProcessor {
-    QString Name;
-    TPollProcessor Routine;
-};
-
-// Sorted by the upper-cased name.
-QMap<QString, TRegisteredProcessor>& ProcessorRegistry() {
-    static QMap<QString, TRegisteredProcessor> registry;
-    return registry;
 }
 
 } // namespace
@@ -100,23 +88,4 @@ void AddCommandIndex(const QString& name, int page, int command) {
 
 QString PollProcessorDefault(const QString& commandName) {
     return PollProcessorDefaults().value(IndexKey(commandName));
-}
-
-void RegisterPollProcessor(const QString& name, TPollProcessor routine) {
-    ProcessorRegistry().insert(IndexKey(name), TRegisteredProcessor{name, std::move(routine)});
-}
-
-TPollProcessor FindPollProcessor(const QString& name) {
-    const auto& registry = ProcessorRegistry();
-    const auto it = registry.constFind(IndexKey(name));
-    if (it != registry.constEnd())
-        return it.value().Routine;
-    if (name.isEmpty())
-        return {};
-    const auto fallback = registry.constFind(QString());
-    return fallback != registry.constEnd() ? fallback.value().Routine : TPollProcessor();
-}
-
-void ClearPollProcessors() {
-    ProcessorRegistry().clear();
 }

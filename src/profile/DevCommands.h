@@ -4,7 +4,6 @@
 #include <QString>
 #include <QVector>
 #include <cstdint>
-#include <functional>
 
 // The command table read from cmdprofile.xml. Plain records in file order;
 // nothing changes them after loading.
@@ -104,11 +103,3 @@ void AddCommandIndex(const QString& name, int page, int command);
 // "+TEXT" and "+SRBT" -> "exitcmd" (keys upper-cased).
 const QHash<QString, QString>& PollProcessorDefaults();
 QString PollProcessorDefault(const QString& commandName);
-
-// Response routines by name (case-insensitive). An unknown non-empty name
-// falls back to the routine under the empty name.
-using TPollProcessor =
-    std::function<void(int page, int command, int row, int param, const QString& answer)>;
-void RegisterPollProcessor(const QString& name, TPollProcessor routine);
-TPollProcessor FindPollProcessor(const QString& name);
-void ClearPollProcessors();
