@@ -3,6 +3,7 @@
 
 #include "ComPort.h"
 #include "PortDiagnosis.h"
+#include "WireChars.h"
 #include "base/Translate.h"
 
 #include <QDeadlineTimer>
@@ -11,8 +12,6 @@
 namespace {
 constexpr TTrContext TrEntry("TfmWaitingData");
 
-constexpr QChar kCR = QChar(13);
-constexpr QChar kLF = QChar(10);
 const QString kStreamCommand = QStringLiteral("AT+SDAD=");
 const QString kStreamStart = QStringLiteral(",,3,,,,,,,,,,,");
 const QString kStreamStop = QStringLiteral(",,0,,,,,,,,,,,");
@@ -117,8 +116,9 @@ TExchangeResult TDeviceLink::SendExitLine(bool quiet, bool noWait) {
 TEntryAttempt TDeviceLink::TryEnterCommandMode(int attempt) {
     TEntryAttempt result;
     const QString code = QString::fromLatin1(kAccessCode);
-    const QString echoOnly = kCR + code + kCR;
-    const TExchangeResult x = ExchangeCommand(kCR + code, QString(), true, false, true);
+    const QString echoOnly = QLatin1Char(kCR) + code + QLatin1Char(kCR);
+    const TExchangeResult x =
+        ExchangeCommand(QLatin1Char(kCR) + code, QString(), true, false, true);
     result.Failed = x.failed;
     if (FSettings.ConnectMethod == 1 && !x.failed && x.answer == echoOnly) {
         WriteLog(TrEntry("Уже в командном режиме"), lkGeneral);
@@ -130,7 +130,7 @@ TEntryAttempt TDeviceLink::TryEnterCommandMode(int attempt) {
     } else {
         const int n = x.answer.size();
         if (n >= 2 && x.answer[n - 1] == QLatin1Char('>') &&
-            (x.answer[n - 2] == kCR || x.answer[n - 2] == kLF)) {
+            (x.answer[n - 2] == QLatin1Char(kCR) || x.answer[n - 2] == QLatin1Char(kLF))) {
             result.Entered = true;
             return result;
         }

@@ -2,6 +2,7 @@
 #include "DeviceLink.h"
 #include "ResponseRoutines.h"
 #include "ValueGuard.h"
+#include "WireChars.h"
 
 #include "base/Translate.h"
 
@@ -12,7 +13,6 @@ constexpr int kAnswerBlockSize = 100;
 // A device that never pauses (a status stream that missed its stop command)
 // would keep the block loop reading for ever; no answer comes near this.
 constexpr int kAnswerMaxBlocks = 100;
-constexpr QChar kCR = QChar(13);
 
 quint32 Ms(qint32 value) {
     return value > 0 ? quint32(value) : 0u;
@@ -73,7 +73,7 @@ TExchangeResult TDeviceLink::ExchangeCommand(const QString& command, const QStri
     try {
         TExchangeGuard guard(this);
         if (addCR)
-            line += kCR;
+            line += QLatin1Char(kCR);
         ComPort1->ClearBuffers(true, true);
         const int written = ComPort1->WriteText(line);
         if (written < line.size()) {
@@ -137,9 +137,9 @@ TExchangeResult TDeviceLink::ExchangeCommand(const QString& command, const QStri
     QString logged = result.answer;
     QString sentBare = command;
     QString shownBare = shown;
-    if (sentBare.endsWith(kCR))
+    if (sentBare.endsWith(QLatin1Char(kCR)))
         sentBare.chop(1);
-    if (shownBare.endsWith(kCR))
+    if (shownBare.endsWith(QLatin1Char(kCR)))
         shownBare.chop(1);
     if (shownBare != sentBare && !sentBare.isEmpty())
         logged.replace(sentBare, shownBare);
