@@ -71,10 +71,10 @@ TAnswerOutcome BareAnswerOutcome(const QString& answer, const QString& commandNa
 
 void TDeviceLink::ProcessAnswer(int page, int command, const QString& answer, bool readValues) {
     AnswerReceived = false;
-    if (page < 0 || page >= DevCommands.size() || command < 0 ||
-        command >= DevCommands[page].Commands.size())
+    const TDevCommand* found = CommandAt(page, command);
+    if (!found)
         return;
-    const TDevCommand& cmd = DevCommands[page].Commands[command];
+    const TDevCommand& cmd = *found;
     const QString header = ResponseHeader(cmd.CommandName);
     QString last;
 

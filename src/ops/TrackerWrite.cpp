@@ -202,7 +202,7 @@ void Verify(TDeviceLink& link, const QVector<TNotTaken>& outgoing, TOpsObserver&
         return;
     }
     for (const TNotTaken& value : outgoing) {
-        const TCmdParameter* param = ProfileParameter(value.Address);
+        const TCmdParameter* param = RowParameterAt(value.Address);
         if (!param || !param->Overwrite || !ContainsCommand(commands, value.Address))
             continue;
         bool known = false;

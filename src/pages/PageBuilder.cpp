@@ -27,8 +27,6 @@
 
 namespace {
 
-constexpr int kOptionFallbackIndex = 1; // the second item, when no value matches
-
 void SetTag(QObject* control, int tag) {
     control->setProperty(kTagProperty, tag);
 }
@@ -41,13 +39,6 @@ void SetHint(QWidget* editor, const QString& hint) {
     QString single = lines;
     single.replace(QLatin1Char('\n'), QLatin1Char(' '));
     editor->setStatusTip(single.trimmed());
-}
-
-int OptionSelection(const TCmdParameter& param) {
-    for (int i = 0; i < param.Options.size(); ++i)
-        if (param.Options[i].OptionValue == param.DefaultValue)
-            return i;
-    return param.Options.size() > kOptionFallbackIndex ? kOptionFallbackIndex : -1;
 }
 
 } // namespace
@@ -181,7 +172,7 @@ void TParameterPages::BuildPages() {
                         combo->setEditable(false);
                         for (const TCmdOption& option : param.Options)
                             combo->addItem(option.OptionText);
-                        combo->setCurrentIndex(OptionSelection(param));
+                        combo->setCurrentIndex(DefaultOption(param));
                         editor = combo;
                         break;
                     }

@@ -7,6 +7,7 @@ QVector<TCmdPage> DevCommands;
 namespace {
 
 constexpr char kExitCmdProcessor[] = "exitcmd";
+constexpr int kOptionFallbackIndex = 1; // the second item, when no value matches
 
 // Names compare without regard to letter case: keys are upper-cased.
 QString IndexKey(const QString& name) {
@@ -52,10 +53,24 @@ const TCmdParameter* ParameterAt(const TCmdAddress& address) {
     return &command->Parameters[address.Param];
 }
 
+const TCmdParameter* RowParameterAt(const TCmdAddress& address) {
+    const TDevCommand* command = CommandAt(address);
+    if (!command || address.Row < 0 || address.Row >= command->RowCount())
+        return nullptr;
+    return ParameterAt(address);
+}
+
 int HexValueDigits(int maxLen) {
     if (maxLen <= 0)
         return kHexDefaultMaxLen;
     return qMin(maxLen, kHexMaxDigits);
+}
+
+int DefaultOption(const TCmdParameter& param) {
+    for (int i = 0; i < param.Options.size(); ++i)
+        if (param.Options[i].OptionValue == param.DefaultValue)
+            return i;
+    return param.Options.size() > kOptionFallbackIndex ? kOptionFallbackIndex : -1;
 }
 
 TCmdAddress FindCommand(const QString& name) {
