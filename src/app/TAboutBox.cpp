@@ -67,25 +67,26 @@ QLabel* MakeProductName(QWidget* parent) {
 // A sunken panel whose column opens with the icon beside the product name
 // and version; the frame and labels go to the box's fields.
 QVBoxLayout* MakePanel(QWidget* parent, const char* name, const QPixmap& icon,
-                       const char* versionName, QFrame*& panel, QLabel*& iconLabel,
+                       const char* versionName, QWidget*& panel, QLabel*& iconLabel,
                        QLabel*& productName, QLabel*& version) {
-    panel = new QFrame(parent);
-    panel->setObjectName(QString::fromLatin1(name));
-    panel->setFrameShape(QFrame::StyledPanel);
-    panel->setFrameShadow(QFrame::Sunken);
-    panel->setMinimumSize(kPanelMinSize);
+    auto* frame = new QFrame(parent);
+    panel = frame;
+    frame->setObjectName(QString::fromLatin1(name));
+    frame->setFrameShape(QFrame::StyledPanel);
+    frame->setFrameShadow(QFrame::Sunken);
+    frame->setMinimumSize(kPanelMinSize);
     // The distributor's panel hides the developer's beneath it.
-    panel->setAutoFillBackground(true);
+    frame->setAutoFillBackground(true);
     // Both keep one size whichever of them is hidden.
-    QSizePolicy policy = panel->sizePolicy();
+    QSizePolicy policy = frame->sizePolicy();
     policy.setRetainSizeWhenHidden(true);
-    panel->setSizePolicy(policy);
+    frame->setSizePolicy(policy);
 
-    iconLabel = new QLabel(panel);
+    iconLabel = new QLabel(frame);
     iconLabel->setPixmap(icon);
     iconLabel->setFixedSize(kIconSize, kIconSize);
-    productName = MakeProductName(panel);
-    version = new QLabel(panel);
+    productName = MakeProductName(frame);
+    version = new QLabel(frame);
     version->setObjectName(QLatin1String(versionName));
     auto* title = new QVBoxLayout;
     title->addWidget(productName);
@@ -93,7 +94,7 @@ QVBoxLayout* MakePanel(QWidget* parent, const char* name, const QPixmap& icon,
     auto* head = new QHBoxLayout;
     head->addWidget(iconLabel, 0, Qt::AlignTop);
     head->addLayout(title, 1);
-    auto* column = new QVBoxLayout(panel);
+    auto* column = new QVBoxLayout(frame);
     column->addLayout(head);
     return column;
 }
