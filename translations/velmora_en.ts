@@ -1385,6 +1385,26 @@
         <source>Подключено</source>
         <translation>Connected</translation>
     </message>
+    <message>
+        <source>Состояние</source>
+        <translation>State</translation>
+    </message>
+    <message>
+        <source>Графики</source>
+        <translation>Plots</translation>
+    </message>
+    <message>
+        <source>Отчёт о проверке сохранён: %1</source>
+        <translation>Check report saved: %1</translation>
+    </message>
+    <message>
+        <source>Сохранить отчёт</source>
+        <translation>Save report</translation>
+    </message>
+    <message>
+        <source>Документ PDF (*.pdf)</source>
+        <translation>PDF document (*.pdf)</translation>
+    </message>
 </context>
 <context>
     <name>TfmDeviceReconnect</name>

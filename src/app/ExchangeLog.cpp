@@ -1,3 +1,4 @@
+#include "ExchangeLog.h"
 #include "ColorList.h"
 #include "TfmMain.h"
 #include "link/LogFormat.h"
@@ -5,7 +6,9 @@
 #include "settings/Settings.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QFont>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -31,13 +34,33 @@ TColor KindColor(int kind) {
 
 } // namespace
 
-void TfmMain::WriteLog(const QString& text, int kind) {
-    if (text.isEmpty() || !LogLines)
+QPlainTextEdit* CreateLogPane(QWidget* parent) {
+    auto* pane = new QPlainTextEdit(parent);
+    pane->setObjectName(QStringLiteral("LogLines"));
+    pane->setReadOnly(true);
+    pane->setLineWrapMode(QPlainTextEdit::NoWrap);
+    pane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    pane->setUndoRedoEnabled(false);
+    pane->setMaximumBlockCount(kLogMaxLines);
+    // Log lines need no ligatures or kerning; leaving out text shaping
+    // halves the cost of every appended line.
+    QFont logFont = pane->font();
+    logFont.setStyleStrategy(QFont::PreferNoShaping);
+    pane->setFont(logFont);
+    return pane;
+}
+
+void AppendLogText(QPlainTextEdit* pane, const QString& text, int kind) {
+    if (text.isEmpty() || !pane)
         return;
     if (kind < lkRead || kind > lkGeneral)
-        WriteLog(tr("Неизвестный тип протоколирования ") + QString::number(kind), lkGeneral);
+        AppendLogText(pane,
+                      QCoreApplication::translate("TfmMain", "Неизвестный тип протоколирования ") +
+                          QString::number(kind),
+                      lkGeneral);
 
-    QTextDocument* doc = LogLines->document();
+    QTextDocument* doc = pane->document();
     QTextCharFormat format;
     format.setForeground(ColorToQColor(KindColor(kind)));
     // One edit block per call: the pane lays the new lines out once, not
@@ -58,9 +81,13 @@ void TfmMain::WriteLog(const QString& text, int kind) {
     // The pane's block cap (kLogMaxLines) has dropped the oldest lines. A
     // caret at the end moves along with the appended text by itself; only
     // one the operator put elsewhere is brought back, with no selection.
-    const QTextCursor caret = LogLines->textCursor();
+    const QTextCursor caret = pane->textCursor();
     if (!caret.atEnd() || caret.hasSelection())
-        LogLines->moveCursor(QTextCursor::End);
-    QScrollBar* bar = LogLines->verticalScrollBar();
+        pane->moveCursor(QTextCursor::End);
+    QScrollBar* bar = pane->verticalScrollBar();
     bar->setValue(bar->maximum());
+}
+
+void TfmMain::WriteLog(const QString& text, int kind) {
+    AppendLogText(LogLines, text, kind);
 }

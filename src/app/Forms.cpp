@@ -3,6 +3,9 @@
 #include "TAboutBox.h"
 #include "TfmMain.h"
 #include "TfmSettings.h"
+#include "base/IniFile.h"
+#include "check/CheckSettings.h"
+#include "link/DeviceLink.h"
 #include "link/TfmDeviceReconnect.h"
 #include "link/TfmWaitingData.h"
 #include "settings/Settings.h"
@@ -23,6 +26,13 @@ void CreateForms() {
     fmWaitingData = new TfmWaitingData(fmMain->Link, fmMain);
     fmDeviceInfo = new TfmDeviceInfo(fmMain->Link, fmMain);
     fmDeviceInfo->SetRemoteButtonSource(&ReadRemoteButtons);
+    fmDeviceInfo->SetCheckSettingsSource([] {
+        QStringList problems;
+        const TCheckSettings settings = ReadCheckSettings(*OpenSettingsFile(), &problems);
+        for (const QString& problem : problems)
+            fmMain->Link->WriteLog(problem, lkGeneral);
+        return settings;
+    });
     fmDeviceReconnect = new TfmDeviceReconnect(fmMain->Link, fmMain);
 }
 

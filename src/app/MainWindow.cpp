@@ -1,5 +1,6 @@
 #include "TfmMain.h"
 
+#include "ExchangeLog.h"
 #include "Forms.h"
 #include "ParamFindBar.h"
 #include "StatusBarPanels.h"
@@ -150,19 +151,7 @@ void TfmMain::CreateFrame() {
     LogGroupBox->setObjectName(QStringLiteral("LogGroupBox"));
     auto* logLayout = new QVBoxLayout(LogGroupBox);
     logLayout->setContentsMargins(2, 2, 2, 2);
-    LogLines = new QPlainTextEdit(LogGroupBox);
-    LogLines->setObjectName(QStringLiteral("LogLines"));
-    LogLines->setReadOnly(true);
-    LogLines->setLineWrapMode(QPlainTextEdit::NoWrap);
-    LogLines->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    LogLines->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    LogLines->setUndoRedoEnabled(false);
-    LogLines->setMaximumBlockCount(kLogMaxLines);
-    // Log lines need no ligatures or kerning; leaving out text shaping
-    // halves the cost of every appended line.
-    QFont logFont = LogLines->font();
-    logFont.setStyleStrategy(QFont::PreferNoShaping);
-    LogLines->setFont(logFont);
+    LogLines = CreateLogPane(LogGroupBox);
     logLayout->addWidget(LogLines);
     LogMenu = new TLogPaneMenu(LogLines,
                                [this](const QString& message) { WriteLog(message, lkGeneral); });

@@ -14,15 +14,21 @@ struct TShownField {
     QString Value;
 };
 
+// In the window's order, whatever order the report carries them in.
 QVector<TShownField> ShownFields(const TStatusChange& change, const TStatusFields& fields) {
     QVector<TShownField> out;
-    for (const QString& control : change.Controls)
-        out.append({control, StatusFieldCaption(control), fields.Text(control)});
-    if (change.States)
-        for (int i = 0; i < kDiscreteStates; ++i)
-            out.append({QStringLiteral("cDState%1").arg(i + 1),
-                        StatusDiscreteStateCaption() + QLatin1Char(' ') + QString::number(i + 1),
-                        fields.DState[i] ? QStringLiteral("1") : QStringLiteral("0")});
+    for (const TStatusFieldName& row : StatusFieldNames()) {
+        const QString control = QString::fromLatin1(row.Control);
+        if (change.States && control == QLatin1String(kDiscreteStatesRow)) {
+            for (int i = 0; i < kDiscreteStates; ++i)
+                out.append(
+                    {control + QString::number(i + 1),
+                     StatusDiscreteStateCaption() + QLatin1Char(' ') + QString::number(i + 1),
+                     fields.DState[i] ? QStringLiteral("1") : QStringLiteral("0")});
+        } else if (change.Controls.contains(control)) {
+            out.append({control, StatusFieldCaption(control), fields.Text(control)});
+        }
+    }
     return out;
 }
 

@@ -1,6 +1,7 @@
 #include "CheckReport.h"
 
 #include "base/Translate.h"
+#include "base/Workplace.h"
 #include "check/StatusHistory.h"
 #include "report/CheckCharts.h"
 #include "status/MapAddress.h"
@@ -147,6 +148,13 @@ TCheckReportData CheckReportData(const TInstallCheck& check, const TStatusHistor
     d.Verdict = check.Verdict();
     d.Position = check.LastPosition();
     d.History = &history;
+    if (check.StartMs() >= 0) {
+        d.Started = QDateTime::fromMSecsSinceEpoch(check.StartMs());
+        d.Finished = QDateTime::fromMSecsSinceEpoch(check.LastMs());
+    }
+    const TWorkplace workplace = CurrentWorkplace();
+    d.Bench = workplace.Bench;
+    d.Operator = workplace.Operator;
     return d;
 }
 

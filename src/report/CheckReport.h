@@ -22,7 +22,9 @@ struct TCheckReportData {
     const TStatusHistory* History = nullptr;
 };
 
-// The check's own part of the data: identity, criteria, verdict, position.
+// The check's own part of the data: identity, criteria, verdict, position,
+// its first and latest report's time, and this computer and its user as
+// bench and operator.
 TCheckReportData CheckReportData(const TInstallCheck& check, const TStatusHistory& history);
 
 // Writes the report as a PDF: a page of text, then a page of the plots. The

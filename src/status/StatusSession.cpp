@@ -80,6 +80,8 @@ void TStatusSession::TakeLine(const QString& line) {
 }
 
 void TStatusSession::TakeReport(const QString& line) {
+    if (OnReportLine)
+        OnReportLine(line);
     const TStatusChange change = ParseStatusReport(line, FTexts, FFields);
     if (!change.Report.isEmpty() && OnReport)
         OnReport(change, FFields);

@@ -32,6 +32,9 @@ public:
 
     // Every report that changed something.
     TReportHandler OnReport;
+    // Every trimmed line before it is parsed into fields, so that whoever
+    // reads numbers from the reports reads the very lines the fields show.
+    std::function<void(const QString& line)> OnReportLine;
 
     // Enters command mode when needed and sends the start command (no
     // answer awaited). False when command mode cannot be reached.

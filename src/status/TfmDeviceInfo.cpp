@@ -1,9 +1,12 @@
 #include "TfmDeviceInfo.h"
 
 #include "base/LogKind.h"
+#include "check/CheckPanel.h"
 #include "link/ComDataPacket.h"
 #include "link/ComPort.h"
 #include "link/DeviceLink.h"
+#include "report/CheckPlots.h"
+#include "report/CheckReport.h"
 #include "status/SignalIndicator.h"
 #include "status/StatusFieldNames.h"
 #include "status/StatusSession.h"
@@ -12,12 +15,16 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -26,6 +33,8 @@
 #include <QScrollArea>
 #include <QShowEvent>
 #include <QStyle>
+#include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -73,10 +82,25 @@ TfmDeviceInfo::TfmDeviceInfo(TDeviceLink* link, QWidget* parent) : QDialog(paren
                    ~Qt::WindowContextHelpButtonHint);
     FTexts = LoadStatusTexts();
 
-    auto* columns = new QHBoxLayout;
-    columns->addWidget(BuildLeftColumn(), 0, Qt::AlignTop);
-    columns->addWidget(BuildMiddleColumn(), 0, Qt::AlignTop);
-    columns->addWidget(BuildRightColumn(), 0, Qt::AlignTop);
+    // The plots and the check share a page beside the fields: all side by
+    // side would not fit a 1366 x 768 screen.
+    tcPages = new QTabWidget;
+    tcPages->setObjectName(QStringLiteral("tcPages"));
+    tcPages->addTab(BuildGroups(), tr("Состояние"));
+    auto* checkPage = new QWidget;
+    auto* checkLayout = new QHBoxLayout(checkPage);
+    pPlots = new TCheckPlots;
+    pCheck = new TCheckPanel;
+    pCheck->setFixedWidth(kCheckPanelWidth);
+    checkLayout->addWidget(pPlots, 1);
+    checkLayout->addWidget(pCheck);
+    tcPages->addTab(checkPage, tr("Графики"));
+    connect(pCheck, &TCheckPanel::RestartRequested, this, [this] { RestartCheck(); });
+    connect(pCheck, &TCheckPanel::SaveReportRequested, this, [this] { btnSaveReportClick(); });
+    FPlotTimer = new QTimer(this);
+    FPlotTimer->setSingleShot(true);
+    FPlotTimer->setInterval(kPlotRefreshMs);
+    connect(FPlotTimer, &QTimer::timeout, this, [this] { pPlots->ShowHistory(FRecord.History()); });
 
     bgRC = new QWidget(this);
     bgRC->setObjectName(QStringLiteral("bgRC"));
@@ -114,7 +138,7 @@ TfmDeviceInfo::TfmDeviceInfo(TDeviceLink* link, QWidget* parent) : QDialog(paren
     content->setObjectName(QStringLiteral("StatusContent"));
     auto* contentLayout = new QVBoxLayout(content);
     contentLayout->setContentsMargins(0, 0, 0, 0);
-    contentLayout->addLayout(columns);
+    contentLayout->addWidget(tcPages);
     FScroll = new QScrollArea(this);
     FScroll->setObjectName(QStringLiteral("StatusScroll"));
     FScroll->setFrameShape(QFrame::NoFrame);
@@ -136,6 +160,7 @@ TfmDeviceInfo::TfmDeviceInfo(TDeviceLink* link, QWidget* parent) : QDialog(paren
     FSession->OnReport = [this](const TStatusChange& change, const TStatusFields& fields) {
         ShowReport(change, fields);
     };
+    FSession->OnReportLine = [this](const QString& line) { TakeCheckLine(line); };
     ComDataPacket1 = FSession->Framer();
 }
 
@@ -191,76 +216,73 @@ QLineEdit* TfmDeviceInfo::AddField(QGridLayout* grid, int row, const char* name)
     return e;
 }
 
-QWidget* TfmDeviceInfo::BuildLeftColumn() {
-    auto* column = new QWidget(this);
-    auto* v = new QVBoxLayout(column);
-    v->setContentsMargins(0, 0, 0, 0);
-    QGridLayout* g = nullptr;
-
-    QGroupBox* link = NewGroup(tr("Подключение"), g);
-    AddField(g, 0, "ePortName");
-    AddField(g, 1, "ePortRate");
-    AddField(g, 2, "ePortConn");
-    AddField(g, 3, "eCmdMode");
-    v->addWidget(link);
-
-    QGroupBox* device = NewGroup(tr("Устройство"), g);
-    AddField(g, 0, "eDevName");
-    AddField(g, 1, "eTrackerID");
-    AddField(g, 2, "eIMEI");
-    AddField(g, 3, "eFW_Ver");
-    AddField(g, 4, "eUptime");
-    v->addWidget(device);
-
-    QGroupBox* gsm = NewGroup(tr("GSM"), g);
-    AddField(g, 0, "eGSMReg");
-    AddField(g, 1, "eGPRS");
-    AddField(g, 2, "eServerState");
-    AddField(g, 3, "eGSMOp");
-    // The level field is narrow and shares its row with the indicator.
-    QLineEdit* strength = AddField(g, 4, "eGSMStrength");
-    g->removeWidget(strength);
-    strength->setFixedWidth(kSignalFieldWidth);
-    pGSMStr = new TSignalIndicator;
-    auto* signalRow = new QHBoxLayout;
-    signalRow->setContentsMargins(0, 0, 0, 0);
-    signalRow->addWidget(strength);
-    signalRow->addWidget(pGSMStr);
-    signalRow->addStretch(1);
-    g->addLayout(signalRow, 4, 1);
-    AddField(g, 5, "eServer");
-    AddField(g, 6, "eAPN");
-    v->addWidget(gsm);
-
-    QGroupBox* memory = NewGroup(tr("Состояние памяти"), g);
-    AddField(g, 0, "ePtrRead");
-    AddField(g, 1, "ePtrWrite");
-    AddField(g, 2, "eFlashSize");
-    AddField(g, 3, "eMemoryFree");
-    AddField(g, 4, "eMemoryFreePercent");
-    AddField(g, 5, "eSlotsTotal");
-    AddField(g, 6, "eSlotsFree");
-    lMemoryOverflow = new QLabel(StatusOverflowWarning());
-    lMemoryOverflow->setObjectName(QStringLiteral("lMemoryOverflow"));
-    lMemoryOverflow->setWordWrap(true);
-    g->addWidget(lMemoryOverflow, 7, 0, 1, 2);
-    v->addWidget(memory);
-    return column;
+QWidget* TfmDeviceInfo::BuildGroups() {
+    auto* groups = new QWidget;
+    groups->setObjectName(QStringLiteral("StatusGroups"));
+    auto* columns = new QHBoxLayout(groups);
+    columns->setContentsMargins(0, 0, 0, 0);
+    QVBoxLayout* column[scRight + 1] = {};
+    for (int c = scLeft; c <= scRight; ++c) {
+        QWidget* w = nullptr;
+        if (c == scSensors) {
+            w = new QGroupBox(StatusSensorsCaption());
+            column[c] = new QVBoxLayout(w);
+        } else {
+            w = new QWidget;
+            column[c] = new QVBoxLayout(w);
+            column[c]->setContentsMargins(0, 0, 0, 0);
+        }
+        columns->addWidget(w, 0, Qt::AlignTop);
+    }
+    for (const TStatusGroup& group : StatusGroups()) {
+        QGridLayout* g = nullptr;
+        QGroupBox* box = NewGroup(StatusGroupCaption(group), g);
+        for (int row = 0; row < group.Rows.size(); ++row)
+            AddRow(g, row, group.Rows.at(row).Control);
+        column[group.Column]->addWidget(box);
+    }
+    return groups;
 }
 
-QWidget* TfmDeviceInfo::BuildMiddleColumn() {
-    QGridLayout* outer = nullptr;
-    QGroupBox* sensors = NewGroup(tr("Датчики"), outer);
-    sensors->setParent(this);
-    QGridLayout* g = nullptr;
+void TfmDeviceInfo::AddRow(QGridLayout* g, int row, const char* name) {
+    const QLatin1String control(name);
+    if (control == QLatin1String(kDiscreteStatesRow)) {
+        AddDiscreteStates(g, row);
+        return;
+    }
+    if (control == QLatin1String(kOverflowWarningRow)) {
+        lMemoryOverflow = new QLabel(StatusOverflowWarning());
+        lMemoryOverflow->setObjectName(QStringLiteral("lMemoryOverflow"));
+        lMemoryOverflow->setWordWrap(true);
+        g->addWidget(lMemoryOverflow, row, 0, 1, 2);
+        return;
+    }
+    QLineEdit* e = AddField(g, row, name);
+    if (control == QLatin1String("eGSMStrength")) {
+        // The level field is narrow and shares its row with the indicator.
+        g->removeWidget(e);
+        e->setFixedWidth(kSignalFieldWidth);
+        pGSMStr = new TSignalIndicator;
+        auto* signalRow = new QHBoxLayout;
+        signalRow->setContentsMargins(0, 0, 0, 0);
+        signalRow->addWidget(e);
+        signalRow->addWidget(pGSMStr);
+        signalRow->addStretch(1);
+        g->addLayout(signalRow, row, 1);
+    } else if (control == QLatin1String("eLat")) {
+        // Beside the latitude and the longitude below it.
+        btnGoMap = new QToolButton;
+        btnGoMap->setObjectName(QStringLiteral("btnGoMap"));
+        btnGoMap->setIcon(MapPinIcon());
+        btnGoMap->setToolTip(tr("Показать на карте"));
+        btnGoMap->setStatusTip(btnGoMap->toolTip());
+        btnGoMap->setAutoRaise(true);
+        connect(btnGoMap, &QToolButton::clicked, this, [this] { btnGoMapClick(); });
+        g->addWidget(btnGoMap, row, 2, 2, 1, Qt::AlignCenter);
+    }
+}
 
-    QGroupBox* discrete = NewGroup(tr("Дискретные"), g);
-    AddField(g, 0, "eDFreq1");
-    AddField(g, 1, "eDCount1");
-    AddField(g, 2, "eDFreq2");
-    AddField(g, 3, "eDCount2");
-    AddField(g, 4, "eDCount3");
-    AddField(g, 5, "eDRelay1");
+void TfmDeviceInfo::AddDiscreteStates(QGridLayout* g, int row) {
     auto* states = new QGridLayout;
     states->setContentsMargins(0, 0, 0, 0);
     states->setVerticalSpacing(0);
@@ -274,66 +296,8 @@ QWidget* TfmDeviceInfo::BuildMiddleColumn() {
         states->addWidget(new QLabel(QString::number(i + 1)), 1, i, Qt::AlignHCenter);
     }
     states->setColumnStretch(3, 1);
-    g->addWidget(new QLabel(StatusDiscreteStateCaption()), 6, 0);
-    g->addLayout(states, 6, 1);
-    AddField(g, 7, "eMODE_ACC_STOP");
-    AddField(g, 8, "eIgnition");
-    outer->addWidget(discrete, 0, 0);
-
-    QGroupBox* analog = NewGroup(tr("Аналоговые"), g);
-    AddField(g, 0, "eADC1");
-    AddField(g, 1, "eVIN");
-    AddField(g, 2, "eVBAT");
-    AddField(g, 3, "eTEMP");
-    outer->addWidget(analog, 1, 0);
-
-    QGroupBox* acc = NewGroup(tr("Акселерометр"), g);
-    AddField(g, 0, "eACC_X");
-    AddField(g, 1, "eACC_Y");
-    AddField(g, 2, "eACC_Z");
-    AddField(g, 3, "eACC_SLEEP_TIMER");
-    outer->addWidget(acc, 2, 0);
-    return sensors;
-}
-
-QWidget* TfmDeviceInfo::BuildRightColumn() {
-    auto* column = new QWidget(this);
-    auto* v = new QVBoxLayout(column);
-    v->setContentsMargins(0, 0, 0, 0);
-    QGridLayout* g = nullptr;
-
-    QGroupBox* nav = NewGroup(tr("Навигация"), g);
-    AddField(g, 0, "eLat");
-    AddField(g, 1, "eLon");
-    btnGoMap = new QToolButton;
-    btnGoMap->setObjectName(QStringLiteral("btnGoMap"));
-    btnGoMap->setIcon(MapPinIcon());
-    btnGoMap->setToolTip(tr("Показать на карте"));
-    btnGoMap->setStatusTip(btnGoMap->toolTip());
-    btnGoMap->setAutoRaise(true);
-    connect(btnGoMap, &QToolButton::clicked, this, [this] { btnGoMapClick(); });
-    g->addWidget(btnGoMap, 0, 2, 2, 1, Qt::AlignCenter);
-    AddField(g, 2, "eSpeed");
-    AddField(g, 3, "eAlt");
-    AddField(g, 4, "eSatCount");
-    AddField(g, 5, "eFixType");
-    AddField(g, 6, "eAzimuth");
-    AddField(g, 7, "eGPSTime");
-    AddField(g, 8, "eGPSDate");
-    AddField(g, 9, "eFreezeCoordByAcc");
-    AddField(g, 10, "eFreezeCoordByIgn");
-    AddField(g, 11, "eCoordFrozen");
-    v->addWidget(nav);
-
-    QGroupBox* status = NewGroup(tr("Статус"), g);
-    AddField(g, 0, "eFlashStatus");
-    AddField(g, 1, "eFlashID");
-    AddField(g, 2, "eAccStatus");
-    AddField(g, 3, "eGPSStatus");
-    AddField(g, 4, "eModemStatus");
-    AddField(g, 5, "eSimStatus");
-    v->addWidget(status);
-    return column;
+    g->addWidget(new QLabel(StatusDiscreteStateCaption()), row, 0);
+    g->addLayout(states, row, 1);
 }
 
 void TfmDeviceInfo::SetOverflowWarning(bool shown) {
@@ -443,6 +407,53 @@ QUrl TfmDeviceInfo::MapUrl() const {
                         Field(QStringLiteral("eLon"))->text());
 }
 
+void TfmDeviceInfo::TakeCheckLine(const QString& line) {
+    FRecord.Add(line, QDateTime::currentMSecsSinceEpoch());
+    pCheck->ShowCheck(FRecord.Check());
+    // Reports come several a second; the plots follow at their own pace.
+    if (!FPlotTimer->isActive())
+        FPlotTimer->start();
+}
+
+void TfmDeviceInfo::ShowCheck() {
+    FPlotTimer->stop();
+    pCheck->ShowCheck(FRecord.Check());
+    pPlots->ShowHistory(FRecord.History());
+}
+
+void TfmDeviceInfo::RestartCheck() {
+    FRecord.Check().Restart();
+    ShowCheck();
+}
+
+bool TfmDeviceInfo::SaveReport(const QString& path, QString* error) {
+    TCheckReportData data = CheckReportData(FRecord.Check(), FRecord.History());
+    data.Plate = pCheck->Plate();
+    data.Vin = pCheck->Vin();
+    data.Installer = pCheck->Installer();
+    if (!WriteCheckReport(path, data, error))
+        return false;
+    if (FLink)
+        FLink->WriteLog(tr("Отчёт о проверке сохранён: %1").arg(QDir::toNativeSeparators(path)),
+                        lkGeneral);
+    return true;
+}
+
+void TfmDeviceInfo::btnSaveReportClick() {
+    const QString imei = FRecord.Check().Identity().Imei;
+    const QString name =
+        QStringLiteral("check-%1-%2.pdf")
+            .arg(imei.isEmpty() ? QStringLiteral("unit") : imei,
+                 QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmm")));
+    const QString path = QFileDialog::getSaveFileName(
+        this, tr("Сохранить отчёт"), QDir::home().filePath(name), tr("Документ PDF (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!SaveReport(path, &error))
+        QMessageBox::warning(this, windowTitle(), error);
+}
+
 void TfmDeviceInfo::btnGoMapClick() {
     QDesktopServices::openUrl(MapUrl());
 }
@@ -467,6 +478,9 @@ void TfmDeviceInfo::showEvent(QShowEvent* e) {
     if (FLink)
         FLink->UpdateLinkStatus();
     LoadRemoteButtons();
+    // Another showing may be another unit: its check starts from nothing.
+    FRecord.Reset(FCheckSource ? FCheckSource() : TCheckSettings());
+    ShowCheck();
     QCoreApplication::postEvent(this, new QEvent(kDeferredStartEvent));
 }
 

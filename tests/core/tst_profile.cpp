@@ -1,6 +1,7 @@
 #include "pages/TagCode.h"
 #include "profile/DevCommands.h"
 #include "profile/ProfileLoader.h"
+#include "support/ShippedProfile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -15,21 +16,13 @@ Q_DECLARE_METATYPE(TParamKind)
 Q_DECLARE_METATYPE(TPasswordMode)
 Q_DECLARE_METATYPE(TGroupSetData)
 
+using testkit::ShippedProfile;
+using testkit::ShippedProfilePath;
+
 namespace {
 
 constexpr int kShippedPages = 7;
 constexpr int kShippedCommands = 48;
-
-QString ShippedProfilePath() {
-    return QDir(QCoreApplication::applicationDirPath()).filePath("cmdprofile.xml");
-}
-
-QByteArray ShippedProfile() {
-    QFile file(ShippedProfilePath());
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
 
 // One page with one command around the given parameter attributes.
 const TCmdParameter* LoadParameter(const QByteArray& attrs) {

@@ -1,10 +1,9 @@
 #pragma once
 
-// Shared pieces of the link suites: a simulated tracker on a pty, the six
-// windows created against a private Velmora.ini, and a driver that answers
-// modal boxes and dialogs (with a watchdog, so nothing is left blocking).
+// Shared pieces of the link suites: a simulated tracker on a pty and, against
+// a private Velmora.ini, either the program's windows or the link alone with
+// a recording host and the pages on a plain window.
 
-#include "TestProfile.h"
 #include "TrackerSim.h"
 #include "app/Forms.h"
 #include "app/TfmMain.h"
@@ -14,6 +13,12 @@
 #include "pages/EditorAccess.h"
 #include "profile/ProfileLoader.h"
 #include "settings/Settings.h"
+#include "support/ModalDriver.h"
+#include "support/PageBench.h"
+#include "support/ProfileBuilders.h"
+#include "support/RecordingLinkHost.h"
+#include "support/ShippedProfile.h"
+#include "support/TestProfile.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -34,69 +39,15 @@
 
 namespace linktest {
 
+using testkit::Address;
+using testkit::kTestProfile;
+using testkit::PressBox;
+using testkit::ProfileWithout;
+using testkit::ShippedProfilePath;
+using testkit::TModalDriver;
+
 constexpr char kUserPassword[] = "2222";
 constexpr char kMasterPassword[] = "9981";
-constexpr int kDriverTickMs = 20;
-constexpr int kWatchdogMs = 20000;
-
-// Answers whatever modal window is up. The handler gets the window and the
-// milliseconds it has been up; it returns true once it has dealt with it.
-// A window nobody deals with in time is closed and reported.
-class TModalDriver : public QObject {
-public:
-    using THandler = std::function<bool(QWidget* modal, qint64 upMs)>;
-
-    explicit TModalDriver(QObject* parent = nullptr) : QObject(parent) {
-        FTimer.setInterval(kDriverTickMs);
-        connect(&FTimer, &QTimer::timeout, this, [this] { Tick(); });
-        FTimer.start();
-    }
-
-    void SetHandler(THandler handler) { FHandler = std::move(handler); }
-
-    // "caption|text" of every message box seen, in order.
-    QStringList Boxes;
-    QStringList WatchdogClosed;
-
-private:
-    void Tick() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal != FCurrent) {
-            FCurrent = modal;
-            FSince.start();
-            if (auto* box = qobject_cast<QMessageBox*>(modal))
-                Boxes << box->windowTitle() + QLatin1Char('|') + box->text();
-        }
-        if (!modal)
-            return;
-        if (FHandler && FHandler(modal, FSince.elapsed())) {
-            FCurrent = nullptr;
-            return;
-        }
-        if (FSince.elapsed() > kWatchdogMs) {
-            WatchdogClosed << modal->metaObject()->className();
-            if (auto* dialog = qobject_cast<QDialog*>(modal))
-                dialog->reject();
-            else
-                modal->close();
-            FCurrent = nullptr;
-        }
-    }
-
-    QTimer FTimer;
-    THandler FHandler;
-    QWidget* FCurrent = nullptr;
-    QElapsedTimer FSince;
-};
-
-// Presses the standard button of a message box whose text matches.
-inline bool PressBox(QWidget* modal, QMessageBox::StandardButton which) {
-    auto* box = qobject_cast<QMessageBox*>(modal);
-    if (!box || !box->button(which))
-        return false;
-    box->button(which)->click();
-    return true;
-}
 
 struct TIniOptions {
     QString Port;
@@ -134,37 +85,11 @@ inline bool WriteIni(const QString& folder, const TIniOptions& o) {
     return file.write(text.toLatin1()) > 0;
 }
 
-inline QString ShippedProfilePath() {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("cmdprofile.xml"));
-}
+// Where a bench runs the link: inside the program's windows, or alone.
+enum class THostKind { Windows, LinkOnly };
 
-// The shipped profile without the command elements named (e.g. "+TEXT").
-inline QByteArray ProfileWithout(const QString& commandName) {
-    QFile file(ShippedProfilePath());
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QString text = QString::fromUtf8(file.readAll());
-    const QString key = QStringLiteral("command=\"") + commandName + QLatin1Char('"');
-    for (;;) {
-        const int at = text.indexOf(key);
-        if (at < 0)
-            break;
-        const int start = text.lastIndexOf(QStringLiteral("<command"), at);
-        int end = text.indexOf(QStringLiteral("</command>"), at);
-        const int selfEnd = text.indexOf(QStringLiteral("/>"), at);
-        const int nextOpen = text.indexOf(QLatin1Char('>'), at);
-        if (selfEnd >= 0 && selfEnd + 1 == nextOpen)
-            end = selfEnd + 2;
-        else if (end >= 0)
-            end += int(qstrlen("</command>"));
-        if (start < 0 || end < 0)
-            break;
-        text.remove(start, end - start);
-    }
-    return text.toUtf8();
-}
-
-// One simulated tracker and the program's windows, set up per test.
+// One simulated tracker and the program's windows, or the link with a
+// recording host and the pages (no windows), set up per test.
 class TLinkBench {
 public:
     TTrackerSim Sim;
@@ -172,7 +97,8 @@ public:
     TModalDriver* Driver = nullptr;
     TIniOptions Options;
 
-    bool Start(const TIniOptions& options = {}, bool useLink = false) {
+    bool Start(const TIniOptions& options = {}, bool useLink = false,
+               THostKind kind = THostKind::Windows) {
         if (!Sim.Start()) {
             Error = Sim.ErrorText();
             return false;
@@ -194,6 +120,10 @@ public:
             Error = QStringLiteral("cannot write the settings file");
             return false;
         }
+        if (kind == THostKind::LinkOnly) {
+            StartLinkOnly();
+            return true;
+        }
         CreateForms();
         Driver = new TModalDriver(fmMain);
         return true;
@@ -202,29 +132,68 @@ public:
     // Swaps the program's profile for another and rebuilds the pages.
     void UseProfile(const QByteArray& data) {
         LoadCommandProfileFromData(data);
-        fmMain->BuildPages();
-        fmMain->ApplySettings();
+        if (!FLink) {
+            fmMain->BuildPages();
+            fmMain->ApplySettings();
+            return;
+        }
+        FPages->Build();
+        ApplySettings();
     }
 
     void Stop() {
-        DestroyForms();
+        if (FLink) {
+            FLink->SetHost(nullptr);
+            FLink->SetValues(nullptr);
+            FLink->ComPort1->Close();
+            FLink.reset();
+            FPages.reset();
+        } else {
+            DestroyForms();
+        }
         Driver = nullptr;
         Sim.Stop();
     }
 
-    QString Log() const { return fmMain ? fmMain->LogLines->toPlainText() : QString(); }
+    // The link and the pages the test works on, wherever they run.
+    TDeviceLink* Link() const { return FLink ? FLink.get() : fmMain->Link; }
+    TParameterPages* Pages() const { return FPages ? FPages->Pages : fmMain->Pages; }
+    bool LinkOnly() const { return FLink != nullptr; }
+    // What the link asked the host when it runs alone.
+    const testkit::TRecordingHost& Host() const { return FHost; }
+
+    // The log as the pane shows it.
+    QString Log() const {
+        if (FLink)
+            return FHost.PaneText();
+        return fmMain ? fmMain->LogLines->toPlainText() : QString();
+    }
     int LogCount(const QString& line) const { return Log().split(QLatin1Char('\n')).count(line); }
 
     QString Error;
-};
 
-// Page and command of a command name; page -1 when absent.
-inline TCmdAddress Address(const QString& name, int row = 0) {
-    TCmdAddress a = FindCommand(name);
-    a.Row = row;
-    a.Param = 0;
-    return a;
-}
+private:
+    void StartLinkOnly() {
+        LoadSettings();
+        LoadCommandProfile(ShippedProfilePath());
+        FPages = std::make_unique<testkit::TPageBench>();
+        FPages->Build();
+        FLink = std::make_unique<TDeviceLink>();
+        FLink->SetHost(&FHost);
+        FLink->SetValues(FPages->Pages);
+        ApplySettings();
+    }
+    // As the window applies the settings file: on a closed port.
+    void ApplySettings() {
+        if (FLink->ComPort1->Connected())
+            FLink->ComPort1->Close();
+        FLink->ApplySettings(Settings.Link);
+    }
+
+    testkit::TRecordingHost FHost;
+    std::unique_ptr<testkit::TPageBench> FPages;
+    std::unique_ptr<TDeviceLink> FLink;
+};
 
 inline const TDevCommand& Command(const TCmdAddress& a) {
     return DevCommands[a.Page].Commands[a.Command];
@@ -293,11 +262,18 @@ inline bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
     return true;
 }
 
-// The common end of a test: no dialog was left for the watchdog, then the
-// windows and the simulated tracker go.
+// The common end of a test: no dialog was left for the watchdog (alone, the
+// link asked nothing a dialog would have asked), then the windows or the link
+// and the simulated tracker go.
 inline void EndBench(std::unique_ptr<TLinkBench>& bench) {
     if (bench) {
-        QVERIFY(bench->Driver->WatchdogClosed.isEmpty());
+        if (bench->LinkOnly()) {
+            QCOMPARE(bench->Host().RetryQuestions, 0);
+            QCOMPARE(bench->Host().PortWaits, 0);
+            QCOMPARE(bench->Host().Errors, QStringList());
+        } else {
+            QVERIFY(bench->Driver->WatchdogClosed.isEmpty());
+        }
         bench->Stop();
     }
     bench.reset();

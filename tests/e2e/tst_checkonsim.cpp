@@ -1,16 +1,15 @@
 // The installation check against the simulated tracker: its stream, with one
-// fault at a time, judged by the check; a healthy unit read over the serial
-// line and its PDF report.
+// fault at a time, judged by the check, in process and over the serial line;
+// a healthy unit's PDF report.
 #include "e2e/LinkFixture.h"
+#include "e2e/PdfText.h"
 
 #include "StatusReports.h"
-#include "check/InstallCheck.h"
-#include "check/StatusHistory.h"
-#include "link/ComDataPacket.h"
+#include "check/CheckRun.h"
 #include "link/DeviceLink.h"
+#include "ops/OpsObserver.h"
 #include "report/CheckReport.h"
 
-#include <QProcess>
 #include <QStandardPaths>
 #include <QtTest>
 #include <memory>
@@ -28,16 +27,9 @@ constexpr int kFastPeriodMs = 50;
 constexpr int kTimeScale = kPeriodMs / kFastPeriodMs;
 constexpr int kFastFixDelayMs = 500;
 constexpr int kFastIgnitionToggleMs = 1000;
-constexpr int kLineWaitMs = 20000;
+// Check time (ten times the real): enough for a healthy unit to be fit.
+constexpr int kRunSeconds = 40;
 const QString kImei = QStringLiteral("356938035643809");
-
-QString PdfText(const QString& path) {
-    QProcess p;
-    p.start(QStandardPaths::findExecutable("pdftotext"), {"-layout", path, "-"});
-    if (!p.waitForFinished() || p.exitCode() != 0)
-        return QString();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 } // namespace
 
@@ -86,7 +78,13 @@ private Q_SLOTS:
                  qPrintable(v.Reasons.first()));
     }
 
-    void healthyUnitOverTheLineIsFitAndReported() {
+    // The same table over the serial line, through the check velmora-cli
+    // runs: a healthy unit ends early as fit and is reported; a fault runs
+    // the whole time and fails its criterion alone.
+    void overTheLineEndsAsFitOrNamesTheFault_data() { faultFailsOnlyItsCriterion_data(); }
+    void overTheLineEndsAsFitOrNamesTheFault() {
+        QFETCH(int, fault);
+        QFETCH(int, criterion);
         QVERIFY2(!QStandardPaths::findExecutable("pdftotext").isEmpty(),
                  "pdftotext (poppler-utils) is needed");
         B = std::make_unique<TLinkBench>();
@@ -94,34 +92,37 @@ private Q_SLOTS:
         B->Sim.SetStreamPeriod(kFastPeriodMs);
         B->Sim.Installation().SetFixDelay(kFastFixDelayMs);
         B->Sim.Installation().SetIgnitionToggle(kFastIgnitionToggleMs);
+        if (fault != ifCount)
+            B->Sim.SetInstallFault(TInstallFault(fault), true);
         B->Sim.UseInstallationStream();
 
-        TInstallCheck check;
-        TStatusHistory history;
         QElapsedTimer clock;
-        const qint64 base = QDateTime::currentMSecsSinceEpoch();
-        TComDataPacket framer;
-        framer.SetStopString(QStringLiteral("\r"));
-        framer.OnPacket = [&](const QString& line) {
-            const qint64 ms = base + clock.elapsed() * kTimeScale;
-            const TStatusReading reading = ReadStatusReport(line.trimmed());
-            history.Add(reading, ms);
-            check.Add(reading, ms);
-        };
-        TDeviceLink* link = fmMain->Link;
-        QVERIFY(link->StartStatusStream());
         clock.start();
-        framer.SetComPort(link->ComPort1);
-        QVERIFY2(WaitUntil([&] { return check.AllHold(); }, kLineWaitMs),
-                 qPrintable(check.Verdict().Reasons.join('\n')));
-        framer.SetComPort(nullptr);
-        link->StopStatusStream();
+        const qint64 base = QDateTime::currentMSecsSinceEpoch();
+        TCheckRunOptions options;
+        options.Seconds = kRunSeconds;
+        options.Clock = [&] { return base + clock.elapsed() * kTimeScale; };
+        TOpsObserver observer;
+        const TCheckRunResult run = RunInstallCheck(*fmMain->Link, observer, options);
+        QVERIFY(run.Streamed);
+        QVERIFY(run.Failure.isEmpty());
+        QVERIFY(!B->Sim.Streaming());
+        const TInstallCheck& check = run.Record.Check();
+        const TCheckVerdict v = check.Verdict();
+        const qint64 ran = run.Finished.toMSecsSinceEpoch() - run.Started.toMSecsSinceEpoch();
+        if (criterion >= 0) {
+            QVERIFY(ran >= kRunSeconds * 1000);
+            QCOMPARE(v.Reasons.size(), 1);
+            QVERIFY2(v.Reasons.first().startsWith(CriterionName(TCriterion(criterion)) + ": "),
+                     qPrintable(v.Reasons.first()));
+            return;
+        }
+        QVERIFY2(v.Passed, qPrintable(v.Reasons.join('\n')));
         QVERIFY(check.LastMs() - check.StartMs() <= kFitWithinMs);
-        QVERIFY(!history.Points(tsSignal).isEmpty());
+        QVERIFY(!run.Record.History().Points(tsSignal).isEmpty());
 
-        TCheckReportData data = CheckReportData(check, history);
-        data.Started = QDateTime::fromMSecsSinceEpoch(check.StartMs());
-        data.Finished = QDateTime::fromMSecsSinceEpoch(check.LastMs());
+        TCheckReportData data = CheckReportData(check, run.Record.History());
+        QVERIFY(!data.Operator.isEmpty());
         data.Bench = "bench-7";
         data.Plate = "А123ВС 77";
         const QString path = B->Dir.filePath("report.pdf");

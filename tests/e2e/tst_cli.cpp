@@ -1,6 +1,7 @@
 #include "InflateAll.h"
 #include "e2e/LinkFixture.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -767,6 +768,29 @@ private Q_SLOTS:
         QVERIFY(sim.ReceivedLines().contains(
             QStringLiteral("AT+SDAD=%1,,0,,,,,,,,,,,").arg(QString::fromLatin1(kMasterPassword))));
         QVERIFY(!sim.InCommandMode());
+    }
+
+    // A report's fields come in the window's order, not the report's (the
+    // navigation report starts with the time).
+    void statusListsFieldsInTheWindowsOrder() {
+        TCliBench bench;
+        QVERIFY(bench.Start(1));
+        bench.Sim(0).SetStreamPeriod(100);
+        bench.Sim(0).UseInstallationStream();
+        const TCliRun r = RunCli(bench.Common() + QStringList{"status", "--port", bench.Port(0),
+                                                              "--count", "12", "--json"});
+        QVERIFY2(r.Exit == 0, qPrintable(r.Out + r.Err));
+        QStringList ids;
+        for (const QString& line : r.OutLines()) {
+            const QJsonObject o = QJsonDocument::fromJson(line.toUtf8()).object();
+            if (o.value("report").toString() != "SNAV")
+                continue;
+            for (const QJsonValue& f : o.value("fields").toArray())
+                ids << f.toObject().value("id").toString();
+            break;
+        }
+        QCOMPARE(ids.mid(0, 4), (QStringList{"eLat", "eLon", "eSpeed", "eAlt"}));
+        QVERIFY(ids.indexOf("eGPSTime") > ids.indexOf("eAzimuth"));
     }
 
     // Without a count a stream runs until it is stopped: by Ctrl+C, by a

@@ -27,10 +27,12 @@ class TestCommandMode : public QObject {
     Q_OBJECT
     std::unique_ptr<TLinkBench> B;
 
-    void StartBench(const TIniOptions& o = {}, bool useLink = false) {
+    void StartBench(const TIniOptions& o = {}, bool useLink = false,
+                    THostKind kind = THostKind::Windows) {
         B = std::make_unique<TLinkBench>();
-        QVERIFY2(B->Start(o, useLink), qPrintable(B->Error));
+        QVERIFY2(B->Start(o, useLink, kind), qPrintable(B->Error));
     }
+    void StartLinkOnly(const TIniOptions& o = {}) { StartBench(o, false, THostKind::LinkOnly); }
 
     // Stops the connect dialog after this many code lines have gone out.
     void StopEntryAfter(int codeLines, bool byEscape = false) {
@@ -51,15 +53,15 @@ private Q_SLOTS:
     // A port that stays missing while the entry loop retries logs its failure
     // once; the count follows when the port is back.
     void missingPortIsLoggedOnceWithCount() {
-        StartBench({}, true);
+        StartBench({}, true, THostKind::LinkOnly);
         B->Sim.Vanish();
         const QString failure = QStringLiteral("]Не могу открыть порт, исключение=");
         for (int i = 0; i < 6; ++i)
-            QVERIFY(!fmMain->Link->OpenPort());
+            QVERIFY(!B->Link()->OpenPort());
         const QStringList lines = B->Log().split(QLatin1Char('\n')).filter(failure);
         QCOMPARE(lines.size(), 1);
         QVERIFY(B->Sim.Reappear());
-        QVERIFY(fmMain->Link->OpenPort());
+        QVERIFY(B->Link()->OpenPort());
         const QStringList after = B->Log().split(QLatin1Char('\n')).filter(failure);
         QCOMPARE(after.size(), 2);
         QCOMPARE(after.last(), lines.first() + QStringLiteral(" (повторено 5 раз)"));
@@ -88,7 +90,7 @@ private Q_SLOTS:
         fmMain->Connect1Click();
         const qint64 ms = timer.elapsed();
 
-        QVERIFY(fmMain->Link->InCommandMode);
+        QVERIFY(B->Link()->InCommandMode);
         // One round trip, ended by the prompt.
         QCOMPARE(B->Sim.ReceivedLines().size(), 1);
         QVERIFY2(ms < kLongTimeoutMs - 1000, qPrintable(QString::number(ms)));
@@ -102,16 +104,16 @@ private Q_SLOTS:
         QVERIFY(!fmWaitingData->isVisible());
         // Entering again costs nothing once in command mode.
         B->Sim.ClearReceived();
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         QVERIFY(B->Sim.ReceivedLines().isEmpty());
     }
 
     void fastEntryTakesBareEchoAsAlreadyInCommandMode() {
         TIniOptions o;
         o.ConnectMethod = 1;
-        StartBench(o);
+        StartLinkOnly(o);
         B->Sim.SetInCommandMode(true);
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         QCOMPARE(B->LogCount(QStringLiteral("]Уже в командном режиме")), 1);
         QCOMPARE(B->Sim.ReceivedLines().size(), 1);
     }
@@ -120,9 +122,9 @@ private Q_SLOTS:
         // The device already in command mode only echoes the code; the
         // standard method waits for a prompt and on the fifth attempt sends
         // the exit line, after which the next code gets its prompt.
-        StartBench();
+        StartLinkOnly();
         B->Sim.SetInCommandMode(true);
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         const QStringList lines = B->Sim.ReceivedLines();
         const QString code = QString::fromLatin1(TTrackerSim::kAccessCode);
         const QString exitLine = QStringLiteral("AT+TEXT=") + Settings.Link.ActivePassword() + ",";
@@ -147,8 +149,8 @@ private Q_SLOTS:
         StartBench(o);
         B->Sim.SetSilent(true);
         StopEntryAfter(6, byEscape);
-        QVERIFY(!fmMain->Link->EnterCommandMode());
-        QVERIFY(!fmMain->Link->InCommandMode);
+        QVERIFY(!B->Link()->EnterCommandMode());
+        QVERIFY(!B->Link()->InCommandMode);
         QCOMPARE(fmMain->StatusPanelText(4), QString());
         QCOMPARE(fmMain->StatusPanelText(3), QStringLiteral("LINK"));
         QVERIFY(B->LogCount(kCodeLine) >= 6);
@@ -176,7 +178,7 @@ private Q_SLOTS:
             }
             return false;
         });
-        QVERIFY(!fmMain->Link->EnterCommandMode());
+        QVERIFY(!B->Link()->EnterCommandMode());
         const int failures = B->Log().count(QStringLiteral("]Не могу открыть порт, исключение="));
         QVERIFY(failures >= 1);
         QVERIFY2(failures <= 8, qPrintable(QString::number(failures)));
@@ -189,10 +191,10 @@ private Q_SLOTS:
         const TCmdAddress text = Address(QStringLiteral("+TEXT"));
         if (text.Page < 0)
             QSKIP("the shipped profile has no +TEXT");
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         B->Sim.ClearReceived();
         fmMain->Leavecommandmode1Click();
-        QVERIFY(!fmMain->Link->InCommandMode);
+        QVERIFY(!B->Link()->InCommandMode);
         QCOMPARE(fmMain->StatusPanelText(4), QString());
         QVERIFY(B->Sim.WaitForIdle(2000));
         QCOMPARE(B->Sim.ReceivedLines().size(), 1);
@@ -218,10 +220,10 @@ private Q_SLOTS:
         B->UseProfile(ProfileWithout(QStringLiteral("+TEXT")));
         QCOMPARE(FindCommand(QStringLiteral("+TEXT")).Page, -1);
         QCOMPARE(Settings.Link.ActivePassword(), password);
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         B->Sim.ClearReceived();
         fmMain->Leavecommandmode1Click();
-        QVERIFY(!fmMain->Link->InCommandMode);
+        QVERIFY(!B->Link()->InCommandMode);
         QCOMPARE(fmMain->StatusPanelText(4), QString());
         QCOMPARE(B->LogCount(QStringLiteral("]Команда +TEXT не описана!")), 1);
         QVERIFY(B->Sim.WaitForLines(1, 2000));
@@ -258,9 +260,9 @@ private Q_SLOTS:
         });
         QElapsedTimer t;
         t.start();
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         QVERIFY(reappeared);
-        QVERIFY(fmMain->Link->InCommandMode);
+        QVERIFY(B->Link()->InCommandMode);
         QVERIFY(countdowns.contains(QStringLiteral("Подключение через 5")));
         QVERIFY(countdowns.contains(QStringLiteral("Подключение через 1")));
         // The first try happened at once and failed; so did the retries until
@@ -280,9 +282,9 @@ private Q_SLOTS:
             fmDeviceReconnect->btnRetryNow->click();
             return true;
         });
-        QVERIFY(fmMain->Link->WaitForPort());
+        QVERIFY(B->Link()->WaitForPort());
         QVERIFY(pressed);
-        QVERIFY(fmMain->Link->ComPort1->Connected());
+        QVERIFY(B->Link()->ComPort1->Connected());
         QCOMPARE(fmMain->StatusPanelText(3), QStringLiteral("LINK"));
     }
 
@@ -295,8 +297,8 @@ private Q_SLOTS:
             fmDeviceReconnect->btnCancel->click();
             return true;
         });
-        QVERIFY(!fmMain->Link->EnterCommandMode());
-        QVERIFY(!fmMain->Link->InCommandMode);
+        QVERIFY(!B->Link()->EnterCommandMode());
+        QVERIFY(!B->Link()->InCommandMode);
         QVERIFY(!fmWaitingData->isVisible());
         QCOMPARE(fmMain->StatusPanelText(3), QString());
     }
@@ -305,13 +307,13 @@ private Q_SLOTS:
         TIniOptions o;
         o.PortPoll = true;
         StartBench(o);
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         QVERIFY(WaitUntil([&] { return B->Sim.ZeroBytesReceived() > 0; }, 3000));
         B->Sim.Vanish();
         QVERIFY(WaitUntil([&] { return B->Log().contains(QStringLiteral("]Device disconnected")); },
                           3000));
-        QVERIFY(!fmMain->Link->InCommandMode);
-        QVERIFY(!fmMain->Link->ComPort1->Connected());
+        QVERIFY(!B->Link()->InCommandMode);
+        QVERIFY(!B->Link()->ComPort1->Connected());
         QCOMPARE(fmMain->StatusPanelText(3), QString());
         QCOMPARE(fmMain->StatusPanelText(4), QString());
         QCOMPARE(B->LogCount(QStringLiteral("]Device disconnected")), 1);
@@ -319,10 +321,10 @@ private Q_SLOTS:
 
     void idleCheckOffLeavesLostPortUnnoticed() {
         StartBench();
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         B->Sim.Vanish();
         QTest::qWait(600);
-        QVERIFY(fmMain->Link->InCommandMode);
+        QVERIFY(B->Link()->InCommandMode);
         QVERIFY(!B->Log().contains(QStringLiteral("Device disconnected")));
         QCOMPARE(B->Sim.ZeroBytesReceived(), 0);
     }
@@ -339,7 +341,7 @@ private Q_SLOTS:
             B->Sim.SetSilent(false);
             return false;
         });
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         const QRect m = fmMain->frameGeometry();
         QVERIFY(seen.isValid());
         // Centred to within the dialog's own frame, which exists only once shown.

@@ -40,9 +40,13 @@ class TestPollApply : public QObject {
         B->Driver->SetHandler(
             [](QWidget* modal, qint64) { return PressBox(modal, QMessageBox::Ok); });
     }
+    void StartLinkOnly() {
+        B = std::make_unique<TLinkBench>();
+        QVERIFY2(B->Start({}, false, THostKind::LinkOnly), qPrintable(B->Error));
+    }
     QWidget* Ctl(const QString& name, int row, int param, ControlRole role) {
         const TCmdAddress a = Address(name);
-        return fmMain->Pages->FindControl(a.Page, a.Command, row, param, role);
+        return B->Pages()->FindControl(a.Page, a.Command, row, param, role);
     }
 
 private Q_SLOTS:
@@ -68,14 +72,14 @@ private Q_SLOTS:
         QFETCH(int, switchOff);
         QFETCH(bool, unselect);
         QFETCH(QString, list);
-        StartBench();
+        StartLinkOnly();
         B->UseProfile(QByteArray(kTestProfile));
         if (switchOff >= 0)
             SetSwitchChecked(Ctl(command, row, switchOff, crSwitch), false);
         if (unselect)
             SelectOption(Ctl(command, row, 2, crEditor), -1);
         const TCmdAddress a = Address(command);
-        QCOMPARE(fmMain->Link->BuildParameterList(a.Page, a.Command, row), list);
+        QCOMPARE(B->Link()->BuildParameterList(a.Page, a.Command, row), list);
     }
 
     void applyPageSendsDueRowsExactly() {
@@ -90,7 +94,7 @@ private Q_SLOTS:
             SetSwitchChecked(Ctl("+TSTI", 1, p, crSwitch), false);
         SetSwitchChecked(Ctl("+TSTN", 0, 1, crSwitch), false);
         SetSwitchChecked(Ctl("+TSTY", 0, 0, crSwitch), false);
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         B->Sim.ClearReceived();
         QPushButton* button = PageButton(Address("+TSTA").Page, kApplyPage);
         QVERIFY(button);
@@ -112,7 +116,7 @@ private Q_SLOTS:
         B->UseProfile(QByteArray(kTestProfile));
         for (int p = 0; p < 2; ++p)
             SetSwitchChecked(Ctl("+TSTI", 1, p, crSwitch), false);
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         B->Sim.ClearReceived();
         fmMain->CmdApplyAllIndexedClick(Ctl("+TSTI", 0, 0, crGroup));
         const QString m = kMaster;
@@ -132,7 +136,7 @@ private Q_SLOTS:
             QVERIFY(B->Sim.SetValue(cmd, r, 0, QStringLiteral("old%1").arg(r)));
             SetEditorText(Ctl(cmd, r, 0, crEditor), QStringLiteral("new%1").arg(r));
         }
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         B->Sim.ClearReceived();
         fmMain->CmdApplyAllIndexedClick(Ctl(cmd, 0, 0, crGroup));
         for (int r = 0; r < 3; ++r) {
@@ -143,7 +147,7 @@ private Q_SLOTS:
 
     void readPageFillsEveryEditorFromDevice() {
         StartBench();
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         int checked = 0;
         for (int page = 0; page < DevCommands.size(); ++page) {
             const TCmdPage& pg = DevCommands[page];
@@ -154,7 +158,7 @@ private Q_SLOTS:
                     continue;
                 for (int r = 0; r < cmd.RowCount(); ++r)
                     for (int k = 0; k < cmd.Parameters.size(); ++k) {
-                        QWidget* ed = fmMain->Pages->FindControl(page, c, r, k, crEditor);
+                        QWidget* ed = B->Pages()->FindControl(page, c, r, k, crEditor);
                         const QString now = EditorValue(cmd.Parameters[k], ed);
                         B->Sim.SetValue(cmd.CommandName, r, k,
                                         DistinctValue(cmd.Parameters[k], r, k, now));
@@ -173,7 +177,7 @@ private Q_SLOTS:
                     for (int k = 0; k < cmd.Parameters.size(); ++k) {
                         if (!cmd.Parameters[k].Overwrite)
                             continue;
-                        QWidget* ed = fmMain->Pages->FindControl(page, c, r, k, crEditor);
+                        QWidget* ed = B->Pages()->FindControl(page, c, r, k, crEditor);
                         QVERIFY(ed);
                         const QString want = B->Sim.Value(cmd.CommandName, r, k);
                         QVERIFY2(EditorValue(cmd.Parameters[k], ed) == want,
@@ -192,7 +196,7 @@ private Q_SLOTS:
 
     void writePageOfShippedProfileIsAccepted() {
         StartBench();
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         // The first page with a writable command that stays in command mode.
         int page = -1;
         for (int p = 0; p < DevCommands.size() && page < 0; ++p)
@@ -238,9 +242,9 @@ private Q_SLOTS:
         if (target.Page < 0)
             QSKIP("no readable and writable command");
         const QString name = Command(target).CommandName;
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         B->Sim.SetUnsupported(name, true);
-        QWidget* group = fmMain->Pages->FindControl(target.Page, target.Command, 0, 0, crGroup);
+        QWidget* group = B->Pages()->FindControl(target.Page, target.Command, 0, 0, crGroup);
         fmMain->CmdPollClick(group);
         QVERIFY(!group->isEnabledTo(group->parentWidget()));
         QVERIFY(!B->Log().contains(QStringLiteral("Не получен ожидаемый ответ")));
@@ -259,7 +263,7 @@ private Q_SLOTS:
         o.TimeoutInterval = 80;
         o.TimeoutEcho = 80;
         StartBench(o);
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         B->Sim.SetGarbage(TTrackerSim::gmInstead);
         const TCmdPage& pg = DevCommands[0];
         int readable = 0;
@@ -286,7 +290,7 @@ private Q_SLOTS:
         }
         if (page < 0)
             QSKIP("no page with two readable commands");
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         B->Driver->SetHandler(
             [](QWidget* modal, qint64) { return PressBox(modal, QMessageBox::Cancel); });
         B->Sim.VanishAfter(1);
@@ -298,7 +302,7 @@ private Q_SLOTS:
                 second = c;
         QCOMPARE(B->LogCount("]Процесс прерван на команде " + cmds[second].CommandName), 1);
         QCOMPARE(fmMain->ProgressBar1->value(), second);
-        QVERIFY(!fmMain->Link->InCommandMode);
+        QVERIFY(!B->Link()->InCommandMode);
     }
 
     // A reconnect dialog cancelled on the first command ends the page read;
@@ -311,7 +315,7 @@ private Q_SLOTS:
                 if (DevCommands[p].Commands[c].PollData)
                     a = {p, c, 0, 0};
         QVERIFY(a.Page >= 0);
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         int dialogs = 0;
         B->Driver->SetHandler([&dialogs](QWidget* modal, qint64) {
             if (modal != static_cast<QWidget*>(fmDeviceReconnect))
@@ -321,7 +325,7 @@ private Q_SLOTS:
             return true;
         });
         B->Sim.Vanish();
-        fmMain->Link->ComPort1->Close();
+        B->Link()->ComPort1->Close();
         fmMain->CmdPollAllClick(PageButton(a.Page, kPollPage));
         QCOMPARE(dialogs, 1);
         QCOMPARE(B->LogCount("]Процесс прерван на команде " + Command(a).CommandName), 1);
@@ -332,7 +336,7 @@ private Q_SLOTS:
         o.RetryCount = 1;
         StartBench(o, true);
         B->UseProfile(QByteArray(kTestProfile));
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         B->Driver->SetHandler(
             [](QWidget* modal, qint64) { return PressBox(modal, QMessageBox::Cancel); });
         B->Sim.VanishAfter(1);
@@ -347,7 +351,7 @@ private Q_SLOTS:
         o.RetryCount = 1;
         StartBench(o, true);
         B->UseProfile(QByteArray(kTestProfile));
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         B->Driver->SetHandler(
             [](QWidget* modal, qint64) { return PressBox(modal, QMessageBox::Cancel); });
         B->Sim.VanishAfter(1);
@@ -360,7 +364,7 @@ private Q_SLOTS:
         StartBench();
         if (FindCommand(QStringLiteral("+SAVE")).Page < 0)
             QSKIP("the shipped profile has no +SAVE");
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         fmMain->Storesettingsintoflash1Click();
         QCOMPARE(B->Sim.FlashSaveCount(), 1);
         QVERIFY(!B->Log().contains(QStringLiteral("Команда +SAVE не описана!")));
@@ -375,7 +379,7 @@ private Q_SLOTS:
     void storeToFlashWithoutProfileCommandSendsBuiltInLine() {
         StartBench();
         B->UseProfile(ProfileWithout(QStringLiteral("+SAVE")));
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         B->Sim.ClearReceived();
         fmMain->Storesettingsintoflash1Click();
         QCOMPARE(B->LogCount(QStringLiteral("]Команда +SAVE не описана!")), 1);

@@ -1,7 +1,11 @@
 #include "e2e/LinkFixture.h"
 
 #include "StatusReports.h"
+#include "check/CheckPanel.h"
+#include "e2e/PdfText.h"
 #include "link/ComDataPacket.h"
+#include "report/CheckCharts.h"
+#include "report/CheckPlots.h"
 #include "status/SignalIndicator.h"
 #include "status/TfmDeviceInfo.h"
 #include "status/WindowFit.h"
@@ -10,9 +14,12 @@
 #include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QThread>
 #include <QToolButton>
 #include <QtTest>
@@ -25,6 +32,8 @@ namespace {
 constexpr int kStreamPeriodMs = 400; // gaps longer than the read interval end every read
 constexpr int kFillWaitMs = 10000;
 constexpr int kSettleMs = 300;
+constexpr int kFastStreamPeriodMs = 50;
+constexpr int kFastIgnitionToggleMs = 500;
 
 const QString kPassword = QString::fromLatin1(kMasterPassword); // the active one
 const QString kStartLine =
@@ -170,7 +179,15 @@ private Q_SLOTS:
             QVERIFY2(e, name);
             QVERIFY2(e->isReadOnly(), name);
         }
-        QCOMPARE(fmDeviceInfo->findChildren<QLineEdit*>().size(), int(std::size(kAllFields)));
+        // The check's page holds the vehicle and the installer; the groups
+        // hold the fields and nothing else.
+        QCOMPARE(
+            fmDeviceInfo->findChild<QWidget*>("StatusGroups")->findChildren<QLineEdit*>().size(),
+            int(std::size(kAllFields)));
+        QCOMPARE(fmDeviceInfo->tcPages->currentIndex(), 0);
+        QCOMPARE(fmDeviceInfo->tcPages->tabText(1), QString("Графики"));
+        QVERIFY(fmDeviceInfo->tcPages->widget(1)->isAncestorOf(fmDeviceInfo->pCheck));
+        QCOMPARE(fmDeviceInfo->pCheck->title(), QString("Проверка установки"));
         for (QCheckBox* c :
              {fmDeviceInfo->cDState1, fmDeviceInfo->cDState2, fmDeviceInfo->cDState3})
             QVERIFY(!c->isEnabled());
@@ -248,6 +265,55 @@ private Q_SLOTS:
             QVERIFY(fmDeviceInfo->rect().contains(
                 QRect(b->mapTo(fmDeviceInfo, QPoint(0, 0)), b->size())));
         fmDeviceInfo->done(QDialog::Accepted);
+    }
+
+    // The plots and the check follow the same stream as the fields; the
+    // thresholds come from the settings at the showing; the report carries
+    // the unit, the vehicle and the verdict. The pages are saved as pictures
+    // under the build folder.
+    void plotsAndCheckFollowTheStreamAndReport() {
+        StartBench();
+        B->Sim.SetStreamPeriod(kFastStreamPeriodMs);
+        B->Sim.Installation().SetFixDelay(kFastStreamPeriodMs);
+        B->Sim.Installation().SetIgnitionToggle(kFastIgnitionToggleMs);
+        B->Sim.UseInstallationStream();
+        TCheckSettings quick;
+        quick.FixHoldSeconds = 1;
+        quick.MemoryWindowSeconds = 2;
+        fmDeviceInfo->SetCheckSettingsSource([quick] { return quick; });
+        fmDeviceInfo->show();
+        TCheckPanel* panel = fmDeviceInfo->pCheck;
+        QVERIFY2(WaitUntil([panel] { return panel->lVerdict->text() == "Годен"; }, kFillWaitMs),
+                 qPrintable(panel->lReasons->text()));
+        QCOMPARE(panel->lvCriteria->item(ckIgnition, TCheckPanel::colState)->text(),
+                 QString("норма"));
+        QVERIFY(!fmDeviceInfo->CheckRecord().History().Points(tsSupply).isEmpty());
+        QTest::qWait(kPlotRefreshMs + kSettleMs);
+        QVERIFY(!fmDeviceInfo->pPlots->Charts()->Series(tsSignal)->points().isEmpty());
+        // The new page takes no more room than the fields did: the window
+        // fits the screen as it did (scrolling where the screen is small).
+        const QSize groups = fmDeviceInfo->tcPages->widget(0)->sizeHint();
+        const QSize plots = fmDeviceInfo->tcPages->widget(1)->sizeHint();
+        QVERIFY(plots.width() <= groups.width() && plots.height() <= groups.height());
+
+        panel->ePlate->setText("А123ВС 77");
+        panel->eInstaller->setText("Петров");
+        const QString path = B->Dir.filePath("window-report.pdf");
+        QString error;
+        QVERIFY2(fmDeviceInfo->SaveReport(path, &error), qPrintable(error));
+        const QString text = PdfText(path);
+        for (const char* part : {"356938035643809", "Заключение: Годен", "А123ВС 77", "Петров"})
+            QVERIFY2(text.contains(QString::fromUtf8(part)), part);
+        QVERIFY(B->Log().contains("Отчёт о проверке сохранён"));
+
+        const QDir build(QCoreApplication::applicationDirPath() + "/..");
+        fmDeviceInfo->tcPages->setCurrentIndex(1);
+        QCoreApplication::processEvents();
+        const QString shot = build.filePath("status-window-check.png");
+        QVERIFY(fmDeviceInfo->tcPages->grab().save(shot));
+        qInfo("status window's plots and check: %s", qPrintable(shot));
+        fmDeviceInfo->tcPages->setCurrentIndex(0);
+        fmDeviceInfo->SetCheckSettingsSource(nullptr);
     }
 
     void fieldsShowTypicalValuesWhole_data() {

@@ -50,23 +50,25 @@ class TestTransactions : public QObject {
     Q_OBJECT
     std::unique_ptr<TLinkBench> B;
 
-    void StartBench(const TIniOptions& o = {}, bool useLink = false) {
+    void StartBench(const TIniOptions& o = {}, bool useLink = false,
+                    THostKind kind = THostKind::Windows) {
         B = std::make_unique<TLinkBench>();
-        QVERIFY2(B->Start(o, useLink), qPrintable(B->Error));
+        QVERIFY2(B->Start(o, useLink, kind), qPrintable(B->Error));
     }
-    void StartWithTestProfile() {
-        StartBench();
+    void StartLinkOnly(const TIniOptions& o = {}) { StartBench(o, false, THostKind::LinkOnly); }
+    void StartWithTestProfile(THostKind kind = THostKind::Windows) {
+        StartBench({}, false, kind);
         B->UseProfile(QByteArray(kTestProfile));
         QVERIFY(FindCommand(QStringLiteral("+TSTA")).Page >= 0);
     }
     QWidget* Editor(const QString& name, int row, int param) {
         const TCmdAddress a = Address(name);
-        return fmMain->Pages->FindControl(a.Page, a.Command, row, param, crEditor);
+        return B->Pages()->FindControl(a.Page, a.Command, row, param, crEditor);
     }
     void RunDefault(const QString& name, const QString& answer) {
         const TCmdAddress a = Address(name);
-        fmMain->Link->AnswerReceived = true;
-        fmMain->Link->RunPollProcessor(a, answer);
+        B->Link()->AnswerReceived = true;
+        B->Link()->RunPollProcessor(a, answer);
     }
     void AnswerBoxesWithOk() {
         B->Driver->SetHandler(
@@ -104,10 +106,10 @@ private Q_SLOTS:
                  QStringLiteral("a AT+SAVE=1111 b c d"));
         QCOMPARE(EditorText(Editor(QStringLiteral("+TSTA"), 0, 0)), QStringLiteral("x y"));
 
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         B->Sim.ClearReceived();
         const int zeros = B->Sim.ZeroBytesReceived();
-        QVERIFY(fmMain->Link->ApplyCommand(Address(QStringLiteral("+TSTA"))));
+        QVERIFY(B->Link()->ApplyCommand(Address(QStringLiteral("+TSTA"))));
         const QStringList lines = B->Sim.ReceivedLines();
         QCOMPARE(lines.size(), 1);
         QVERIFY(lines.first().startsWith(QStringLiteral("AT+TSTA=") +
@@ -143,26 +145,33 @@ private Q_SLOTS:
         QFETCH(int, param);
         QFETCH(QString, value);
         QFETCH(QString, why);
-        StartWithTestProfile();
+        StartWithTestProfile(THostKind::LinkOnly);
         QWidget* editor = Editor(QStringLiteral("+TSTA"), 0, param);
         SetEditorText(editor, value);
         QCOMPARE(EditorText(editor), value);
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         B->Sim.ClearReceived();
-        QVERIFY(!fmMain->Link->ApplyCommand(Address(QStringLiteral("+TSTA"))));
+        QVERIFY(!B->Link()->ApplyCommand(Address(QStringLiteral("+TSTA"))));
         QTest::qWait(100);
         QVERIFY(B->Sim.ReceivedLines().isEmpty());
         const QString description = param == 0 ? QStringLiteral("S") : QStringLiteral("K");
-        QCOMPARE(B->LogCount(QStringLiteral("]Команда +TSTA не отправлена: значение параметра %1 "
-                                            "(%2) %3")
-                                 .arg(param)
-                                 .arg(description, why)),
-                 1);
+        const QString refusal =
+            QStringLiteral("]Команда +TSTA не отправлена: значение параметра %1 "
+                           "(%2) %3")
+                .arg(param)
+                .arg(description, why);
+        QCOMPARE(B->LogCount(refusal), 1);
+        // The page stops at it.
+        const TCmdAddress a = Address(QStringLiteral("+TSTA"));
+        QVERIFY(!B->Link()->ApplyPage(a.Page));
+        QTest::qWait(100);
+        QVERIFY(B->Sim.ReceivedLines().isEmpty());
+        QCOMPARE(B->LogCount(refusal), 2);
+        QCOMPARE(B->LogCount(QStringLiteral("]Процесс прерван на команде +TSTA/0")), 1);
         QVERIFY(!B->Log().contains(QStringLiteral("AT+SAVE")));
         // A switched-off parameter sends nothing, so it blocks nothing.
-        const TCmdAddress a = Address(QStringLiteral("+TSTA"));
-        SetSwitchChecked(fmMain->Pages->FindControl(a.Page, a.Command, 0, param, crSwitch), false);
-        QVERIFY(fmMain->Link->ApplyCommand(a));
+        SetSwitchChecked(B->Pages()->FindControl(a.Page, a.Command, 0, param, crSwitch), false);
+        QVERIFY(B->Link()->ApplyCommand(a));
         QVERIFY(B->Sim.WaitForLines(1, 2000));
         QCOMPARE(B->Sim.ReceivedLines().size(), 1);
     }
@@ -229,9 +238,9 @@ private Q_SLOTS:
         QFETCH(QString, o);
         QFETCH(bool, received);
         QFETCH(QString, message);
-        StartWithTestProfile();
+        StartWithTestProfile(THostKind::LinkOnly);
         RunDefault(QStringLiteral("+TSTA"), answer);
-        QCOMPARE(fmMain->Link->AnswerReceived, received);
+        QCOMPARE(B->Link()->AnswerReceived, received);
         QCOMPARE(EditorText(Editor("+TSTA", 0, 0)), s);
         QCOMPARE(EditorText(Editor("+TSTA", 0, 1)), i);
         const TCmdAddress a = Address(QStringLiteral("+TSTA"));
@@ -264,9 +273,9 @@ private Q_SLOTS:
         QFETCH(QString, answer);
         QFETCH(QStringList, values);
         QFETCH(QString, message);
-        StartWithTestProfile();
+        StartWithTestProfile(THostKind::LinkOnly);
         RunDefault(QStringLiteral("+TSTI"), answer);
-        QVERIFY(fmMain->Link->AnswerReceived);
+        QVERIFY(B->Link()->AnswerReceived);
         QStringList seen;
         for (int r = 0; r < 3; ++r)
             for (int p = 0; p < 2; ++p)
@@ -294,35 +303,34 @@ private Q_SLOTS:
         StartWithTestProfile();
         AnswerBoxesWithOk();
         RunDefault(QStringLiteral("+TSTA"), "+RESP:TSTA,ERROR," + word + ",7,2,z\r\n>");
-        QVERIFY(fmMain->Link->AnswerReceived);
+        QVERIFY(B->Link()->AnswerReceived);
         QCOMPARE(B->Driver->Boxes.size(), 1);
         QVERIFY(B->Driver->Boxes.first().endsWith(QLatin1Char('|') + text));
         // An error line carries no values.
         QCOMPARE(EditorText(Editor("+TSTA", 0, 0)), QStringLiteral("abc"));
         // The read-only routine shows the same boxes.
         const TCmdAddress a = Address(QStringLiteral("+TSTA"));
-        fmMain->Link->NonPollProcessor(a.Page, a.Command, 0, 0,
-                                       "+RESP:TSTA,ERROR," + word + "\r\n>");
+        B->Link()->NonPollProcessor(a.Page, a.Command, 0, 0, "+RESP:TSTA,ERROR," + word + "\r\n>");
         QCOMPARE(B->Driver->Boxes.size(), 2);
     }
 
     void nonPollRoutineWritesNoControl() {
-        StartWithTestProfile();
+        StartWithTestProfile(THostKind::LinkOnly);
         const TCmdAddress a = Address(QStringLiteral("+TSTA"));
-        fmMain->Link->AnswerReceived = true;
-        fmMain->Link->NonPollProcessor(a.Page, a.Command, 0, 0, "+RESP:TSTA,zz,9,2,z\r\n>");
-        QVERIFY(fmMain->Link->AnswerReceived);
+        B->Link()->AnswerReceived = true;
+        B->Link()->NonPollProcessor(a.Page, a.Command, 0, 0, "+RESP:TSTA,zz,9,2,z\r\n>");
+        QVERIFY(B->Link()->AnswerReceived);
         QCOMPARE(EditorText(Editor("+TSTA", 0, 0)), QStringLiteral("abc"));
-        fmMain->Link->NonPollProcessor(a.Page, a.Command, 0, 0, "garbage\r\n>");
-        QVERIFY(!fmMain->Link->AnswerReceived);
+        B->Link()->NonPollProcessor(a.Page, a.Command, 0, 0, "garbage\r\n>");
+        QVERIFY(!B->Link()->AnswerReceived);
     }
 
     void notSupportedGreysTheGroup() {
-        StartWithTestProfile();
+        StartWithTestProfile(THostKind::LinkOnly);
         RunDefault(QStringLiteral("+TSTA"), QStringLiteral("\r\nNOT SUPPORTED\r\n>"));
-        QVERIFY(fmMain->Link->AnswerReceived);
+        QVERIFY(B->Link()->AnswerReceived);
         const TCmdAddress a = Address(QStringLiteral("+TSTA"));
-        QWidget* group = fmMain->Pages->FindControl(a.Page, a.Command, 0, 0, crGroup);
+        QWidget* group = B->Pages()->FindControl(a.Page, a.Command, 0, 0, crGroup);
         QVERIFY(group);
         QVERIFY(!group->isEnabledTo(group->parentWidget()));
         QVERIFY(!Editor("+TSTA", 0, 0)->isEnabledTo(group));
@@ -330,13 +338,13 @@ private Q_SLOTS:
 
     void exitRoutineClearsCommandModeWithoutAnswer() {
         StartWithTestProfile();
-        fmMain->Link->InCommandMode = true;
-        fmMain->Link->UpdateLinkStatus();
+        B->Link()->InCommandMode = true;
+        B->Link()->UpdateLinkStatus();
         QCOMPARE(fmMain->StatusPanelText(4), QStringLiteral("CMD"));
-        fmMain->Link->AnswerReceived = true;
-        fmMain->Link->ExitCmdProcessor(0, 0, 0, 0, QString());
-        QVERIFY(!fmMain->Link->InCommandMode);
-        QVERIFY(fmMain->Link->AnswerReceived);
+        B->Link()->AnswerReceived = true;
+        B->Link()->ExitCmdProcessor(0, 0, 0, 0, QString());
+        QVERIFY(!B->Link()->InCommandMode);
+        QVERIFY(B->Link()->AnswerReceived);
         QCOMPARE(fmMain->StatusPanelText(4), QString());
     }
 
@@ -385,13 +393,13 @@ private Q_SLOTS:
         QFETCH(QString, user);
         QFETCH(QString, master);
         QFETCH(QString, sent);
-        StartWithTestProfile();
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        StartWithTestProfile(THostKind::LinkOnly);
+        QVERIFY(B->Link()->EnterCommandMode());
         B->Sim.ClearReceived();
         Settings.Link.Password = user;
         Settings.Link.MasterPassword = master;
-        fmMain->Link->ApplySettings(Settings.Link);
-        const bool ok = fmMain->Link->ApplyCommand(Address(command));
+        B->Link()->ApplySettings(Settings.Link);
+        const bool ok = B->Link()->ApplyCommand(Address(command));
         if (sent.isEmpty()) {
             QVERIFY(!ok);
             QCOMPARE(B->LogCount(QStringLiteral("]Неверно задан пароль")), 1);
@@ -409,15 +417,15 @@ private Q_SLOTS:
     // --- against the device ---
 
     void writeSendsPasswordButLogsStar() {
-        StartBench();
+        StartLinkOnly();
         const TCmdAddress a = FirstWritable();
         if (a.Page < 0)
             QSKIP("no plain writable command in the shipped profile");
         const TDevCommand& cmd = Command(a);
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         B->Sim.ClearReceived();
-        QVERIFY(fmMain->Link->ApplyCommand(a));
-        const QString values = fmMain->Link->BuildParameterList(a.Page, a.Command, 0);
+        QVERIFY(B->Link()->ApplyCommand(a));
+        const QString values = B->Link()->BuildParameterList(a.Page, a.Command, 0);
         QVERIFY(values.endsWith(QLatin1Char(',')));
         QCOMPARE(B->Sim.ReceivedLines().first(), "AT" + cmd.CommandName + "=" +
                                                      QString::fromLatin1(kMasterPassword) + "," +
@@ -445,11 +453,11 @@ private Q_SLOTS:
         const TCmdAddress a = FirstWritable(TPasswordMode(mode));
         if (a.Page < 0)
             QSKIP("no plain writable command of that password mode");
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         AnswerBoxesWithOk();
         Settings.Link.MasterPassword = master;
-        fmMain->Link->ApplySettings(Settings.Link);
-        QVERIFY(fmMain->Link->ApplyCommand(a));
+        B->Link()->ApplySettings(Settings.Link);
+        QVERIFY(B->Link()->ApplyCommand(a));
         QCOMPARE(B->Driver->Boxes.size(), 1);
         QVERIFY(B->Driver->Boxes.first().endsWith(QLatin1Char('|') + text));
         // A recognised error answer is not repeated.
@@ -466,13 +474,13 @@ private Q_SLOTS:
         QFETCH(int, retries);
         TIniOptions o;
         o.RetryCount = retries;
-        StartBench(o);
+        StartLinkOnly(o);
         const TCmdAddress a = FirstReadable();
         QVERIFY(a.Page >= 0);
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         B->Sim.ClearReceived();
         B->Sim.SetGarbage(TTrackerSim::gmInstead);
-        QVERIFY(fmMain->Link->PollCommand(a));
+        QVERIFY(B->Link()->PollCommand(a));
         const QString request = "AT" + Command(a).CommandName + "=?";
         QCOMPARE(B->Sim.ReceivedLines().count(request), retries);
         QCOMPARE(B->LogCount(kNoAnswerRepeat), retries - 1);
@@ -480,12 +488,12 @@ private Q_SLOTS:
     }
 
     void garbageBeforeAnswerIsIgnored() {
-        StartBench();
+        StartLinkOnly();
         const TCmdAddress a = FirstReadable();
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         B->Sim.ClearReceived();
         B->Sim.SetGarbage(TTrackerSim::gmBefore);
-        QVERIFY(fmMain->Link->PollCommand(a));
+        QVERIFY(B->Link()->PollCommand(a));
         QCOMPARE(B->Sim.ReceivedLines().size(), 1);
         QVERIFY(!B->Log().contains(QStringLiteral("Не получен ожидаемый ответ")));
     }
@@ -493,15 +501,15 @@ private Q_SLOTS:
     void deviceOutOfCommandModeLogsMissingPrompt() {
         TIniOptions o;
         o.RetryCount = 1;
-        StartBench(o);
+        StartLinkOnly(o);
         const TCmdAddress a = FirstReadable();
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         B->Sim.SetInCommandMode(false);
-        QVERIFY(fmMain->Link->PollCommand(a));
+        QVERIFY(B->Link()->PollCommand(a));
         QCOMPARE(B->LogCount(kNotInCommandMode), 1);
         QCOMPARE(B->LogCount(kNoAnswerGiveUp), 1);
         // The program's belief is left alone.
-        QVERIFY(fmMain->Link->InCommandMode);
+        QVERIFY(B->Link()->InCommandMode);
     }
 
     void answerAfterEchoOfExactBlockSizes_data() {
@@ -511,20 +519,20 @@ private Q_SLOTS:
     }
     void answerAfterEchoOfExactBlockSizes() {
         QFETCH(int, payload);
-        StartBench();
+        StartLinkOnly();
         const TCmdAddress a = FirstReadable();
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         B->Sim.SetAnswerPayloadSize(payload);
         const QString request = "AT" + Command(a).CommandName + "=?";
         const TExchangeResult x =
-            fmMain->Link->ExchangeCommand(request, QString(), false, false, true);
+            B->Link()->ExchangeCommand(request, QString(), false, false, true);
         QVERIFY(!x.failed);
         QVERIFY(x.answer.startsWith(request + "\r"));
         QCOMPARE(x.answer.size() - request.size() - 1, payload);
         QVERIFY(x.answer.endsWith(QStringLiteral("\n>")));
-        fmMain->Link->AnswerReceived = true;
-        fmMain->Link->RunPollProcessor(a, x.answer);
-        QVERIFY(fmMain->Link->AnswerReceived);
+        B->Link()->AnswerReceived = true;
+        B->Link()->RunPollProcessor(a, x.answer);
+        QVERIFY(B->Link()->AnswerReceived);
     }
 
     // --- answers that end on their prompt ---
@@ -542,9 +550,9 @@ private Q_SLOTS:
         QFETCH(QString, fault);
         TIniOptions o;
         o.Timeout = o.TimeoutInterval = o.TimeoutEcho = kLongTimeoutMs;
-        StartBench(o);
+        StartLinkOnly(o);
         const TCmdAddress a = FirstReadable();
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         if (fault == QLatin1String("pause"))
             B->Sim.SetPromptPause(300);
         else if (fault == QLatin1String("long"))
@@ -557,14 +565,14 @@ private Q_SLOTS:
         QElapsedTimer timer;
         timer.start();
         const TExchangeResult x =
-            fmMain->Link->ExchangeCommand(request, QString(), false, false, true);
+            B->Link()->ExchangeCommand(request, QString(), false, false, true);
         const qint64 ms = timer.elapsed();
         QVERIFY(!x.failed);
         QVERIFY(x.answer.endsWith(QStringLiteral("\r\n>")));
         QVERIFY2(ms < kWaitedTheTimeoutsMs, qPrintable(QString::number(ms)));
-        fmMain->Link->AnswerReceived = true;
-        fmMain->Link->RunPollProcessor(a, x.answer);
-        QVERIFY(fmMain->Link->AnswerReceived);
+        B->Link()->AnswerReceived = true;
+        B->Link()->RunPollProcessor(a, x.answer);
+        QVERIFY(B->Link()->AnswerReceived);
         QVERIFY(!B->Log().contains(kNotInCommandMode));
     }
 
@@ -590,52 +598,52 @@ private Q_SLOTS:
         // The late line comes well inside what the time-outs allow.
         o.Timeout = o.TimeoutInterval = 1500;
         o.EndOnPrompt = endOnPrompt;
-        StartBench(o);
+        StartLinkOnly(o);
         const TCmdAddress a = FirstReadable();
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         B->Sim.SetAfterPrompt(after, pauseMs);
         const QString request = "AT" + Command(a).CommandName + "=?";
         const TExchangeResult x =
-            fmMain->Link->ExchangeCommand(request, QString(), false, false, true);
+            B->Link()->ExchangeCommand(request, QString(), false, false, true);
         QCOMPARE(x.answer.endsWith(QString::fromLatin1(after)), read);
         QCOMPARE(x.answer.endsWith(QStringLiteral("\r\n>")), !read);
-        fmMain->Link->AnswerReceived = true;
-        fmMain->Link->RunPollProcessor(a, x.answer);
-        QVERIFY(fmMain->Link->AnswerReceived);
+        B->Link()->AnswerReceived = true;
+        B->Link()->RunPollProcessor(a, x.answer);
+        QVERIFY(B->Link()->AnswerReceived);
         QCOMPARE(B->LogCount(kNotInCommandMode), read ? 1 : 0);
     }
 
     void answerWithoutPromptEndsOnTheTimeouts() {
         TIniOptions o;
         o.Timeout = 600;
-        StartBench(o);
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        StartLinkOnly(o);
+        QVERIFY(B->Link()->EnterCommandMode());
         B->Sim.SetInCommandMode(false); // the echo and nothing else
         const QString request = QStringLiteral("AT+SGDT=?");
         QElapsedTimer timer;
         timer.start();
         const TExchangeResult x =
-            fmMain->Link->ExchangeCommand(request, QString(), false, false, true);
+            B->Link()->ExchangeCommand(request, QString(), false, false, true);
         QCOMPARE(x.answer, request + "\r");
         // A whole echo gives the answer the general time-out to come.
         QVERIFY(timer.elapsed() >= o.Timeout);
     }
 
     void deviceWithoutEchoIsStillRead() {
-        StartBench();
+        StartLinkOnly();
         const TCmdAddress a = FirstReadable();
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         B->Sim.SetEcho(false);
-        QVERIFY(fmMain->Link->PollCommand(a));
+        QVERIFY(B->Link()->PollCommand(a));
         QVERIFY(!B->Log().contains(QStringLiteral("Не получен ожидаемый ответ")));
     }
 
     void slowDeviceAnswerIsReadWhole() {
-        StartBench();
+        StartLinkOnly();
         const TCmdAddress a = FirstReadable();
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         B->Sim.SetChunking(7, 40); // gaps well under the 250 ms interval
-        QVERIFY(fmMain->Link->PollCommand(a));
+        QVERIFY(B->Link()->PollCommand(a));
         QVERIFY(!B->Log().contains(QStringLiteral("Не получен ожидаемый ответ")));
         QVERIFY(!B->Log().contains(kNotInCommandMode));
     }
@@ -643,27 +651,27 @@ private Q_SLOTS:
     void silentDeviceEndsWithinTimeouts() {
         TIniOptions o;
         o.RetryCount = 2;
-        StartBench(o);
+        StartLinkOnly(o);
         const TCmdAddress a = FirstReadable();
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         B->Sim.SetSilent(true);
-        QVERIFY(fmMain->Link->PollCommand(a));
+        QVERIFY(B->Link()->PollCommand(a));
         QCOMPARE(B->LogCount(kNoAnswerRepeat), 1);
         QCOMPARE(B->LogCount(kNoAnswerGiveUp), 1);
         QCOMPARE(B->LogCount(kNotInCommandMode), 2);
     }
 
     void deviceThatNeverPausesStillEndsTheExchange() {
-        StartBench(TIniOptions());
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        StartLinkOnly(TIniOptions());
+        QVERIFY(B->Link()->EnterCommandMode());
         // A stream without pauses: the answer must still end, bounded in size.
         B->Sim.SetStreamPeriod(1);
         const QString start = QStringLiteral("AT+SDAD=") + QLatin1String(kMasterPassword) +
                               QStringLiteral(",,3,,,,,,,,,,,");
-        fmMain->Link->ExchangeCommand(start, QString(), true, true, true);
+        B->Link()->ExchangeCommand(start, QString(), true, true, true);
         QTRY_VERIFY_WITH_TIMEOUT(B->Sim.Streaming(), 5000);
-        const TExchangeResult r = fmMain->Link->ExchangeCommand(QStringLiteral("AT+SGDT=?"),
-                                                                QString(), true, false, true);
+        const TExchangeResult r =
+            B->Link()->ExchangeCommand(QStringLiteral("AT+SGDT=?"), QString(), true, false, true);
         QVERIFY(!r.failed);
         QVERIFY(r.answer.size() > 1000);
         QVERIFY(r.answer.size() <= QStringLiteral("AT+SGDT=?\r").size() + 100 * 100);
@@ -673,12 +681,12 @@ private Q_SLOTS:
     // count is logged, the exchange fails and nothing is read or retried.
     void shortWriteFailsWithoutReading() {
         StartBench();
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         B->Sim.SetEcho(false);
         B->Sim.SetInputStalled(true);
         const QString big(4 * 1024 * 1024, QLatin1Char('w'));
         const TExchangeResult x =
-            fmMain->Link->ExchangeCommand(big, QStringLiteral("AT+BIG"), false, false, true);
+            B->Link()->ExchangeCommand(big, QStringLiteral("AT+BIG"), false, false, true);
         B->Sim.SetInputStalled(false);
         QVERIFY(x.failed);
         QVERIFY(x.answer.isEmpty());
@@ -692,8 +700,8 @@ private Q_SLOTS:
         // The request is still logged, and no answer after it.
         QCOMPARE(lines.last(), QStringLiteral(">AT+BIG"));
         QVERIFY(B->Driver->Boxes.isEmpty());
-        QVERIFY(fmMain->Link->ComPort1->Connected());
-        QVERIFY(fmMain->Link->InCommandMode);
+        QVERIFY(B->Link()->ComPort1->Connected());
+        QVERIFY(B->Link()->InCommandMode);
     }
 
     void portVanishingMidExchangeAsksToRetry() {
@@ -701,15 +709,15 @@ private Q_SLOTS:
         o.RetryCount = 1;
         StartBench(o, true);
         const TCmdAddress a = FirstReadable();
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         B->Driver->SetHandler(
             [](QWidget* modal, qint64) { return PressBox(modal, QMessageBox::Cancel); });
         B->Sim.VanishAfter(0);
-        QVERIFY(!fmMain->Link->PollCommand(a));
+        QVERIFY(!B->Link()->PollCommand(a));
         QCOMPARE(B->Driver->Boxes, QStringList{kRetryBox});
         QVERIFY(B->Log().contains(QStringLiteral("\nE<Ошибка чтения, исключение=")));
-        QVERIFY(!fmMain->Link->InCommandMode);
-        QVERIFY(!fmMain->Link->ComPort1->Connected());
+        QVERIFY(!B->Link()->InCommandMode);
+        QVERIFY(!B->Link()->ComPort1->Connected());
         QCOMPARE(fmMain->StatusPanelText(3), QString());
         QCOMPARE(fmMain->StatusPanelText(4), QString());
     }
@@ -727,7 +735,7 @@ private Q_SLOTS:
         o.RetryCount = 3;
         StartBench(o, true);
         const TCmdAddress a = FirstReadable();
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         int boxes = 0, dialogs = 0;
         B->Driver->SetHandler([&](QWidget* modal, qint64) {
             if (modal == static_cast<QWidget*>(fmDeviceReconnect)) {
@@ -744,9 +752,9 @@ private Q_SLOTS:
             B->Sim.VanishAfter(0);
         } else {
             B->Sim.Vanish();
-            fmMain->Link->ComPort1->Close();
+            B->Link()->ComPort1->Close();
         }
-        QVERIFY(!fmMain->Link->PollCommand(a));
+        QVERIFY(!B->Link()->PollCommand(a));
         QCOMPARE(boxes, midExchange ? 1 : 0);
         QCOMPARE(dialogs, midExchange ? 0 : 1);
         QCOMPARE(B->LogCount(kNoAnswerRepeat), 0);
@@ -755,17 +763,17 @@ private Q_SLOTS:
 
     void portVanishingInQuietExchangeShowsNothing() {
         StartBench({}, true);
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         B->Sim.VanishAfter(0);
-        const TExchangeResult x = fmMain->Link->ExchangeCommand(QStringLiteral("AT+XXXX=?"),
-                                                                QString(), true, false, true);
+        const TExchangeResult x =
+            B->Link()->ExchangeCommand(QStringLiteral("AT+XXXX=?"), QString(), true, false, true);
         QVERIFY(x.failed);
         QVERIFY(B->Driver->Boxes.isEmpty());
-        QVERIFY(!fmMain->Link->ComPort1->Connected());
+        QVERIFY(!B->Link()->ComPort1->Connected());
         // A quiet exchange on a port that cannot be opened returns at once,
         // empty and not failed.
-        const TExchangeResult y = fmMain->Link->ExchangeCommand(QStringLiteral("AT+XXXX=?"),
-                                                                QString(), true, false, true);
+        const TExchangeResult y =
+            B->Link()->ExchangeCommand(QStringLiteral("AT+XXXX=?"), QString(), true, false, true);
         QVERIFY(!y.failed);
         QVERIFY(y.answer.isEmpty());
         QVERIFY(B->Log().contains(QStringLiteral("]Не могу открыть порт, исключение=")));
@@ -791,11 +799,11 @@ private Q_SLOTS:
         });
         const QString request = "AT" + Command(a).CommandName + "=?";
         const TExchangeResult quiet =
-            fmMain->Link->ExchangeCommand(request, QString(), true, false, true);
+            B->Link()->ExchangeCommand(request, QString(), true, false, true);
         QCOMPARE(dialogs, 0);
         QVERIFY(!quiet.failed);
         const TExchangeResult loud =
-            fmMain->Link->ExchangeCommand(request, QString(), false, false, true);
+            B->Link()->ExchangeCommand(request, QString(), false, false, true);
         QCOMPARE(dialogs, 1);
         QVERIFY(!loud.failed);
         QVERIFY(loud.answer.isEmpty());
@@ -807,7 +815,7 @@ private Q_SLOTS:
         StartBench({}, true);
         const TCmdAddress a = FirstReadable();
         const QString request = "AT" + Command(a).CommandName + "=?";
-        QVERIFY(fmMain->Link->EnterCommandMode());
+        QVERIFY(B->Link()->EnterCommandMode());
         B->Driver->SetHandler([this](QWidget* modal, qint64) {
             auto* box = qobject_cast<QMessageBox*>(modal);
             if (!box)
@@ -818,7 +826,7 @@ private Q_SLOTS:
         });
         B->Sim.VanishAfter(0);
         const TExchangeResult x =
-            fmMain->Link->ExchangeCommand(request, QString(), false, false, true);
+            B->Link()->ExchangeCommand(request, QString(), false, false, true);
         QVERIFY(!x.failed);
         QVERIFY(x.answer.contains(QStringLiteral("+RESP:")));
         QCOMPARE(B->Driver->Boxes, QStringList{kRetryBox});
@@ -827,7 +835,7 @@ private Q_SLOTS:
         const QStringList responses = lines.filter(QStringLiteral("<+RESP:"));
         QCOMPARE(responses.size(), 2);
         QCOMPARE(B->LogCount(">" + request), 2);
-        QVERIFY(fmMain->Link->ComPort1->Connected());
+        QVERIFY(B->Link()->ComPort1->Connected());
     }
 };
 

@@ -1,20 +1,18 @@
 #include "app/TAboutBox.h"
 #include "settings/Settings.h"
+#include "support/ModalDriver.h"
 
 #include <QApplication>
 #include <QEnterEvent>
 #include <QFile>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 
 namespace {
 
-constexpr int kModalAnswerDelayMs = 50;
 constexpr int kWatchdogMs = 5000;
 
 void SendEnter(QWidget* widget) {
@@ -162,18 +160,15 @@ void tst_AboutBox::panelChosenAgainOnEveryShow() {
 void tst_AboutBox::modalBoxClosesWithDefaultOk() {
     QVERIFY(box->OKButton->isDefault());
     QCOMPARE(box->OKButton->text(), QStringLiteral("OK"));
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    connect(&watchdog, &QTimer::timeout, box.get(), [this] { box->reject(); });
-    watchdog.start(kWatchdogMs);
-    QPointer<TAboutBox> target = box.get();
-    QTimer::singleShot(kModalAnswerDelayMs, box.get(), [target] {
+    testkit::TModalDriver driver(nullptr, kWatchdogMs);
+    TAboutBox* target = box.get();
+    driver.AnswerOnce([target](QWidget* modal) {
         // Return presses the default button.
-        if (target && QApplication::activeModalWidget() == target)
+        if (modal == target)
             QTest::keyClick(target, Qt::Key_Return);
     });
     QCOMPARE(box->exec(), int(QDialog::Accepted));
-    QVERIFY(watchdog.isActive());
+    QVERIFY(driver.WatchdogClosed.isEmpty());
 }
 
 void tst_AboutBox::boxCentredOnScreen() {

@@ -1,29 +1,30 @@
 #include "FileSizeLimit.h"
 #include "InflateAll.h"
 #include "app/TfmMain.h"
+#include "config/ConfigFile.h"
 #include "config/ConfigFormat.h"
 #include "pages/EditorAccess.h"
 #include "profile/DevCommands.h"
 #include "profile/ProfileLoader.h"
 #include "settings/Settings.h"
+#include "support/ModalDriver.h"
+#include "support/PageBench.h"
+#include "support/ShippedProfile.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 #include <functional>
 #include <memory>
@@ -31,9 +32,7 @@
 
 namespace {
 
-constexpr int kModalPollMs = 10;
 constexpr int kModalWatchdogMs = 10000;
-constexpr int kModalCloseGraceMs = 200;
 constexpr int kPythonTimeoutMs = 30000;
 
 // +SONE: one of each kind; +SHID: not exported; +SIDX: two rows; +SNOP on the
@@ -108,6 +107,20 @@ QByteArray SoneDoc(const QByteArray& n, const QByteArray& s, const QByteArray& h
            "</parameter>\r\n   </index>\r\n  </command>\r\n";
 }
 
+// Loading and saving on the pages alone report as the window's do: to the
+// log, leave masks checked the way the editors check them.
+class TBenchConfigReport : public TConfigReport {
+public:
+    explicit TBenchConfigReport(TParameterPages& pages) : FPages(pages) {}
+    void Log(const QString& text) override { FPages.OnLog(text, lkGeneral); }
+    bool MaskMatches(const QString& mask, const QString& text) override {
+        return FPages.MaskMatches(mask, text);
+    }
+
+private:
+    TParameterPages& FPages;
+};
+
 } // namespace
 
 class TestConfigFile : public QObject {
@@ -140,66 +153,99 @@ private Q_SLOTS:
     void loadOfTruncatedFileKeepsValuesBeforeCut();
 
 private:
+    // The pages under test: on a plain window, or in the main window for the
+    // cases of its menu and message boxes.
+    TParameterPages& Pages() const { return FOnWindow ? *FMain->Pages : *B->Pages; }
+    QTabWidget* Tabs() const { return FOnWindow ? FMain->PageControl1 : B->Tabs; }
     QWidget* Ctl(int page, int command, int row, int param, ControlRole role) const {
-        return FMain->Pages->FindControl(page, command, row, param, role);
+        return Pages().FindControl(page, command, row, param, role);
     }
     QString Path(const QString& name) const { return FDir.filePath(name); }
-    QString Log() const { return FMain->LogLines->toPlainText(); }
+    QString Log() const { return FOnWindow ? FMain->LogLines->toPlainText() : B->Log(); }
+    void Save(const QString& path);
+    void Load(const QString& path);
     void UseSmallProfile();
+    void UseWindow();
+    void BuildPages();
     // Runs handler on the next modal widget; a widget the handler leaves open
-    // is rejected, and nothing waits longer than the watchdog.
+    // is closed, and nothing waits longer than the watchdog.
     void AnswerModal(const std::function<void(QWidget*)>& handler);
     QStringList Snapshot() const;
 
     QTemporaryDir FDir;
-    std::unique_ptr<TfmMain> FMain;
+    std::unique_ptr<testkit::TPageBench> B;
+    std::unique_ptr<TfmMain> FMain; // made for the first case that needs it
+    bool FOnWindow = false;
+    std::unique_ptr<testkit::TModalDriver> FDriver;
     bool FModalSeen = false;
 };
 
 void TestConfigFile::initTestCase() {
     QVERIFY(FDir.isValid());
     SetSettingsFolder(FDir.path());
-    FMain = std::make_unique<TfmMain>();
-    FMain->show();
+    B = std::make_unique<testkit::TPageBench>();
+    B->Window.show();
 }
 
 void TestConfigFile::cleanupTestCase() {
     FMain.reset();
+    B.reset();
 }
 
 void TestConfigFile::init() {
+    FOnWindow = false;
+    FDriver = std::make_unique<testkit::TModalDriver>(nullptr, kModalWatchdogMs);
     UseSmallProfile();
     FModalSeen = false;
 }
 
 void TestConfigFile::UseSmallProfile() {
     LoadCommandProfileFromData(QByteArray(kSmallProfile));
-    FMain->BuildPages();
-    FMain->LogLines->clear();
+    BuildPages();
+}
+
+void TestConfigFile::UseWindow() {
+    if (!FMain) {
+        FMain = std::make_unique<TfmMain>();
+        FMain->show();
+    }
+    FOnWindow = true;
+    UseSmallProfile();
+}
+
+void TestConfigFile::BuildPages() {
+    if (FOnWindow) {
+        FMain->BuildPages();
+        FMain->LogLines->clear();
+    } else {
+        B->Build();
+        B->PaneLines.clear();
+    }
+}
+
+void TestConfigFile::Save(const QString& path) {
+    if (FOnWindow) {
+        FMain->SaveConfiguration(path);
+        return;
+    }
+    TBenchConfigReport report(*B->Pages);
+    SaveConfigurationFile(*B->Pages, path, report);
+}
+
+void TestConfigFile::Load(const QString& path) {
+    if (FOnWindow) {
+        FMain->LoadConfiguration(path);
+        return;
+    }
+    TBenchConfigReport report(*B->Pages);
+    LoadConfigurationFile(path, *B->Pages, report);
 }
 
 void TestConfigFile::AnswerModal(const std::function<void(QWidget*)>& handler) {
-    auto* poll = new QTimer(this);
-    poll->setInterval(kModalPollMs);
-    auto started = std::make_shared<QElapsedTimer>();
-    started->start();
-    connect(poll, &QTimer::timeout, poll, [this, poll, started, handler] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal && started->elapsed() < kModalWatchdogMs)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        if (!modal)
-            return;
+    FDriver->AnswerOnce([this, handler](QWidget* modal) {
         FModalSeen = true;
         handler(modal);
-        QPointer<QWidget> left(modal);
-        QTimer::singleShot(kModalCloseGraceMs, this, [left] {
-            if (auto* dialog = qobject_cast<QDialog*>(left.data()); dialog && dialog->isVisible())
-                dialog->reject();
-        });
     });
-    poll->start();
 }
 
 void TestConfigFile::saveWritesExactText() {
@@ -212,7 +258,7 @@ void TestConfigFile::saveWritesExactText() {
     SetEditorText(Ctl(0, 1, 0, 0, crEditor), QStringLiteral("never written"));
 
     const QString path = Path(QStringLiteral("exact.zxml"));
-    FMain->SaveConfiguration(path);
+    Save(path);
     const QByteArray expected = "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n"
                                 "<Velmora>\r\n"
                                 " <ExportCommandParamenters>\r\n"
@@ -260,10 +306,10 @@ void TestConfigFile::saveWritesExactText() {
 }
 
 void TestConfigFile::saveSkipsDisabledGroupButNotDisabledPage() {
-    FMain->Pages->SetCommandEnabled(qobject_cast<QGroupBox*>(Ctl(0, 0, 0, 0, crGroup)), false);
-    FMain->PageControl1->setTabEnabled(1, false);
+    Pages().SetCommandEnabled(qobject_cast<QGroupBox*>(Ctl(0, 0, 0, 0, crGroup)), false);
+    Tabs()->setTabEnabled(1, false);
     const QString path = Path(QStringLiteral("disabled.zxml"));
-    FMain->SaveConfiguration(path);
+    Save(path);
     const QByteArray text = InflateAll(ReadFile(path));
     QVERIFY(!text.contains("+SONE"));
     QVERIFY(!text.contains("+SHID"));
@@ -276,7 +322,7 @@ void TestConfigFile::saveReportsMissingControls() {
     delete Ctl(0, 2, 0, 0, crGroup);
     delete Ctl(0, 0, 0, 1, crEditor);
     const QString path = Path(QStringLiteral("missing.zxml"));
-    FMain->SaveConfiguration(path);
+    Save(path);
     const QByteArray text = InflateAll(ReadFile(path));
     QVERIFY(!text.contains("+SIDX"));
     QVERIFY(text.contains("    <parameter index=\"1\"></parameter>\r\n"));
@@ -290,7 +336,7 @@ void TestConfigFile::saveReportsUncreatableFile() {
     const QString path = Path(QStringLiteral("no/such/folder/x.zxml"));
     QFile probe(path);
     QVERIFY(!probe.open(QIODevice::WriteOnly));
-    FMain->SaveConfiguration(path);
+    Save(path);
     QVERIFY(!QFile::exists(path));
     QVERIFY2(Log().contains(QStringLiteral("Не могу создать файл, ошибка=") + probe.errorString()),
              qPrintable(Log()));
@@ -300,7 +346,7 @@ void TestConfigFile::saveWritesEmptyValueForUnknownKindAndNoSelection() {
     SelectOption(Ctl(0, 0, 0, 3, crEditor), -1);
     DevCommands[0].Commands[0].Parameters[1].ParamKind = static_cast<TParamKind>(9);
     const QString path = Path(QStringLiteral("unknown.zxml"));
-    FMain->SaveConfiguration(path);
+    Save(path);
     const QByteArray text = InflateAll(ReadFile(path));
     QVERIFY(text.contains("    <parameter index=\"1\"></parameter>\r\n"));
     QVERIFY(text.contains("    <parameter index=\"3\"></parameter>\r\n"));
@@ -319,6 +365,7 @@ void TestConfigFile::saveShowsWriteError_data() {
 
 void TestConfigFile::saveShowsWriteError() {
     QFETCH(QString, target);
+    UseWindow();
     const bool device = QDir::isAbsolutePath(target);
     if (device && !QFile::exists(target))
         QSKIP("no /dev/full here");
@@ -338,7 +385,7 @@ void TestConfigFile::saveShowsWriteError() {
             box->accept();
         }
     });
-    FMain->SaveConfiguration(path);
+    Save(path);
     limit.reset();
     QVERIFY(FModalSeen);
     QCOMPARE(title, QStringLiteral("Error"));
@@ -354,6 +401,7 @@ void TestConfigFile::saveShowsWriteError() {
 }
 
 void TestConfigFile::menuSavesAndLoadsThroughDialogs() {
+    UseWindow();
     const QString path = Path(QStringLiteral("menu.zxml"));
     QFile::remove(path);
     SetEditorText(Ctl(0, 0, 0, 1, crEditor), QStringLiteral("через меню"));
@@ -380,6 +428,7 @@ void TestConfigFile::menuSavesAndLoadsThroughDialogs() {
 }
 
 void TestConfigFile::menuCancelDoesNothing() {
+    UseWindow();
     const QStringList before = QDir(FDir.path()).entryList(QDir::Files);
     AnswerModal([](QWidget* modal) {
         if (auto* dialog = qobject_cast<QDialog*>(modal))
@@ -425,10 +474,8 @@ QStringList TestConfigFile::Snapshot() const {
 }
 
 void TestConfigFile::roundTripOfShippedProfile() {
-    LoadCommandProfile(
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("cmdprofile.xml")));
-    FMain->BuildPages();
-    FMain->LogLines->clear();
+    LoadCommandProfile(testkit::ShippedProfilePath());
+    BuildPages();
     QSet<int> kinds;
     bool indexed = false;
     int n = 0;
@@ -478,7 +525,7 @@ void TestConfigFile::roundTripOfShippedProfile() {
                             if (scramble && EditorText(editor).isEmpty())
                                 break;
                             if (scramble || param.OnLeaveMask.isEmpty() ||
-                                FMain->Pages->MaskMatches(param.OnLeaveMask, text))
+                                Pages().MaskMatches(param.OnLeaveMask, text))
                                 SetEditorText(editor, text);
                             break;
                         }
@@ -499,10 +546,10 @@ void TestConfigFile::roundTripOfShippedProfile() {
     QVERIFY(saved.join('\n').contains(QStringLiteral("ёж")));
     QVERIFY(saved.join('\n').contains(QStringLiteral("[ ] ")));
     const QString path = Path(QStringLiteral("shipped.zxml"));
-    FMain->SaveConfiguration(path);
+    Save(path);
     apply(true);
     QVERIFY(Snapshot() != saved);
-    FMain->LoadConfiguration(path);
+    Load(path);
     QCOMPARE(Snapshot(), saved);
     QCOMPARE(Log(), QString());
     UseSmallProfile();
@@ -511,7 +558,7 @@ void TestConfigFile::roundTripOfShippedProfile() {
 void TestConfigFile::loadSetsSwitchesLikeUser() {
     const QString path = Path(QStringLiteral("switch.zxml"));
     QVERIFY(WriteFile(path, Deflate(Doc(SoneDoc("9", "  a   b  ", "1a", "1", "0")))));
-    FMain->LoadConfiguration(path);
+    Load(path);
     QVERIFY(!SwitchChecked(Ctl(0, 0, 0, 0, crSwitch)));
     QVERIFY(!Ctl(0, 0, 0, 0, crEditor)->isEnabled()); // the switch handler ran
     QCOMPARE(EditorText(Ctl(0, 0, 0, 0, crEditor)), QStringLiteral("9"));
@@ -520,7 +567,7 @@ void TestConfigFile::loadSetsSwitchesLikeUser() {
     QCOMPARE(SelectedOption(Ctl(0, 0, 0, 3, crEditor)), 0);
 
     QVERIFY(WriteFile(path, Deflate(Doc(SoneDoc("9", "a", "1a", "1", "1")))));
-    FMain->LoadConfiguration(path);
+    Load(path);
     QVERIFY(SwitchChecked(Ctl(0, 0, 0, 0, crSwitch)));
     QVERIFY(Ctl(0, 0, 0, 0, crEditor)->isEnabled());
     QCOMPARE(Log(), QString());
@@ -528,11 +575,11 @@ void TestConfigFile::loadSetsSwitchesLikeUser() {
 
 void TestConfigFile::loadReachesDisabledGroupAndPage() {
     auto* group = qobject_cast<QGroupBox*>(Ctl(0, 0, 0, 0, crGroup));
-    FMain->Pages->SetCommandEnabled(group, false);
-    FMain->PageControl1->setTabEnabled(0, false);
+    Pages().SetCommandEnabled(group, false);
+    Tabs()->setTabEnabled(0, false);
     const QString path = Path(QStringLiteral("disabled-load.zxml"));
     QVERIFY(WriteFile(path, Deflate(Doc(SoneDoc("33", "y", "0BCD", "1")))));
-    FMain->LoadConfiguration(path);
+    Load(path);
     QCOMPARE(EditorText(Ctl(0, 0, 0, 0, crEditor)), QStringLiteral("33"));
     QCOMPARE(EditorText(Ctl(0, 0, 0, 2, crEditor)), QStringLiteral("0BCD"));
     QVERIFY(!group->isEnabled());
@@ -544,7 +591,7 @@ void TestConfigFile::loadReplacesRefusedValues() {
     SetEditorText(Ctl(0, 0, 0, 0, crEditor), QStringLiteral("77"));
     const QString path = Path(QStringLiteral("refused.zxml"));
     QVERIFY(WriteFile(path, Deflate(Doc(SoneDoc("2000", "ok", "12345", "7")))));
-    FMain->LoadConfiguration(path);
+    Load(path);
     QCOMPARE(EditorText(Ctl(0, 0, 0, 0, crEditor)), QStringLiteral("5"));
     QCOMPARE(EditorText(Ctl(0, 0, 0, 1, crEditor)), QStringLiteral("ok"));
     QCOMPARE(EditorText(Ctl(0, 0, 0, 2, crEditor)), QStringLiteral("00AB"));
@@ -562,7 +609,7 @@ void TestConfigFile::loadStopsAtMissingControls() {
                                         "    <parameter index=\"0\">later</parameter>\r\n"
                                         "   </index>\r\n  </command>\r\n"))));
     delete Ctl(0, 0, 0, 2, crSwitch);
-    FMain->LoadConfiguration(path);
+    Load(path);
     QCOMPARE(EditorText(Ctl(0, 0, 0, 0, crEditor)), QStringLiteral("44"));
     QCOMPARE(EditorText(Ctl(0, 0, 0, 1, crEditor)), QStringLiteral("first"));
     QCOMPARE(EditorText(Ctl(0, 0, 0, 2, crEditor)), QStringLiteral("00AB"));
@@ -574,13 +621,14 @@ void TestConfigFile::loadStopsAtMissingControls() {
     UseSmallProfile();
     SetSwitchChecked(Ctl(0, 2, 1, 0, crSwitch), false);
     delete Ctl(0, 2, 1, 0, crEditor);
-    FMain->LoadConfiguration(path);
+    Load(path);
     QCOMPARE(EditorText(Ctl(0, 0, 0, 2, crEditor)), QStringLiteral("0001"));
     QVERIFY(SwitchChecked(Ctl(0, 2, 1, 0, crSwitch)));
     QCOMPARE(Log().count(QStringLiteral("Ошибка - не найден элемент ввода")), 1);
 }
 
 void TestConfigFile::loadShowsStreamErrorBox() {
+    UseWindow();
     SetEditorText(Ctl(0, 0, 0, 1, crEditor), QStringLiteral("kept"));
     const QString path = Path(QStringLiteral("plain.zxml"));
     QVERIFY(WriteFile(path, Doc(SoneDoc("1", "plain", "0001", "1"))));
@@ -592,7 +640,7 @@ void TestConfigFile::loadShowsStreamErrorBox() {
             box->accept();
         }
     });
-    FMain->LoadConfiguration(path);
+    Load(path);
     QVERIFY(FModalSeen);
     QCOMPARE(title, QStringLiteral("Error"));
     QCOMPARE(text, QStringLiteral("incorrect header check"));
@@ -615,7 +663,7 @@ void TestConfigFile::loadCapsText() {
     QCOMPARE(text.size(), size);
     const QString path = Path(QStringLiteral("big.zxml"));
     QVERIFY(WriteFile(path, Deflate(text)));
-    FMain->LoadConfiguration(path);
+    Load(path);
     QCOMPARE(EditorText(Ctl(0, 0, 0, 1, crEditor)),
              loaded ? QStringLiteral("big") : QStringLiteral("x"));
     if (loaded)
@@ -629,7 +677,7 @@ void TestConfigFile::loadReportsUnopenableFile() {
     const QString path = Path(QStringLiteral("absent.zxml"));
     QFile probe(path);
     QVERIFY(!probe.open(QIODevice::ReadOnly));
-    FMain->LoadConfiguration(path);
+    Load(path);
     QVERIFY2(Log().contains(QStringLiteral("Не могу открыть файл, ошибка=") + probe.errorString()),
              qPrintable(Log()));
 }
@@ -638,7 +686,7 @@ void TestConfigFile::loadOfEmptyFileChangesNothing() {
     const QStringList before = Snapshot();
     const QString path = Path(QStringLiteral("empty.zxml"));
     QVERIFY(WriteFile(path, QByteArray()));
-    FMain->LoadConfiguration(path);
+    Load(path);
     QCOMPARE(Snapshot(), before);
     QCOMPARE(Log(), QString());
 }
@@ -659,12 +707,12 @@ void TestConfigFile::loadOfTruncatedFileKeepsValuesBeforeCut() {
     const QString path = Path(QStringLiteral("cut.zxml"));
 
     QVERIFY(WriteFile(path, file.left(file.size() / 2)));
-    FMain->LoadConfiguration(path);
+    Load(path);
     QCOMPARE(EditorText(Ctl(0, 0, 0, 1, crEditor)), QStringLiteral("before"));
     QCOMPARE(EditorText(Ctl(0, 2, 0, 0, crEditor)), QStringLiteral("-"));
 
     QVERIFY(WriteFile(path, file.left(file.size() - 4))); // the check value lost
-    FMain->LoadConfiguration(path);
+    Load(path);
     QCOMPARE(EditorText(Ctl(0, 2, 0, 0, crEditor)), QStringLiteral("after"));
     QCOMPARE(Log(), QString());
 }

@@ -1,15 +1,16 @@
-#include "app/TfmMain.h"
 #include "pages/EditorAccess.h"
 #include "pages/HexEdit.h"
-#include "settings/Settings.h"
+#include "support/PageBench.h"
+#include "support/ProfileBuilders.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSpinBox>
-#include <QTabWidget>
-#include <QTemporaryDir>
 #include <QtTest>
+#include <memory>
+
+using namespace testkit;
 
 namespace {
 
@@ -19,9 +20,7 @@ constexpr char kBlankMessage[] = "Invalid input value.  Use escape key to abando
 
 TCmdParameter Text(const QString& charMask, const QString& leaveMask = QString(),
                    const QString& defaultValue = QString()) {
-    TCmdParameter p;
-    p.ParamKind = pkString;
-    p.Description = QStringLiteral("Строка");
+    TCmdParameter p = Param(pkString, QStringLiteral("Строка"));
     p.OnCharMask = charMask;
     p.OnLeaveMask = leaveMask;
     p.DefaultValue = defaultValue;
@@ -29,9 +28,7 @@ TCmdParameter Text(const QString& charMask, const QString& leaveMask = QString()
 }
 
 TCmdParameter Hex(int maxLen, qint64 minValue, qint64 maxValue, const QString& defaultValue) {
-    TCmdParameter p;
-    p.ParamKind = pkHex;
-    p.Description = QStringLiteral("Hex");
+    TCmdParameter p = Param(pkHex, QStringLiteral("Hex"));
     p.MaxLen = maxLen;
     p.MinValue = minValue;
     p.MaxValue = maxValue;
@@ -43,25 +40,22 @@ TCmdParameter Hex(int maxLen, qint64 minValue, qint64 maxValue, const QString& d
 
 class TestEditorRules : public QObject {
     Q_OBJECT
-    QTemporaryDir FDir;
-    TfmMain* fm = nullptr;
+    std::unique_ptr<TPageBench> B;
 
+    // One page with one command of these parameters; the log starts empty.
+    void BuildCommand(QVector<TCmdParameter> params) {
+        B->Build({Page(QStringLiteral("A"),
+                       {Command(QStringLiteral("+T"), true, false, -1, std::move(params))})});
+        B->PaneLines.clear();
+    }
     // Parameter 0 is the one under test; parameter 1 is a plain edit box
     // that takes the focus when the test leaves the first one.
     QLineEdit* Build(const TCmdParameter& param) {
-        TCmdPage page;
-        page.PageId = page.PageName = QStringLiteral("A");
-        TDevCommand cmd;
-        cmd.CommandName = QStringLiteral("+T");
-        cmd.Parameters = {param, Text(QString())};
-        page.Commands = {cmd};
-        DevCommands = {page};
-        fm->BuildPages();
-        fm->LogLines->clear();
+        BuildCommand({param, Text(QString())});
         return qobject_cast<QLineEdit*>(Editor(0));
     }
-    QWidget* Editor(int k) const { return fm->Pages->FindControl(0, 0, 0, k, crEditor); }
-    int LogCount(const QString& text) const { return fm->LogLines->toPlainText().count(text); }
+    QWidget* Editor(int k) const { return B->Control(0, 0, 0, k, crEditor); }
+    int LogCount(const QString& text) const { return int(B->Log().count(text)); }
     // Focus moves on inside the window; a refused exit brings it back later.
     void Leave(QLineEdit* edit) {
         QVERIFY(edit->hasFocus());
@@ -75,14 +69,10 @@ class TestEditorRules : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
-        SetSettingsFolder(FDir.path());
-        fm = new TfmMain;
-        fm->show();
-        QVERIFY(QTest::qWaitForWindowExposed(fm));
-        fm->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(fm));
+        B = std::make_unique<TPageBench>();
+        QVERIFY(B->Show());
     }
-    void cleanupTestCase() { delete fm; }
+    void cleanupTestCase() { B.reset(); }
 
     void typingMaskKeepsTheLastMatchingText_data() {
         QTest::addColumn<QString>("mask");
@@ -187,7 +177,7 @@ private Q_SLOTS:
 
     void clickBesideARefusingEditorDoesNotClick() {
         QLineEdit* edit = Build(Text(QString(), QStringLiteral("^[0-9]{4}$"), QStringLiteral("1")));
-        auto* other = qobject_cast<QCheckBox*>(fm->Pages->FindControl(0, 0, 0, 1, crSwitch));
+        auto* other = qobject_cast<QCheckBox*>(B->Pages->FindControl(0, 0, 0, 1, crSwitch));
         QSignalSpy toggled(other, &QCheckBox::toggled);
         Enter(edit);
         QTest::mouseClick(other, Qt::LeftButton, {},
@@ -208,15 +198,8 @@ private Q_SLOTS:
     }
 
     void twoRefusingEditorsDoNotPullTheFocusToAndFro() {
-        TCmdPage page;
-        page.PageId = page.PageName = QStringLiteral("A");
-        TDevCommand cmd;
-        cmd.Parameters = {Text(QString(), QStringLiteral("^x$")),
-                          Text(QString(), QStringLiteral("^y$"))};
-        page.Commands = {cmd};
-        DevCommands = {page};
-        fm->BuildPages();
-        fm->LogLines->clear();
+        BuildCommand(
+            {Text(QString(), QStringLiteral("^x$")), Text(QString(), QStringLiteral("^y$"))});
         auto* first = qobject_cast<QLineEdit*>(Editor(0));
         Enter(first);
         Editor(1)->setFocus(Qt::TabFocusReason);
@@ -252,11 +235,11 @@ private Q_SLOTS:
 
     void hexRangeUsesTheLowThirtyTwoBits() {
         QLineEdit* edit = Build(Hex(10, 0, 255, QStringLiteral("00000000FF")));
-        QVERIFY(fm->Pages->HexEditExit(qobject_cast<THexEdit*>(edit)));
+        QVERIFY(B->Pages->HexEditExit(qobject_cast<THexEdit*>(edit)));
         edit->setText(QStringLiteral("01000000FF"));
-        QVERIFY(fm->Pages->HexEditExit(qobject_cast<THexEdit*>(edit)));
+        QVERIFY(B->Pages->HexEditExit(qobject_cast<THexEdit*>(edit)));
         edit->setText(QStringLiteral("0000000100"));
-        QVERIFY(!fm->Pages->HexEditExit(qobject_cast<THexEdit*>(edit)));
+        QVERIFY(!B->Pages->HexEditExit(qobject_cast<THexEdit*>(edit)));
     }
 
     void hexTakesOnlyHexDigits_data() {
@@ -296,7 +279,7 @@ private Q_SLOTS:
         QFETCH(QChar, key);
         QFETCH(bool, kept);
         QFETCH(QChar, result);
-        QCOMPARE(fm->Pages->HexEditKeyPress(key), kept);
+        QCOMPARE(B->Pages->HexEditKeyPress(key), kept);
         QCOMPARE(key, result);
     }
 
@@ -323,7 +306,7 @@ private Q_SLOTS:
 
     void switchTurnsItsEditorOffAndOn() {
         QLineEdit* edit = Build(Text(QString(), QString(), QStringLiteral("значение")));
-        QWidget* sw = fm->Pages->FindControl(0, 0, 0, 0, crSwitch);
+        QWidget* sw = B->Pages->FindControl(0, 0, 0, 0, crSwitch);
         QVERIFY(edit->isEnabled());
         QTest::mouseClick(sw, Qt::LeftButton, {}, QPoint(sw->width() - 4, sw->height() / 2));
         QVERIFY(!SwitchChecked(sw));
@@ -335,7 +318,7 @@ private Q_SLOTS:
 
     void settingTheSameSwitchStateRunsNothing() {
         QLineEdit* edit = Build(Text(QString()));
-        QWidget* sw = fm->Pages->FindControl(0, 0, 0, 0, crSwitch);
+        QWidget* sw = B->Pages->FindControl(0, 0, 0, 0, crSwitch);
         edit->setEnabled(false);
         SetSwitchChecked(sw, true);
         QVERIFY(!edit->isEnabled());

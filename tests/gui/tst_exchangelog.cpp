@@ -1,4 +1,4 @@
-#include "app/TfmMain.h"
+#include "app/ExchangeLog.h"
 #include "link/LogFormat.h"
 #include "link/LogPane.h"
 #include "settings/Settings.h"
@@ -15,14 +15,37 @@
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QVBoxLayout>
 #include <QtTest>
 #include <memory>
 
 namespace {
 
-QStringList PaneLines(const TfmMain& fm) {
+// The log pane alone on a window of the pane's size in the main window, with
+// its context menu reporting into it as the window's does.
+class TLogBench {
+public:
+    TLogBench() : LogLines(CreateLogPane(&Window)) {
+        Window.resize(kPaneWidth, kPaneHeight);
+        auto* layout = new QVBoxLayout(&Window);
+        layout->addWidget(LogLines);
+        LogMenu = std::make_unique<TLogPaneMenu>(
+            LogLines, [this](const QString& message) { WriteLog(message, lkGeneral); });
+    }
+    static constexpr int kPaneWidth = 844;
+    static constexpr int kPaneHeight = 216;
+
+    void WriteLog(const QString& text, int kind) { AppendLogText(LogLines, text, kind); }
+    void show() { Window.show(); }
+
+    QWidget Window;
+    QPlainTextEdit* LogLines;
+    std::unique_ptr<TLogPaneMenu> LogMenu;
+};
+
+QStringList PaneLines(const TLogBench& B) {
     QStringList lines;
-    const QTextDocument* doc = fm.LogLines->document();
+    const QTextDocument* doc = B.LogLines->document();
     for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
         lines.append(b.text());
     if (doc->isEmpty())
@@ -30,8 +53,8 @@ QStringList PaneLines(const TfmMain& fm) {
     return lines;
 }
 
-QColor LineColor(const TfmMain& fm, int line) {
-    const QTextBlock b = fm.LogLines->document()->findBlockByNumber(line);
+QColor LineColor(const TLogBench& B, int line) {
+    const QTextBlock b = B.LogLines->document()->findBlockByNumber(line);
     for (auto it = b.begin(); !it.atEnd(); ++it)
         return it.fragment().charFormat().foreground().color();
     return QColor();
@@ -42,17 +65,17 @@ QColor LineColor(const TfmMain& fm, int line) {
 class TestExchangeLog : public QObject {
     Q_OBJECT
     QTemporaryDir FDir;
-    TfmMain* fm = nullptr;
+    TLogBench* B = nullptr;
 
 private Q_SLOTS:
     void initTestCase() { SetSettingsFolder(FDir.path()); }
     void init() {
         Settings = TSettings();
-        fm = new TfmMain;
+        B = new TLogBench;
     }
     void cleanup() {
-        delete fm;
-        fm = nullptr;
+        delete B;
+        B = nullptr;
     }
 
     void prefixesEachKind_data() {
@@ -67,43 +90,43 @@ private Q_SLOTS:
     void prefixesEachKind() {
         QFETCH(int, kind);
         QFETCH(QString, expected);
-        fm->WriteLog(QStringLiteral("x"), kind);
-        QCOMPARE(PaneLines(*fm), QStringList{expected});
+        B->WriteLog(QStringLiteral("x"), kind);
+        QCOMPARE(PaneLines(*B), QStringList{expected});
     }
 
     void answerWithEchoGivesFiveLines() {
-        fm->WriteLog(QStringLiteral("AT+SGDT=?\r\r\n+RESP:SGDT,1,2\r\n\r\n>"), lkRead);
-        QCOMPARE(PaneLines(*fm), QStringList({"<AT+SGDT=?", "<", "<+RESP:SGDT,1,2", "<", "<>"}));
+        B->WriteLog(QStringLiteral("AT+SGDT=?\r\r\n+RESP:SGDT,1,2\r\n\r\n>"), lkRead);
+        QCOMPARE(PaneLines(*B), QStringList({"<AT+SGDT=?", "<", "<+RESP:SGDT,1,2", "<", "<>"}));
     }
 
     void terminatorsAloneGiveOnePrefixLine() {
-        fm->WriteLog(QStringLiteral("\r\n"), lkWrite);
-        QCOMPARE(PaneLines(*fm), QStringList{">"});
+        B->WriteLog(QStringLiteral("\r\n"), lkWrite);
+        QCOMPARE(PaneLines(*B), QStringList{">"});
     }
 
     void entryCodeIsTwoLines() {
-        fm->WriteLog(QStringLiteral("\r4817263\r"), lkWrite);
-        QCOMPARE(PaneLines(*fm), QStringList({">", ">4817263"}));
+        B->WriteLog(QStringLiteral("\r4817263\r"), lkWrite);
+        QCOMPARE(PaneLines(*B), QStringList({">", ">4817263"}));
     }
 
     void nulEndsALine() {
-        fm->WriteLog(QStringLiteral("AB") + QChar(0) + QStringLiteral("CD"), lkRead);
-        QCOMPARE(PaneLines(*fm), QStringList({"<AB", "<CD"}));
+        B->WriteLog(QStringLiteral("AB") + QChar(0) + QStringLiteral("CD"), lkRead);
+        QCOMPARE(PaneLines(*B), QStringList({"<AB", "<CD"}));
     }
 
     void controlCharactersShowAsUnderscoreExceptInTheRest() {
-        fm->WriteLog(QStringLiteral("a\tb\r\nc\td"), lkGeneral);
-        QCOMPARE(PaneLines(*fm), QStringList({"]a_b", "]c\td"}));
+        B->WriteLog(QStringLiteral("a\tb\r\nc\td"), lkGeneral);
+        QCOMPARE(PaneLines(*B), QStringList({"]a_b", "]c\td"}));
     }
 
     void emptyTextIsIgnored() {
-        fm->WriteLog(QString(), lkGeneral);
-        QVERIFY(PaneLines(*fm).isEmpty());
+        B->WriteLog(QString(), lkGeneral);
+        QVERIFY(PaneLines(*B).isEmpty());
     }
 
     void unknownKindIsReportedThenWrittenWithoutPrefix() {
-        fm->WriteLog(QStringLiteral("hello"), 9);
-        QCOMPARE(PaneLines(*fm),
+        B->WriteLog(QStringLiteral("hello"), 9);
+        QCOMPARE(PaneLines(*B),
                  QStringList({QStringLiteral("]Неизвестный тип протоколирования 9"), "hello"}));
     }
 
@@ -111,8 +134,8 @@ private Q_SLOTS:
         QString text;
         for (int i = 1; i <= 1500; ++i)
             text += QString::number(i) + QStringLiteral("\r\n");
-        fm->WriteLog(text, lkRead);
-        const QStringList lines = PaneLines(*fm);
+        B->WriteLog(text, lkRead);
+        const QStringList lines = PaneLines(*B);
         QCOMPARE(lines.size(), kLogMaxLines);
         QCOMPARE(lines.first(), QStringLiteral("<501"));
         QCOMPARE(lines.last(), QStringLiteral("<1500"));
@@ -134,8 +157,8 @@ private Q_SLOTS:
 
     void thousandAndFirstLinePushesOutTheFirst() {
         for (int i = 1; i <= 1001; ++i)
-            fm->WriteLog(QString::number(i), lkGeneral);
-        const QStringList lines = PaneLines(*fm);
+            B->WriteLog(QString::number(i), lkGeneral);
+        const QStringList lines = PaneLines(*B);
         QCOMPARE(lines.size(), kLogMaxLines);
         QCOMPARE(lines.first(), QStringLiteral("]2"));
     }
@@ -144,12 +167,12 @@ private Q_SLOTS:
         Settings.ReadColorText = 0x0000FF00;         // green
         Settings.WriteColorText = 0x00FF0000;        // blue
         Settings.GeneralErrorColorText = 0x000000FF; // red
-        fm->WriteLog(QStringLiteral("r"), lkRead);
-        fm->WriteLog(QStringLiteral("w"), lkWrite);
-        fm->WriteLog(QStringLiteral("g"), lkGeneral);
-        QCOMPARE(LineColor(*fm, 0), QColor(0, 255, 0));
-        QCOMPARE(LineColor(*fm, 1), QColor(0, 0, 255));
-        QCOMPARE(LineColor(*fm, 2), QColor(255, 0, 0));
+        B->WriteLog(QStringLiteral("r"), lkRead);
+        B->WriteLog(QStringLiteral("w"), lkWrite);
+        B->WriteLog(QStringLiteral("g"), lkGeneral);
+        QCOMPARE(LineColor(*B, 0), QColor(0, 255, 0));
+        QCOMPARE(LineColor(*B, 1), QColor(0, 0, 255));
+        QCOMPARE(LineColor(*B, 2), QColor(255, 0, 0));
     }
 
     // Each kind takes its own colour setting; with every setting at 0 all
@@ -168,21 +191,21 @@ private Q_SLOTS:
         Settings.WriteErrorColorText = allBlack ? 0 : colours[lkWriteError];
         Settings.GeneralErrorColorText = allBlack ? 0 : colours[lkGeneral];
         for (int kind = lkRead; kind <= lkGeneral; ++kind)
-            fm->WriteLog(QStringLiteral("a\r\nb"), kind);
-        QCOMPARE(PaneLines(*fm),
+            B->WriteLog(QStringLiteral("a\r\nb"), kind);
+        QCOMPARE(PaneLines(*B),
                  QStringList({"<a", "<b", ">a", ">b", "E<a", "E<b", "E>a", "E>b", "]a", "]b"}));
         for (int kind = lkRead; kind <= lkGeneral; ++kind) {
             const TColor c = allBlack ? 0 : colours[kind];
             const QColor want(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
-            QCOMPARE(LineColor(*fm, 2 * kind), want);
-            QCOMPARE(LineColor(*fm, 2 * kind + 1), want);
+            QCOMPARE(LineColor(*B, 2 * kind), want);
+            QCOMPARE(LineColor(*B, 2 * kind + 1), want);
         }
     }
 
     void caretStaysAtTheEnd() {
         for (int i = 0; i < 50; ++i)
-            fm->WriteLog(QStringLiteral("line"), lkRead);
-        const QTextCursor c = fm->LogLines->textCursor();
+            B->WriteLog(QStringLiteral("line"), lkRead);
+        const QTextCursor c = B->LogLines->textCursor();
         QVERIFY(!c.hasSelection());
         QVERIFY(c.atEnd());
     }
@@ -190,37 +213,37 @@ private Q_SLOTS:
     // A caret the operator placed elsewhere, even with a selection, comes
     // back to the end, and the newest line is scrolled into view.
     void caretPutElsewhereReturnsToTheEnd() {
-        fm->show();
-        QVERIFY(QTest::qWaitForWindowExposed(fm));
+        B->show();
+        QVERIFY(QTest::qWaitForWindowExposed(&B->Window));
         for (int i = 0; i < 200; ++i)
-            fm->WriteLog(QStringLiteral("line %1").arg(i), lkRead);
-        QTextCursor start(fm->LogLines->document());
+            B->WriteLog(QStringLiteral("line %1").arg(i), lkRead);
+        QTextCursor start(B->LogLines->document());
         start.movePosition(QTextCursor::NextWord, QTextCursor::KeepAnchor);
-        fm->LogLines->setTextCursor(start);
-        fm->LogLines->verticalScrollBar()->setValue(0);
-        fm->WriteLog(QStringLiteral("newest"), lkGeneral);
-        const QTextCursor c = fm->LogLines->textCursor();
+        B->LogLines->setTextCursor(start);
+        B->LogLines->verticalScrollBar()->setValue(0);
+        B->WriteLog(QStringLiteral("newest"), lkGeneral);
+        const QTextCursor c = B->LogLines->textCursor();
         QVERIFY(!c.hasSelection());
         QVERIFY(c.atEnd());
-        const QScrollBar* bar = fm->LogLines->verticalScrollBar();
+        const QScrollBar* bar = B->LogLines->verticalScrollBar();
         QVERIFY(bar->maximum() > 0);
         QCOMPARE(bar->value(), bar->maximum());
         QCoreApplication::processEvents();
-        QCOMPARE(fm->LogLines->cursorForPosition(QPoint(4, fm->LogLines->viewport()->height() - 4))
+        QCOMPARE(B->LogLines->cursorForPosition(QPoint(4, B->LogLines->viewport()->height() - 4))
                      .block()
                      .text(),
                  QStringLiteral("]newest"));
     }
 
     void newestLineInViewWhileLinesFallOffTheTop() {
-        fm->show();
-        QVERIFY(QTest::qWaitForWindowExposed(fm));
+        B->show();
+        QVERIFY(QTest::qWaitForWindowExposed(&B->Window));
         for (int i = 0; i < 1500; ++i)
-            fm->WriteLog(QStringLiteral("line %1").arg(i), lkRead);
-        const QScrollBar* bar = fm->LogLines->verticalScrollBar();
+            B->WriteLog(QStringLiteral("line %1").arg(i), lkRead);
+        const QScrollBar* bar = B->LogLines->verticalScrollBar();
         QCOMPARE(bar->value(), bar->maximum());
-        QVERIFY(fm->LogLines->textCursor().atEnd());
-        QCOMPARE(fm->LogLines->document()->lastBlock().text(), QStringLiteral("<line 1499"));
+        QVERIFY(B->LogLines->textCursor().atEnd());
+        QCOMPARE(B->LogLines->document()->lastBlock().text(), QStringLiteral("<line 1499"));
     }
 
     // Saving writes every pane line, prefix and time of logging in front,
@@ -229,14 +252,14 @@ private Q_SLOTS:
     void savedLogCarriesTimesAndPrefixes() {
         const QDateTime before = QDateTime::currentDateTime().addMSecs(-1);
         for (int i = 0; i < kLogMaxLines + 2; ++i)
-            fm->WriteLog(QStringLiteral("n%1").arg(i), lkGeneral);
-        fm->WriteLog(QStringLiteral("AT+SGDT=?"), lkWrite);
-        fm->WriteLog(QStringLiteral("Ответ\r\n>"), lkRead);
-        const QStringList shown = PaneLines(*fm);
+            B->WriteLog(QStringLiteral("n%1").arg(i), lkGeneral);
+        B->WriteLog(QStringLiteral("AT+SGDT=?"), lkWrite);
+        B->WriteLog(QStringLiteral("Ответ\r\n>"), lkRead);
+        const QStringList shown = PaneLines(*B);
 
         const QString path = FDir.filePath(QStringLiteral("log.txt"));
-        QVERIFY(fm->LogMenu->SaveTo(path));
-        QCOMPARE(PaneLines(*fm), shown);
+        QVERIFY(B->LogMenu->SaveTo(path));
+        QCOMPARE(PaneLines(*B), shown);
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QStringList saved = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
@@ -255,21 +278,21 @@ private Q_SLOTS:
         QCOMPARE(saved[kLogMaxLines - 2].section(QLatin1Char(' '), 2), QStringLiteral("<Ответ"));
         QCOMPARE(saved[0].section(QLatin1Char(' '), 2), QStringLiteral("]n5"));
 
-        QVERIFY(!fm->LogMenu->SaveTo(FDir.filePath(QStringLiteral("no/such/dir/log.txt"))));
-        QVERIFY(PaneLines(*fm).last().startsWith(QStringLiteral("]Не могу сохранить протокол")));
+        QVERIFY(!B->LogMenu->SaveTo(FDir.filePath(QStringLiteral("no/such/dir/log.txt"))));
+        QVERIFY(PaneLines(*B).last().startsWith(QStringLiteral("]Не могу сохранить протокол")));
 
-        std::unique_ptr<QMenu> menu(fm->LogMenu->CreateMenu());
+        std::unique_ptr<QMenu> menu(B->LogMenu->CreateMenu());
         QAction* clear = menu->findChild<QAction*>(QStringLiteral("ClearLog1"));
         QVERIFY(clear && menu->findChild<QAction*>(QStringLiteral("SaveLog1")));
         clear->trigger();
-        QVERIFY(PaneLines(*fm).isEmpty());
+        QVERIFY(PaneLines(*B).isEmpty());
 
         // The save dialog, made on first use, opens where the window was opened.
         const QString opened = QDir::currentPath();
         QVERIFY(QDir::setCurrent(FDir.path()));
-        QFileDialog* dialog = fm->LogMenu->SaveDialog();
+        QFileDialog* dialog = B->LogMenu->SaveDialog();
         QVERIFY(QDir::setCurrent(opened));
-        QCOMPARE(fm->LogMenu->SaveDialog(), dialog);
+        QCOMPARE(B->LogMenu->SaveDialog(), dialog);
         QCOMPARE(QDir(dialog->directory()).absolutePath(), QDir(opened).absolutePath());
         QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
         QCOMPARE(dialog->defaultSuffix(), QStringLiteral("txt"));

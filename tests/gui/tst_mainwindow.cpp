@@ -4,6 +4,7 @@
 #include "app/TfmSettings.h"
 #include "link/ComPort.h"
 #include "settings/Settings.h"
+#include "support/ModalDriver.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -26,6 +27,8 @@
 #include <unistd.h>
 
 namespace {
+
+constexpr int kSettingsWatchdogMs = 5000;
 
 QStringList MenuCaptions(const QMenu* menu) {
     QStringList out;
@@ -61,28 +64,6 @@ private:
     int FMaster = -1;
     QString FSlave;
 };
-
-// Presses a button of the settings dialog once it is up; gives up after a
-// while so that nothing is left blocking.
-void AnswerSettings(QObject* context, bool ok) {
-    constexpr int kPollMs = 20;
-    constexpr int kWatchdogMs = 5000;
-    auto* poll = new QTimer(context);
-    QElapsedTimer watchdog;
-    watchdog.start();
-    QObject::connect(poll, &QTimer::timeout, context, [poll, watchdog, ok] {
-        auto* dlg = qobject_cast<TfmSettings*>(QApplication::activeModalWidget());
-        if (dlg)
-            (ok ? dlg->ApplyBtn : dlg->CancelBtn)->click();
-        if (dlg || watchdog.elapsed() > kWatchdogMs) {
-            if (!dlg && QApplication::activeModalWidget())
-                QApplication::activeModalWidget()->close();
-            poll->stop();
-            poll->deleteLater();
-        }
-    });
-    poll->start(kPollMs);
-}
 
 } // namespace
 
@@ -303,9 +284,17 @@ private Q_SLOTS:
         fm.ApplySettings();
         fm.SetConnected(true);
         QVERIFY(fm.Link->ComPort1->Connected());
-        AnswerSettings(&fm, ok);
+        // A button of the dialog once it is up; nothing is left blocking.
+        testkit::TModalDriver driver(nullptr, kSettingsWatchdogMs);
+        driver.SetHandler([ok](QWidget* modal, qint64) {
+            auto* dlg = qobject_cast<TfmSettings*>(modal);
+            if (dlg)
+                (ok ? dlg->ApplyBtn : dlg->CancelBtn)->click();
+            return dlg != nullptr;
+        });
         fm.Parameters1Click();
         fmSettings = nullptr;
+        QVERIFY(driver.WatchdogClosed.isEmpty());
         QCOMPARE(fm.Link->ComPort1->Connected(), !ok);
         fm.SetConnected(false);
         Settings = TSettings();

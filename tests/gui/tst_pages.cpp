@@ -1,8 +1,10 @@
-#include "app/TfmMain.h"
 #include "pages/EditorAccess.h"
 #include "pages/HexEdit.h"
 #include "pages/TagCode.h"
-#include "settings/Settings.h"
+#include "profile/ProfileLoader.h"
+#include "support/PageBench.h"
+#include "support/ProfileBuilders.h"
+#include "support/ShippedProfile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,57 +18,16 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <climits>
 #include <cmath>
+#include <memory>
+
+using namespace testkit;
 
 namespace {
 
 constexpr int kUnit = 17; // the layout unit at 96 dots per inch
-
-TCmdParameter Param(TParamKind kind, const QString& description, bool optional = true) {
-    TCmdParameter p;
-    p.ParamKind = kind;
-    p.Description = description;
-    p.Optional = optional;
-    if (kind == pkInteger) {
-        p.MinValue = kIntegerMinDefault;
-        p.MaxValue = kIntegerMaxDefault;
-    }
-    if (kind == pkHex)
-        p.MaxLen = kHexDefaultMaxLen;
-    return p;
-}
-
-TCmdParameter Options(const QString& defaultValue, const QStringList& values) {
-    TCmdParameter p = Param(pkOption, QStringLiteral("Выбор"));
-    p.DefaultValue = defaultValue;
-    for (const QString& v : values)
-        p.Options.append({v, QStringLiteral("Текст ") + v});
-    return p;
-}
-
-TDevCommand Command(const QString& name, bool setData, bool pollData, int maxIndex,
-                    QVector<TCmdParameter> params) {
-    TDevCommand c;
-    c.CommandName = name;
-    c.Description = QStringLiteral("Команда ") + name;
-    c.SetData = setData;
-    c.PollData = pollData;
-    c.MaxIndex = maxIndex;
-    c.Indexed = maxIndex > 0;
-    c.Parameters = std::move(params);
-    return c;
-}
-
-TCmdPage Page(const QString& name, QVector<TDevCommand> commands) {
-    TCmdPage p;
-    p.PageId = name;
-    p.PageName = name;
-    p.Commands = std::move(commands);
-    return p;
-}
 
 template <class T> QList<T*> DirectChildren(const QWidget* parent) {
     return parent->findChildren<T*>(QString(), Qt::FindDirectChildrenOnly);
@@ -101,49 +62,43 @@ double Contrast(const QColor& a, const QColor& b) {
 
 class TestPages : public QObject {
     Q_OBJECT
-    QTemporaryDir FDir;
-    TfmMain* fm = nullptr;
+    std::unique_ptr<TPageBench> B;
 
     void Build(QVector<TCmdPage> pages) {
-        DevCommands = std::move(pages);
-        fm->H = kUnit;
-        fm->W = kUnit;
-        fm->BuildPages();
+        B->Pages->H = kUnit;
+        B->Pages->W = kUnit;
+        B->Build(std::move(pages));
     }
 
 private Q_SLOTS:
     void initTestCase() {
-        SetSettingsFolder(FDir.path());
-        fm = new TfmMain;
-        fm->show();
-        QVERIFY(QTest::qWaitForWindowExposed(fm));
-        fm->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(fm));
+        B = std::make_unique<TPageBench>();
+        QVERIFY(B->Show());
     }
-    void cleanupTestCase() { delete fm; }
+    void cleanupTestCase() { B.reset(); }
 
     void shippedProfileGetsEveryControl() {
-        // The constructor has built the pages of the shipped profile.
+        LoadCommandProfile(ShippedProfilePath());
+        B->Build();
         QVERIFY(!DevCommands.isEmpty());
-        QCOMPARE(fm->PageControl1->count(), DevCommands.size());
+        QCOMPARE(B->Tabs->count(), DevCommands.size());
         for (int p = 0; p < DevCommands.size(); ++p) {
-            QCOMPARE(fm->PageControl1->tabText(p).remove(QStringLiteral("(*)")),
-                     DevCommands[p].PageName);
-            QCOMPARE(ButtonCaptions(fm->Pages->PageScrollBox(p)),
+            QCOMPARE(B->Tabs->tabText(p).remove(QStringLiteral("(*)")), DevCommands[p].PageName);
+            QCOMPARE(ButtonCaptions(B->Pages->PageScrollBox(p)),
                      QStringList({"Применить страницу", "Получить страницу"}));
             for (int c = 0; c < DevCommands[p].Commands.size(); ++c) {
                 const TDevCommand& cmd = DevCommands[p].Commands[c];
-                QVERIFY(fm->Pages->FindControl(p, c, 0, 0, crGroup));
+                QVERIFY(B->Pages->FindControl(p, c, 0, 0, crGroup));
                 for (int r = 0; r < cmd.RowCount(); ++r)
                     for (int k = 0; k < cmd.Parameters.size(); ++k) {
-                        QWidget* editor = fm->Pages->FindControl(p, c, r, k, crEditor);
+                        QWidget* editor = B->Pages->FindControl(p, c, r, k, crEditor);
                         QVERIFY2(editor, qPrintable(cmd.CommandName));
-                        const TCmdAddress a = fm->Pages->ControlAddress(editor);
+                        const TCmdAddress a = B->Pages->ControlAddress(editor);
                         QCOMPARE(a.Page, p);
                         QCOMPARE(a.Command, c);
                         QCOMPARE(a.Row, r);
                         QCOMPARE(a.Param, k);
-                        QCOMPARE(fm->Pages->FindControl(p, c, r, k, crSwitch) != nullptr,
+                        QCOMPARE(B->Pages->FindControl(p, c, r, k, crSwitch) != nullptr,
                                  cmd.Parameters[k].Optional);
                     }
             }
@@ -152,28 +107,28 @@ private Q_SLOTS:
 
     void rebuildReplacesEveryPage() {
         Build({Page("A", {}), Page("B", {}), Page("C", {})});
-        fm->PageControl1->setCurrentIndex(2);
+        B->Tabs->setCurrentIndex(2);
         Build({Page("X", {}), Page("Y", {})});
-        QCOMPARE(fm->PageControl1->count(), 2);
-        QCOMPARE(fm->PageControl1->tabText(1), QStringLiteral("Y"));
-        QCOMPARE(fm->PageControl1->currentIndex(), 0);
+        QCOMPARE(B->Tabs->count(), 2);
+        QCOMPARE(B->Tabs->tabText(1), QStringLiteral("Y"));
+        QCOMPARE(B->Tabs->currentIndex(), 0);
         // A page without commands still has both page buttons.
-        QCOMPARE(ButtonCaptions(fm->Pages->PageScrollBox(1)),
+        QCOMPARE(ButtonCaptions(B->Pages->PageScrollBox(1)),
                  QStringList({"Применить страницу", "Получить страницу"}));
         Build({});
-        QCOMPARE(fm->PageControl1->count(), 0);
-        QVERIFY(!fm->Pages->FindControl(0, 0, 0, 0, crGroup));
+        QCOMPARE(B->Tabs->count(), 0);
+        QVERIFY(!B->Pages->FindControl(0, 0, 0, 0, crGroup));
     }
 
     void scrollAreaTracksTheThumb() {
         Build({Page("A", {Command("+A", true, true, 0, {Param(pkString, "s")})})});
-        auto* scroll = fm->PageControl1->widget(0)->findChild<QScrollArea*>();
+        auto* scroll = B->Tabs->widget(0)->findChild<QScrollArea*>();
         QVERIFY(scroll);
         QVERIFY(scroll->verticalScrollBar()->hasTracking());
-        QCOMPARE(scroll->widget(), fm->Pages->PageScrollBox(0));
+        QCOMPARE(scroll->widget(), B->Pages->PageScrollBox(0));
         // The content is large enough for everything placed on it.
-        for (const QWidget* w : DirectChildren<QWidget>(fm->Pages->PageScrollBox(0)))
-            QVERIFY(fm->Pages->PageScrollBox(0)->rect().contains(w->geometry()));
+        for (const QWidget* w : DirectChildren<QWidget>(B->Pages->PageScrollBox(0)))
+            QVERIFY(B->Pages->PageScrollBox(0)->rect().contains(w->geometry()));
     }
 
     void indexedCommandGetsRowBoxes_data() {
@@ -191,7 +146,7 @@ private Q_SLOTS:
         Build({Page("A", {Command("+P", true, false, 0, {Param(pkString, "x")}),
                           Command("+IDX", setData, true, 3,
                                   {Param(pkInteger, "n"), Param(pkString, "s", false)})})});
-        auto* group = qobject_cast<QGroupBox*>(fm->Pages->FindControl(0, 1, 0, 0, crGroup));
+        auto* group = qobject_cast<QGroupBox*>(B->Pages->FindControl(0, 1, 0, 0, crGroup));
         QVERIFY(group);
         QCOMPARE(Tag(group), MakeTag(1, 0, 0));
         const QList<QGroupBox*> rows = DirectChildren<QGroupBox>(group);
@@ -200,8 +155,8 @@ private Q_SLOTS:
             QCOMPARE(rows[r]->title(), QStringLiteral("#%1").arg(r + 1));
             QCOMPARE(Tag(rows[r]), MakeTag(1, r, 0));
             QCOMPARE(ButtonCaptions(rows[r]), rowButtons);
-            QCOMPARE(fm->Pages->FindControl(0, 1, r, 1, crEditor)->parentWidget(), rows[r]);
-            QCOMPARE(Tag(fm->Pages->FindControl(0, 1, r, 1, crEditor)), MakeTag(1, r, 1));
+            QCOMPARE(B->Pages->FindControl(0, 1, r, 1, crEditor)->parentWidget(), rows[r]);
+            QCOMPARE(Tag(B->Pages->FindControl(0, 1, r, 1, crEditor)), MakeTag(1, r, 1));
             if (r > 0)
                 QCOMPARE(rows[r]->y(), rows[r - 1]->geometry().bottom() + 1 + kUnit / 5);
         }
@@ -220,16 +175,16 @@ private Q_SLOTS:
     void commandWithoutButtonsEndsBelowLastRow() {
         Build({Page(
             "A", {Command("+N", false, false, 0, {Param(pkString, "a"), Param(pkInteger, "b")})})});
-        QWidget* group = fm->Pages->FindControl(0, 0, 0, 0, crGroup);
+        QWidget* group = B->Pages->FindControl(0, 0, 0, 0, crGroup);
         QVERIFY(DirectChildren<QPushButton>(group).isEmpty());
-        QWidget* lastEditor = fm->Pages->FindControl(0, 0, 0, 1, crEditor);
-        const QWidget* lastSwitch = fm->Pages->FindControl(0, 0, 0, 1, crSwitch);
+        QWidget* lastEditor = B->Pages->FindControl(0, 0, 0, 1, crEditor);
+        const QWidget* lastSwitch = B->Pages->FindControl(0, 0, 0, 1, crSwitch);
         QCOMPARE(group->height(),
                  lastEditor->y() + qMax(lastEditor->height(), lastSwitch->height()) + kUnit / 2);
-        QVERIFY(!fm->Pages->FindControl(0, 0, 0, 0, crButton));
+        QVERIFY(!B->Pages->FindControl(0, 0, 0, 0, crButton));
         // The page buttons follow the group.
         const QList<QPushButton*> pageButtons =
-            DirectChildren<QPushButton>(fm->Pages->PageScrollBox(0));
+            DirectChildren<QPushButton>(B->Pages->PageScrollBox(0));
         QCOMPARE(pageButtons[0]->y(), group->geometry().bottom() + 1 + kUnit / 2);
     }
 
@@ -238,14 +193,14 @@ private Q_SLOTS:
         withSuffix.Suffix = QStringLiteral("сек");
         Build({Page("A", {Command("+P", true, true, 0, {Param(pkString, "s"), withSuffix}),
                           Command("+I", true, true, 2, {Param(pkHex, "h")})})});
-        QWidget* group = fm->Pages->FindControl(0, 0, 0, 0, crGroup);
+        QWidget* group = B->Pages->FindControl(0, 0, 0, 0, crGroup);
         QCOMPARE(group->x(), 3);
         QCOMPARE(group->y(), 3);
         QCOMPARE(group->width(), 697);
-        QWidget* sw = fm->Pages->FindControl(0, 0, 0, 0, crSwitch);
+        QWidget* sw = B->Pages->FindControl(0, 0, 0, 0, crSwitch);
         QCOMPARE(sw->x(), 8);
         QCOMPARE(sw->width(), 238);
-        QWidget* editor = fm->Pages->FindControl(0, 0, 0, 1, crEditor);
+        QWidget* editor = B->Pages->FindControl(0, 0, 0, 1, crEditor);
         QCOMPARE(editor->x(), 255);
         QCOMPARE(editor->width(), 340);
         auto* label =
@@ -265,20 +220,20 @@ private Q_SLOTS:
         QCOMPARE(buttons[1]->x(), 119);
         QCOMPARE(buttons[1]->width(), 102);
 
-        QWidget* indexed = fm->Pages->FindControl(0, 1, 0, 0, crGroup);
+        QWidget* indexed = B->Pages->FindControl(0, 1, 0, 0, crGroup);
         QCOMPARE(indexed->y(), group->geometry().bottom() + 1 + 8);
         QGroupBox* row = DirectChildren<QGroupBox>(indexed).first();
         QCOMPARE(row->x(), 3);
         QCOMPARE(row->width(), 680);
-        QWidget* rowApply = fm->Pages->FindControl(0, 1, 0, 0, crButton);
+        QWidget* rowApply = B->Pages->FindControl(0, 1, 0, 0, crButton);
         QCOMPARE(rowApply->parentWidget(), row);
         QCOMPARE(rowApply->x(), 8);
         QCOMPARE(rowApply->width(), 68);
         QCOMPARE(row->height(), rowApply->geometry().bottom() + 1 + 8);
-        QCOMPARE(fm->Pages->FindControl(0, 1, 1, 0, crEditor)->pos(), QPoint(255, kUnit));
+        QCOMPARE(B->Pages->FindControl(0, 1, 1, 0, crEditor)->pos(), QPoint(255, kUnit));
 
         const QList<QPushButton*> pageButtons =
-            DirectChildren<QPushButton>(fm->Pages->PageScrollBox(0));
+            DirectChildren<QPushButton>(B->Pages->PageScrollBox(0));
         QCOMPARE(pageButtons[0]->x(), 8);
         QCOMPARE(pageButtons[0]->width(), 119);
         QCOMPARE(pageButtons[1]->x(), 136);
@@ -299,9 +254,9 @@ private Q_SLOTS:
                                           {Param(pkString, "s"), Param(pkInteger, "n", false)}),
                                   Command("+I", true, false, 2, {Param(pkHex, "h")}),
                                   Command("+N", false, false, 0, {Param(pkString, "t")})})};
-        fm->H = h;
-        fm->W = w;
-        fm->BuildPages();
+        B->Pages->H = h;
+        B->Pages->W = w;
+        B->Build();
         const int gap = h / 5;   // vertical
         const int half = h / 2;  // vertical
         const int left = w / 5;  // horizontal
@@ -309,16 +264,16 @@ private Q_SLOTS:
         const auto bottom = [](const QWidget* w) { return w->y() + w->height(); };
 
         // Plain command: name label, then one row per parameter.
-        QWidget* plain = fm->Pages->FindControl(0, 0, 0, 0, crGroup);
+        QWidget* plain = B->Pages->FindControl(0, 0, 0, 0, crGroup);
         QCOMPARE(plain->geometry(), QRect(left, gap, 41 * w, plain->height()));
         const QLabel* name = DirectChildren<QLabel>(plain).first();
         QCOMPARE(name->pos(), QPoint(inset, h));
-        QWidget* sw = fm->Pages->FindControl(0, 0, 0, 0, crSwitch);
-        QWidget* first = fm->Pages->FindControl(0, 0, 0, 0, crEditor);
+        QWidget* sw = B->Pages->FindControl(0, 0, 0, 0, crSwitch);
+        QWidget* first = B->Pages->FindControl(0, 0, 0, 0, crEditor);
         QCOMPARE(first->geometry().topLeft(), QPoint(15 * w, gap + bottom(name)));
         QCOMPARE(sw->y(), first->y());
         QCOMPARE(first->width(), 20 * w);
-        QWidget* second = fm->Pages->FindControl(0, 0, 0, 1, crEditor);
+        QWidget* second = B->Pages->FindControl(0, 0, 0, 1, crEditor);
         QCOMPARE(second->y(), first->y() + qMax(sw->height(), first->height()) + half);
         const QLabel* label = DirectChildren<QLabel>(plain).at(1);
         QCOMPARE(label->pos(), QPoint(w + inset, second->y()));
@@ -330,7 +285,7 @@ private Q_SLOTS:
         QCOMPARE(plain->height(), bottom(buttons[1]) + half);
 
         // Indexed command: row boxes a fifth apart, the command button below.
-        QWidget* indexed = fm->Pages->FindControl(0, 1, 0, 0, crGroup);
+        QWidget* indexed = B->Pages->FindControl(0, 1, 0, 0, crGroup);
         QCOMPARE(indexed->y(), bottom(plain) + half);
         const QLabel* indexedName = DirectChildren<QLabel>(indexed).first();
         const QList<QGroupBox*> rows = DirectChildren<QGroupBox>(indexed);
@@ -338,10 +293,10 @@ private Q_SLOTS:
         QCOMPARE(rows[0]->geometry().topLeft(), QPoint(left, gap + bottom(indexedName)));
         QCOMPARE(rows[1]->y(), gap + bottom(rows[0]));
         QCOMPARE(rows[1]->width(), 40 * w);
-        QWidget* rowEditor = fm->Pages->FindControl(0, 1, 1, 0, crEditor);
-        QWidget* rowSwitch = fm->Pages->FindControl(0, 1, 1, 0, crSwitch);
+        QWidget* rowEditor = B->Pages->FindControl(0, 1, 1, 0, crEditor);
+        QWidget* rowSwitch = B->Pages->FindControl(0, 1, 1, 0, crSwitch);
         QCOMPARE(rowEditor->y(), h);
-        QWidget* rowApply = fm->Pages->FindControl(0, 1, 1, 0, crButton);
+        QWidget* rowApply = B->Pages->FindControl(0, 1, 1, 0, crButton);
         QCOMPARE(rowApply->geometry().topLeft(),
                  QPoint(inset, h + qMax(rowSwitch->height(), rowEditor->height()) + half));
         QCOMPARE(rowApply->width(), 4 * w);
@@ -352,21 +307,21 @@ private Q_SLOTS:
         QCOMPARE(indexed->height(), bottom(applyAll[0]) + half);
 
         // No buttons: the group ends half a unit below its last row.
-        QWidget* bare = fm->Pages->FindControl(0, 2, 0, 0, crGroup);
+        QWidget* bare = B->Pages->FindControl(0, 2, 0, 0, crGroup);
         QCOMPARE(bare->y(), bottom(indexed) + half);
-        QWidget* bareEditor = fm->Pages->FindControl(0, 2, 0, 0, crEditor);
-        QWidget* bareSwitch = fm->Pages->FindControl(0, 2, 0, 0, crSwitch);
+        QWidget* bareEditor = B->Pages->FindControl(0, 2, 0, 0, crEditor);
+        QWidget* bareSwitch = B->Pages->FindControl(0, 2, 0, 0, crSwitch);
         QCOMPARE(bare->height(),
                  bareEditor->y() + qMax(bareSwitch->height(), bareEditor->height()) + half);
 
         const QList<QPushButton*> pageButtons =
-            DirectChildren<QPushButton>(fm->Pages->PageScrollBox(0));
+            DirectChildren<QPushButton>(B->Pages->PageScrollBox(0));
         QCOMPARE(pageButtons.size(), 2);
         QCOMPARE(pageButtons[0]->geometry(),
                  QRect(inset, bottom(bare) + half, 7 * w, pageButtons[0]->height()));
         QCOMPARE(pageButtons[1]->geometry().topLeft(), QPoint(8 * w, bottom(bare) + half));
-        fm->H = kUnit;
-        fm->W = kUnit;
+        B->Pages->H = kUnit;
+        B->Pages->W = kUnit;
     }
 
     void findControlServesEveryRole() {
@@ -376,64 +331,63 @@ private Q_SLOTS:
                           Command("+R", false, true, 0, {Param(pkString, "s")}),
                           Command("+I", true, false, 2, {Param(pkString, "s")})}),
                Page("B", {Command("+B", true, false, 0, {Param(pkString, "s", false)})})});
-        QVERIFY(qobject_cast<QSpinBox*>(fm->Pages->FindControl(0, 0, 0, 0, crEditor)));
-        QVERIFY(fm->Pages->FindControl(0, 0, 0, 1, crEditor)->metaObject() ==
+        QVERIFY(qobject_cast<QSpinBox*>(B->Pages->FindControl(0, 0, 0, 0, crEditor)));
+        QVERIFY(B->Pages->FindControl(0, 0, 0, 1, crEditor)->metaObject() ==
                 &QLineEdit::staticMetaObject);
-        QVERIFY(qobject_cast<THexEdit*>(fm->Pages->FindControl(0, 0, 0, 2, crEditor)));
-        QVERIFY(qobject_cast<QComboBox*>(fm->Pages->FindControl(0, 0, 0, 3, crEditor)));
-        auto* sw = qobject_cast<QCheckBox*>(fm->Pages->FindControl(0, 0, 0, 2, crSwitch));
+        QVERIFY(qobject_cast<THexEdit*>(B->Pages->FindControl(0, 0, 0, 2, crEditor)));
+        QVERIFY(qobject_cast<QComboBox*>(B->Pages->FindControl(0, 0, 0, 3, crEditor)));
+        auto* sw = qobject_cast<QCheckBox*>(B->Pages->FindControl(0, 0, 0, 2, crSwitch));
         QVERIFY(sw);
         QCOMPARE(sw->text(), QStringLiteral("h"));
         QCOMPARE(Tag(sw), MakeTag(0, 0, 2));
 
         // Plain command: the first button of the row is the one found.
-        auto* apply = qobject_cast<QPushButton*>(fm->Pages->FindControl(0, 0, 0, 0, crButton));
+        auto* apply = qobject_cast<QPushButton*>(B->Pages->FindControl(0, 0, 0, 0, crButton));
         QCOMPARE(apply->text(), QStringLiteral("Применить"));
-        auto* poll = qobject_cast<QPushButton*>(fm->Pages->FindControl(0, 1, 0, 0, crButton));
+        auto* poll = qobject_cast<QPushButton*>(B->Pages->FindControl(0, 1, 0, 0, crButton));
         QCOMPARE(poll->text(), QStringLiteral("Получить"));
         // Indexed command: the row's own button, inside its row box.
-        auto* rowApply = qobject_cast<QPushButton*>(fm->Pages->FindControl(0, 2, 1, 0, crButton));
+        auto* rowApply = qobject_cast<QPushButton*>(B->Pages->FindControl(0, 2, 1, 0, crButton));
         QCOMPARE(rowApply->text(), QStringLiteral("Применить"));
         QCOMPARE(qobject_cast<QGroupBox*>(rowApply->parentWidget())->title(), QStringLiteral("#2"));
-        QCOMPARE(fm->Pages->FindControl(0, 2, 5, 0, crGroup),
-                 fm->Pages->FindControl(0, 2, 0, 0, crGroup));
+        QCOMPARE(B->Pages->FindControl(0, 2, 5, 0, crGroup),
+                 B->Pages->FindControl(0, 2, 0, 0, crGroup));
 
         // Nothing for a missing page, command, row, parameter, or an unknown role.
-        QVERIFY(!fm->Pages->FindControl(2, 0, 0, 0, crGroup));
-        QVERIFY(!fm->Pages->FindControl(-1, 0, 0, 0, crGroup));
-        QVERIFY(!fm->Pages->FindControl(0, 3, 0, 0, crGroup));
-        QVERIFY(!fm->Pages->FindControl(0, 2, 2, 0, crEditor));
-        QVERIFY(!fm->Pages->FindControl(0, 0, 0, 4, crEditor));
-        QVERIFY(!fm->Pages->FindControl(0, 0, 0, 0, ControlRole(7)));
-        QVERIFY(!fm->Pages->FindControl(1, 0, 0, 0, crSwitch)); // not optional: a label, no switch
+        QVERIFY(!B->Pages->FindControl(2, 0, 0, 0, crGroup));
+        QVERIFY(!B->Pages->FindControl(-1, 0, 0, 0, crGroup));
+        QVERIFY(!B->Pages->FindControl(0, 3, 0, 0, crGroup));
+        QVERIFY(!B->Pages->FindControl(0, 2, 2, 0, crEditor));
+        QVERIFY(!B->Pages->FindControl(0, 0, 0, 4, crEditor));
+        QVERIFY(!B->Pages->FindControl(0, 0, 0, 0, ControlRole(7)));
+        QVERIFY(!B->Pages->FindControl(1, 0, 0, 0, crSwitch)); // not optional: a label, no switch
 
         // The page of a control is the tab it sits on.
-        const TCmdAddress a =
-            fm->Pages->ControlAddress(fm->Pages->FindControl(1, 0, 0, 0, crEditor));
+        const TCmdAddress a = B->Pages->ControlAddress(B->Pages->FindControl(1, 0, 0, 0, crEditor));
         QCOMPARE(a.Page, 1);
         QCOMPARE(a.Command, 0);
-        const TCmdAddress r = fm->Pages->ControlAddress(rowApply);
+        const TCmdAddress r = B->Pages->ControlAddress(rowApply);
         QCOMPARE(r.Page, 0);
         QCOMPARE(r.Command, 2);
         QCOMPARE(r.Row, 1);
         QCOMPARE(r.Param, 0);
         QObject stray;
-        QCOMPARE(fm->Pages->ControlAddress(&stray).Page, -1);
-        QCOMPARE(fm->Pages->ControlAddress(nullptr).Page, -1);
-        QVERIFY(!fm->Pages->FindControl(0, 0, 0, 1, crButton));
-        QVERIFY(!fm->Pages->FindControl(0, 0, 1, 0, crButton));
+        QCOMPARE(B->Pages->ControlAddress(&stray).Page, -1);
+        QCOMPARE(B->Pages->ControlAddress(nullptr).Page, -1);
+        QVERIFY(!B->Pages->FindControl(0, 0, 0, 1, crButton));
+        QVERIFY(!B->Pages->FindControl(0, 0, 1, 0, crButton));
 
         // What was deleted since the pages were built is not found, nor
         // anything of a command the table no longer holds but its group.
-        delete fm->Pages->FindControl(0, 0, 0, 1, crEditor);
-        QVERIFY(!fm->Pages->FindControl(0, 0, 0, 1, crEditor));
-        QVERIFY(fm->Pages->FindControl(0, 0, 0, 2, crEditor));
-        delete fm->Pages->FindControl(0, 2, 0, 0, crGroup);
-        QVERIFY(!fm->Pages->FindControl(0, 2, 0, 0, crGroup));
-        QVERIFY(!fm->Pages->FindControl(0, 2, 1, 0, crButton));
+        delete B->Pages->FindControl(0, 0, 0, 1, crEditor);
+        QVERIFY(!B->Pages->FindControl(0, 0, 0, 1, crEditor));
+        QVERIFY(B->Pages->FindControl(0, 0, 0, 2, crEditor));
+        delete B->Pages->FindControl(0, 2, 0, 0, crGroup);
+        QVERIFY(!B->Pages->FindControl(0, 2, 0, 0, crGroup));
+        QVERIFY(!B->Pages->FindControl(0, 2, 1, 0, crButton));
         DevCommands[1].Commands.clear();
-        QVERIFY(fm->Pages->FindControl(1, 0, 0, 0, crGroup));
-        QVERIFY(!fm->Pages->FindControl(1, 0, 0, 0, crEditor));
+        QVERIFY(B->Pages->FindControl(1, 0, 0, 0, crGroup));
+        QVERIFY(!B->Pages->FindControl(1, 0, 0, 0, crEditor));
     }
 
     void tagCodeLimitsAreKept() {
@@ -444,16 +398,16 @@ private Q_SLOTS:
         Build(
             {Page("A", {Command("+MANY", true, false, 0, many),
                         Command("+ROWS", true, false, kTagMaxRows + 1, {Param(pkString, "r")})})});
-        QVERIFY(fm->Pages->FindControl(0, 0, 0, kTagMaxParams - 1, crEditor));
-        QVERIFY(!fm->Pages->FindControl(0, 0, 0, kTagMaxParams, crEditor));
-        QCOMPARE(fm->Pages->FindControl(0, 0, 0, 0, crGroup)->findChildren<QLineEdit*>().size(),
+        QVERIFY(B->Pages->FindControl(0, 0, 0, kTagMaxParams - 1, crEditor));
+        QVERIFY(!B->Pages->FindControl(0, 0, 0, kTagMaxParams, crEditor));
+        QCOMPARE(B->Pages->FindControl(0, 0, 0, 0, crGroup)->findChildren<QLineEdit*>().size(),
                  kTagMaxParams);
-        QVERIFY(fm->Pages->FindControl(0, 1, kTagMaxRows - 1, 0, crEditor));
-        QVERIFY(!fm->Pages->FindControl(0, 1, kTagMaxRows, 0, crEditor));
-        QVERIFY(!fm->Pages->FindControl(0, 1, -1, 0, crEditor));
-        QVERIFY(!fm->Pages->FindControl(0, 0, 0, -1, crEditor));
-        QVERIFY(!fm->Pages->FindControl(0, 70000, 0, 0, crGroup));
-        const QString log = fm->LogLines->toPlainText();
+        QVERIFY(B->Pages->FindControl(0, 1, kTagMaxRows - 1, 0, crEditor));
+        QVERIFY(!B->Pages->FindControl(0, 1, kTagMaxRows, 0, crEditor));
+        QVERIFY(!B->Pages->FindControl(0, 1, -1, 0, crEditor));
+        QVERIFY(!B->Pages->FindControl(0, 0, 0, -1, crEditor));
+        QVERIFY(!B->Pages->FindControl(0, 70000, 0, 0, crGroup));
+        const QString log = B->Log();
         QVERIFY(log.contains(QStringLiteral("Слишком много строк или параметров в команде +MANY")));
         QVERIFY(log.contains(QStringLiteral("Слишком много строк или параметров в команде +ROWS")));
     }
@@ -475,7 +429,7 @@ private Q_SLOTS:
         QFETCH(QStringList, values);
         QFETCH(int, selected);
         Build({Page("A", {Command("+O", true, false, 0, {Options(defaultValue, values)})})});
-        auto* combo = qobject_cast<QComboBox*>(fm->Pages->FindControl(0, 0, 0, 0, crEditor));
+        auto* combo = qobject_cast<QComboBox*>(B->Pages->FindControl(0, 0, 0, 0, crEditor));
         QVERIFY(combo);
         QVERIFY(!combo->isEditable());
         QCOMPARE(combo->count(), values.size());
@@ -513,7 +467,7 @@ private Q_SLOTS:
         p.MaxValue = maxValue;
         p.DefaultValue = defaultValue;
         Build({Page("A", {Command("+S", true, false, 0, {p})})});
-        auto* spin = qobject_cast<QSpinBox*>(fm->Pages->FindControl(0, 0, 0, 0, crEditor));
+        auto* spin = qobject_cast<QSpinBox*>(B->Pages->FindControl(0, 0, 0, 0, crEditor));
         QCOMPARE(spin->minimum(), low);
         QCOMPARE(spin->maximum(), high);
         QCOMPARE(spin->value(), value);
@@ -528,13 +482,13 @@ private Q_SLOTS:
     void integerEditorShowsPlainDigitsInAnyLocale() {
         QFETCH(QString, locale);
         // The window takes the operator's locale; its controls inherit it.
-        const QLocale before = fm->locale();
-        fm->setLocale(QLocale(locale));
-        const auto restore = qScopeGuard([this, before] { fm->setLocale(before); });
+        const QLocale before = B->Window.locale();
+        B->Window.setLocale(QLocale(locale));
+        const auto restore = qScopeGuard([this, before] { B->Window.setLocale(before); });
         TCmdParameter p = Param(pkInteger, "n");
         p.DefaultValue = QStringLiteral("-12345");
         Build({Page("A", {Command("+L", true, true, 0, {p})})});
-        auto* spin = qobject_cast<QSpinBox*>(fm->Pages->FindControl(0, 0, 0, 0, crEditor));
+        auto* spin = qobject_cast<QSpinBox*>(B->Pages->FindControl(0, 0, 0, 0, crEditor));
         QVERIFY(spin);
         QCOMPARE(spin->text(), QStringLiteral("-12345"));
         SetEditorText(spin, QStringLiteral("7000"));
@@ -549,13 +503,13 @@ private Q_SLOTS:
         h.MaxLen = 4;
         h.DefaultValue = QStringLiteral("0a1f");
         Build({Page("A", {Command("+E", true, false, 0, {s, h, Param(pkString, "u")})})});
-        auto* edit = qobject_cast<QLineEdit*>(fm->Pages->FindControl(0, 0, 0, 0, crEditor));
+        auto* edit = qobject_cast<QLineEdit*>(B->Pages->FindControl(0, 0, 0, 0, crEditor));
         QCOMPARE(edit->maxLength(), 4);
         QCOMPARE(edit->text(), QStringLiteral("abcd"));
-        auto* hex = qobject_cast<THexEdit*>(fm->Pages->FindControl(0, 0, 0, 1, crEditor));
+        auto* hex = qobject_cast<THexEdit*>(B->Pages->FindControl(0, 0, 0, 1, crEditor));
         QCOMPARE(hex->text(), QStringLiteral("0A1F"));
         QCOMPARE(hex->Digits(), 4);
-        auto* unlimited = qobject_cast<QLineEdit*>(fm->Pages->FindControl(0, 0, 0, 2, crEditor));
+        auto* unlimited = qobject_cast<QLineEdit*>(B->Pages->FindControl(0, 0, 0, 2, crEditor));
         unlimited->setText(QString(1000, QLatin1Char('x')));
         QCOMPARE(unlimited->text().size(), 1000);
     }
@@ -573,35 +527,35 @@ private Q_SLOTS:
                                    "Шестнадцатеричное число 8 символов до 0000FFFF(65535)"};
         const QStringList names = {"Период", "Имя", "Маска"};
         for (int k = 0; k < 3; ++k) {
-            QWidget* editor = fm->Pages->FindControl(0, 0, 0, k, crEditor);
+            QWidget* editor = B->Pages->FindControl(0, 0, 0, k, crEditor);
             QCOMPARE(editor->toolTip(), names[k] + "\n" + rules[k]);
             QVERIFY(editor->statusTip().endsWith(rules[k]));
             QVERIFY(editor->statusTip().startsWith(names[k]));
         }
-        // Pointing at an editor puts its hint into status panel 0.
-        QWidget* hex = fm->Pages->FindControl(0, 0, 0, 2, crEditor);
-        QEnterEvent enter(QPointF(5, 5), hex->mapTo(fm, QPointF(5, 5)),
+        // Pointing at an editor shows its hint in the window's status bar.
+        QWidget* hex = B->Pages->FindControl(0, 0, 0, 2, crEditor);
+        QEnterEvent enter(QPointF(5, 5), hex->mapTo(&B->Window, QPointF(5, 5)),
                           hex->mapToGlobal(QPointF(5, 5)));
         QApplication::sendEvent(hex, &enter);
-        QVERIFY(fm->StatusPanelText(0).contains(rules[2]));
+        QVERIFY(B->Window.StatusTip.contains(rules[2]));
     }
 
     void labelAcceleratorFocusesItsEditor() {
         Build({Page("A", {Command("+L", true, false, 0,
                                   {Param(pkString, "Первый"), Param(pkString, "&Port", false)})})});
-        QWidget* editor = fm->Pages->FindControl(0, 0, 0, 1, crEditor);
+        QWidget* editor = B->Pages->FindControl(0, 0, 0, 1, crEditor);
         QLabel* label = nullptr;
-        for (QLabel* l : DirectChildren<QLabel>(fm->Pages->FindControl(0, 0, 0, 0, crGroup)))
+        for (QLabel* l : DirectChildren<QLabel>(B->Pages->FindControl(0, 0, 0, 0, crGroup)))
             if (l->text() == QStringLiteral("&Port"))
                 label = l;
         QVERIFY(label);
         QCOMPARE(label->buddy(), editor);
         QCOMPARE(Tag(label), MakeTag(0, 0, 1));
         // The optional parameter has its text on the switch and no label.
-        for (QLabel* l : DirectChildren<QLabel>(fm->Pages->FindControl(0, 0, 0, 0, crGroup)))
+        for (QLabel* l : DirectChildren<QLabel>(B->Pages->FindControl(0, 0, 0, 0, crGroup)))
             QVERIFY(l->text() != QStringLiteral("Первый"));
 
-        fm->Pages->FindControl(0, 0, 0, 0, crEditor)->setFocus();
+        B->Pages->FindControl(0, 0, 0, 0, crEditor)->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::AltModifier);
         QTRY_COMPARE(QApplication::focusWidget(), editor);
     }
@@ -612,15 +566,15 @@ private Q_SLOTS:
             "переключателя и потому переносится на несколько строк");
         Build({Page("A", {Command("+D", true, false, 0,
                                   {Param(pkString, longText), Param(pkString, "short")})})});
-        QWidget* sw = fm->Pages->FindControl(0, 0, 0, 0, crSwitch);
-        QWidget* first = fm->Pages->FindControl(0, 0, 0, 0, crEditor);
-        QWidget* next = fm->Pages->FindControl(0, 0, 0, 1, crEditor);
+        QWidget* sw = B->Pages->FindControl(0, 0, 0, 0, crSwitch);
+        QWidget* first = B->Pages->FindControl(0, 0, 0, 0, crEditor);
+        QWidget* next = B->Pages->FindControl(0, 0, 0, 1, crEditor);
         QVERIFY(sw->height() > first->height());
         QVERIFY(sw->height() > 2 * kUnit);
         QCOMPARE(sw->width(), 14 * kUnit);
         QCOMPARE(next->y(), first->y() + sw->height() + kUnit / 2);
         // A short caption keeps at least the unit height.
-        QVERIFY(fm->Pages->FindControl(0, 0, 0, 1, crSwitch)->height() >= kUnit);
+        QVERIFY(B->Pages->FindControl(0, 0, 0, 1, crSwitch)->height() >= kUnit);
     }
 
     void switchesStartCheckedWithEditorsEnabled() {
@@ -628,9 +582,9 @@ private Q_SLOTS:
                     {Command("+C", true, false, 2, {Param(pkString, "a"), Param(pkHex, "b")})})});
         for (int r = 0; r < 2; ++r)
             for (int k = 0; k < 2; ++k) {
-                QVERIFY(qobject_cast<QCheckBox*>(fm->Pages->FindControl(0, 0, r, k, crSwitch))
+                QVERIFY(qobject_cast<QCheckBox*>(B->Pages->FindControl(0, 0, r, k, crSwitch))
                             ->isChecked());
-                QVERIFY(fm->Pages->FindControl(0, 0, r, k, crEditor)->isEnabled());
+                QVERIFY(B->Pages->FindControl(0, 0, r, k, crEditor)->isEnabled());
             }
     }
 
@@ -638,20 +592,20 @@ private Q_SLOTS:
         Build(
             {Page("A", {Command("+X", true, true, 2, {Param(pkString, "a"), Param(pkInteger, "b")}),
                         Command("+Y", true, true, 0, {Param(pkString, "c")})})});
-        auto* group = qobject_cast<QGroupBox*>(fm->Pages->FindControl(0, 0, 0, 0, crGroup));
-        auto* other = qobject_cast<QGroupBox*>(fm->Pages->FindControl(0, 1, 0, 0, crGroup));
+        auto* group = qobject_cast<QGroupBox*>(B->Pages->FindControl(0, 0, 0, 0, crGroup));
+        auto* other = qobject_cast<QGroupBox*>(B->Pages->FindControl(0, 1, 0, 0, crGroup));
         const QFont normal = group->font();
-        auto* sw = qobject_cast<QCheckBox*>(fm->Pages->FindControl(0, 0, 1, 0, crSwitch));
+        auto* sw = qobject_cast<QCheckBox*>(B->Pages->FindControl(0, 0, 1, 0, crSwitch));
         sw->setChecked(false);
 
-        fm->Pages->SetCommandEnabled(group, false);
+        B->Pages->SetCommandEnabled(group, false);
         QVERIFY(!group->isEnabled());
         // Plain type, a fill of its own, text that reads well on it, and why.
         QVERIFY(!group->font().italic());
         QVERIFY(!group->font().strikeOut());
         QVERIFY(group->palette().color(QPalette::Window) !=
                 other->palette().color(QPalette::Window));
-        auto* editor = fm->Pages->FindControl(0, 0, 0, 0, crEditor);
+        auto* editor = B->Pages->FindControl(0, 0, 0, 0, crEditor);
         const QPalette gp = group->palette();
         const QPalette ep = editor->palette();
         for (const double ratio : {Contrast(gp.color(QPalette::Disabled, QPalette::WindowText),
@@ -666,17 +620,17 @@ private Q_SLOTS:
         QVERIFY(other->isEnabled());
         QVERIFY(!other->font().strikeOut());
 
-        fm->Pages->SetCommandEnabled(group, true);
+        B->Pages->SetCommandEnabled(group, true);
         QVERIFY(group->isEnabled());
         QCOMPARE(group->font(), normal);
         QVERIFY(group->toolTip().isEmpty());
         QCOMPARE(group->palette().color(QPalette::Window),
                  other->palette().color(QPalette::Window));
-        QVERIFY(fm->Pages->FindControl(0, 0, 0, 0, crEditor)->isEnabled());
-        QVERIFY(fm->Pages->FindControl(0, 0, 1, 1, crEditor)->isEnabled());
+        QVERIFY(B->Pages->FindControl(0, 0, 0, 0, crEditor)->isEnabled());
+        QVERIFY(B->Pages->FindControl(0, 0, 1, 1, crEditor)->isEnabled());
         // The unchecked switch keeps its editor off.
-        QVERIFY(!fm->Pages->FindControl(0, 0, 1, 0, crEditor)->isEnabled());
-        QVERIFY(fm->Pages->FindControl(0, 0, 0, 0, crButton)->isEnabled());
+        QVERIFY(!B->Pages->FindControl(0, 0, 1, 0, crEditor)->isEnabled());
+        QVERIFY(B->Pages->FindControl(0, 0, 0, 0, crButton)->isEnabled());
     }
 };
 

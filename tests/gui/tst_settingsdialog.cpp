@@ -4,6 +4,8 @@
 #include "profile/DevCommands.h"
 #include "profile/ProfileLoader.h"
 #include "settings/Settings.h"
+#include "support/ModalDriver.h"
+#include "support/ShippedProfile.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -13,44 +15,14 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 
 namespace {
 
-constexpr int kPollMs = 20;
 constexpr int kWatchdogMs = 10000;
-
-// Answers every message box that turns up with OK and remembers its text;
-// after the watchdog time it closes whatever modal window is left.
-class TBoxAnswerer : public QObject {
-public:
-    TBoxAnswerer() {
-        connect(&FPoll, &QTimer::timeout, this, [this] { Poll(); });
-        FPoll.start(kPollMs);
-        QTimer::singleShot(kWatchdogMs, this, [this] {
-            TimedOut = true;
-            while (QWidget* w = QApplication::activeModalWidget())
-                w->close();
-        });
-    }
-    QStringList Texts;
-    bool TimedOut = false;
-
-private:
-    void Poll() {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        Texts.append(box->text());
-        box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->accept();
-    }
-    QTimer FPoll;
-};
 
 void FillProfileByHand() {
     DevCommands.clear();
@@ -130,7 +102,7 @@ private:
 
 private Q_SLOTS:
     void initTestCase() {
-        LoadCommandProfile(QDir(QCoreApplication::applicationDirPath()).filePath("cmdprofile.xml"));
+        LoadCommandProfile(testkit::ShippedProfilePath());
         if (DevCommands.size() < 2)
             FillProfileByHand();
     }
@@ -502,11 +474,12 @@ private Q_SLOTS:
         TfmSettings& dlg = Show();
         QVERIFY(QDir(FDir->path()).mkdir(kSettingsFileName));
         SelectAllAndType(dlg.cbComPortSelect->lineEdit(), QStringLiteral("COM4"));
-        TBoxAnswerer answerer;
+        testkit::TModalDriver answerer(nullptr, kWatchdogMs);
+        answerer.AnswerBoxesWithOk();
         QTest::mouseClick(dlg.ApplyBtn, Qt::LeftButton);
-        QVERIFY(!answerer.TimedOut);
+        QVERIFY(answerer.WatchdogClosed.isEmpty());
         QCOMPARE(
-            answerer.Texts,
+            answerer.BoxTexts,
             QStringList{
                 QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(IniPath()))});
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
@@ -517,12 +490,12 @@ private Q_SLOTS:
         LoadSettings();
         TfmSettings dlg;
         bool filled = false;
+        testkit::TModalDriver driver(nullptr, kWatchdogMs);
         auto runOnce = [&](const QString& port) {
-            QTimer::singleShot(0, &dlg, [&] {
-                filled = dlg.cbComPortSelect->currentText() == port;
+            driver.AnswerOnce([&, port](QWidget* modal) {
+                filled = modal == &dlg && dlg.cbComPortSelect->currentText() == port;
                 QTest::mouseClick(dlg.ApplyBtn, Qt::LeftButton);
             });
-            QTimer::singleShot(kWatchdogMs, &dlg, [&] { dlg.reject(); });
             return dlg.exec();
         };
         QCOMPARE(runOnce(QStringLiteral("COM1")), int(QDialog::Accepted));
@@ -531,6 +504,7 @@ private Q_SLOTS:
         QCOMPARE(runOnce(QStringLiteral("/dev/ttyACM0")), int(QDialog::Accepted));
         QVERIFY(filled);
         QCOMPARE(IniValue("Connection", "COM"), QStringLiteral("/dev/ttyACM0"));
+        QVERIFY(driver.WatchdogClosed.isEmpty());
     }
 };
 

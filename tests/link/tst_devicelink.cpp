@@ -4,74 +4,29 @@
 #include "TrackerSim.h"
 #include "config/ConfigFile.h"
 #include "config/ParamValueTable.h"
-#include "e2e/TestProfile.h"
 #include "link/ComPort.h"
 #include "link/DeviceLink.h"
 #include "link/ResponseRoutines.h"
 #include "ops/CommandRead.h"
 #include "ops/IdentityRead.h"
 #include "profile/ProfileLoader.h"
+#include "support/ProfileBuilders.h"
+#include "support/RecordingLinkHost.h"
+#include "support/TestProfile.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
+using namespace testkit;
+
 namespace {
 
 constexpr char kUser[] = "2222";
 constexpr char kMaster[] = "9981";
-constexpr int kEntryTimeoutMs = 5000;
 constexpr int kTimeoutMs = 250;
-
-// Answers the link unattended and keeps what it was told.
-class TRecordingHost : public TLinkHost {
-public:
-    QStringList Log;
-    QStringList Errors;
-    int RetryQuestions = 0;
-    int PortWaits = 0;
-    int StateChanges = 0;
-    int ProgressMaximum = -1;
-    int ProgressValue = -1;
-    bool Finished = false;
-
-    void WriteLog(const QString& text, LogKind) override { Log << text; }
-    bool AskRetry() override {
-        ++RetryQuestions;
-        return false;
-    }
-    bool WaitForPort(TDeviceLink&) override {
-        ++PortWaits;
-        return false;
-    }
-    bool RunConnectDialog(TDeviceLink& link) override {
-        return RunUnattendedEntry(link, kEntryTimeoutMs);
-    }
-    void ShowDeviceError(const QString& text) override { Errors << text; }
-    void LinkStateChanged(TDeviceLink&) override { ++StateChanges; }
-    void ProgressStart(int maximum) override {
-        ProgressMaximum = maximum;
-        ProgressValue = 0;
-        Finished = false;
-    }
-    void ProgressSetValue(int value) override { ProgressValue = value; }
-    void ProgressStep(int by) override { ProgressValue += by; }
-    void ProgressExtend(int by) override { ProgressMaximum += by; }
-    void ProgressFinish() override {
-        ProgressValue = ProgressMaximum;
-        Finished = true;
-    }
-
-    int Count(const QString& line) const { return int(Log.count(line)); }
-};
-
-TCmdAddress At(const QString& name, int row = 0) {
-    TCmdAddress a = FindCommand(name);
-    a.Row = row;
-    a.Param = 0;
-    return a;
-}
+constexpr int kEntryTimeoutMs = kUnattendedEntryMs;
 
 } // namespace
 
@@ -84,7 +39,7 @@ class TestDeviceLink : public QObject {
 
     void Start(int retries = 3) {
         Sim = std::make_unique<TTrackerSim>();
-        LoadCommandProfileFromData(QByteArray(linktest::kTestProfile));
+        LoadCommandProfileFromData(QByteArray(kTestProfile));
         QVERIFY(FindCommand(QStringLiteral("+TSTA")).Page >= 0);
         QVERIFY2(Sim->StartWithCurrentProfile(), qPrintable(Sim->ErrorText()));
         Sim->SetPasswords(QString::fromLatin1(kUser), QString::fromLatin1(kMaster));
@@ -107,7 +62,7 @@ class TestDeviceLink : public QObject {
         Sim->ClearReceived();
     }
     QString Wire(const QString& name, int row, int param) const {
-        TCmdAddress a = At(name, row);
+        TCmdAddress a = Address(name, row);
         a.Param = param;
         return Values->WireText(a);
     }
@@ -124,7 +79,7 @@ class TestDeviceLink : public QObject {
             Sim->SetPasswords(QStringLiteral("7777"), QStringLiteral("8888"));
     }
     void SetWire(const QString& name, int row, int param, const QString& text) {
-        TCmdAddress a = At(name, row);
+        TCmdAddress a = Address(name, row);
         a.Param = param;
         Values->SetWireText(a, text);
     }
@@ -175,7 +130,7 @@ private Q_SLOTS:
         QVERIFY(Sim->SetValue(QStringLiteral("+TSTA"), 0, 0, QStringLiteral("hello")));
         QVERIFY(Sim->SetValue(QStringLiteral("+TSTA"), 0, 1, QStringLiteral("77")));
         QVERIFY(Sim->SetValue(QStringLiteral("+TSTA"), 0, 2, QStringLiteral("2")));
-        QVERIFY(Link->PollOne(At(QStringLiteral("+TSTA"))));
+        QVERIFY(Link->PollOne(Address(QStringLiteral("+TSTA"))));
         QCOMPARE(Sim->ReceivedLines(), QStringList{QStringLiteral("AT+TSTA=?")});
         QCOMPARE(Wire("+TSTA", 0, 0), QStringLiteral("hello"));
         QCOMPARE(Wire("+TSTA", 0, 1), QStringLiteral("77"));
@@ -212,7 +167,7 @@ private Q_SLOTS:
         QVERIFY2(x.answer.startsWith(QStringLiteral("AT+TSTA=?\r")), qPrintable(x.answer));
         QVERIFY2(x.answer.endsWith(QStringLiteral("\r\n>")), qPrintable(x.answer));
         Link->AnswerReceived = true;
-        Link->RunPollProcessor(At(QStringLiteral("+TSTA")), x.answer);
+        Link->RunPollProcessor(Address(QStringLiteral("+TSTA")), x.answer);
         QVERIFY(Link->AnswerReceived);
         QCOMPARE(Wire("+TSTA", 0, 0), QStringLiteral("late"));
         QCOMPARE(Sim->ReceivedLines(), QStringList{QStringLiteral("AT+TSTA=?")});
@@ -248,35 +203,13 @@ private Q_SLOTS:
         QFETCH(QString, message);
         Start();
         Link->AnswerReceived = true;
-        Link->RunPollProcessor(At(QStringLiteral("+TSTA")), answer);
+        Link->RunPollProcessor(Address(QStringLiteral("+TSTA")), answer);
         QCOMPARE(Link->AnswerReceived, received);
         QCOMPARE((QStringList{Wire("+TSTA", 0, 0), Wire("+TSTA", 0, 1), Wire("+TSTA", 0, 2)}),
                  values);
         if (!message.isEmpty())
             QCOMPARE(Host->Count(message), 1);
         QVERIFY(Host->Errors.isEmpty());
-    }
-
-    void errorFormsShowTheirText_data() {
-        QTest::addColumn<QString>("word");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("password") << "PASSWORD"
-                                  << "Неверно задан пароль";
-        QTest::newRow("permission") << "PERMISSION"
-                                    << "Недостаточный уровень доступа";
-        QTest::newRow("command") << "COMMAND"
-                                 << "Ошибка обработки параметров";
-    }
-    void errorFormsShowTheirText() {
-        QFETCH(QString, word);
-        QFETCH(QString, text);
-        Start();
-        Link->RunPollProcessor(At(QStringLiteral("+TSTA")),
-                               "+RESP:TSTA,ERROR," + word + ",7,2,z\r\n>");
-        QVERIFY(Link->AnswerReceived);
-        QCOMPARE(Host->Errors, QStringList{text});
-        // An error line carries no values.
-        QCOMPARE(Wire("+TSTA", 0, 0), QStringLiteral("abc"));
     }
 
     // What the tracker said to a read or a write, as the operations and the
@@ -317,9 +250,9 @@ private Q_SLOTS:
         Enter();
         SetFault(command, fault, 1);
         if (row < 0)
-            Link->PollCommand(At(command));
+            Link->PollCommand(Address(command));
         else
-            Link->ApplyCommand(At(command, row));
+            Link->ApplyCommand(Address(command, row));
         const TAnswerOutcome& o = Link->LastAnswer;
         QCOMPARE(o.Confirms(qMax(0, row)), confirmed);
         QCOMPARE(o.Matched, matched);
@@ -336,7 +269,7 @@ private Q_SLOTS:
         SetWire(QStringLiteral("+TSTI"), 0, 0, QStringLiteral("11"));
         SetWire(QStringLiteral("+TSTI"), 1, 0, QStringLiteral("22"));
         SetWire(QStringLiteral("+TSTI"), 1, 1, QStringLiteral("bb"));
-        QVERIFY(Link->ApplyOne(At(QStringLiteral("+TSTI"), 1)));
+        QVERIFY(Link->ApplyOne(Address(QStringLiteral("+TSTI"), 1)));
         QCOMPARE(Sim->ReceivedLines(),
                  QStringList{QStringLiteral("AT+TSTI=%1,2,22,bb,").arg(QLatin1String(kMaster))});
         QCOMPARE(Sim->Value(QStringLiteral("+TSTI"), 1, 0), QStringLiteral("22"));
@@ -352,12 +285,12 @@ private Q_SLOTS:
         Enter();
         // Switched off everywhere: "auto" rows are left out, "always" ones go.
         for (const char* name : {"+TSTA", "+TSTY", "+TSTG", "+TSTN"}) {
-            const TCmdAddress a = At(QString::fromLatin1(name));
+            const TCmdAddress a = Address(QString::fromLatin1(name));
             const TDevCommand& cmd = DevCommands[a.Page].Commands[a.Command];
             for (int p = 0; p < cmd.Parameters.size(); ++p)
                 Values->SetParameterEnabled({a.Page, a.Command, 0, p}, false);
         }
-        const int page = At(QStringLiteral("+TSTA")).Page;
+        const int page = Address(QStringLiteral("+TSTA")).Page;
         QVERIFY(Link->ApplyPage(page));
         QStringList commands;
         for (const QString& line : Sim->ReceivedLines())
@@ -404,7 +337,7 @@ private Q_SLOTS:
         Link->ApplySettings(s);
         Enter();
         SetWire(command, 0, 0, value);
-        const bool sent = Link->ApplyCommand(At(command));
+        const bool sent = Link->ApplyCommand(Address(command));
         if (error.isEmpty()) {
             // Admin mode with no master password: refused before the wire.
             QVERIFY(!sent);
@@ -423,7 +356,7 @@ private Q_SLOTS:
         Start();
         Enter();
         Sim->SetUnsupported(QStringLiteral("+TSTA"), true);
-        const TCmdAddress a = At(QStringLiteral("+TSTA"));
+        const TCmdAddress a = Address(QStringLiteral("+TSTA"));
         QVERIFY(Link->PollOne(a));
         QVERIFY(!Values->CommandUsable(a.Page, a.Command));
         Sim->ClearReceived();
@@ -443,7 +376,7 @@ private Q_SLOTS:
         Start(2);
         Enter();
         Sim->SetSilent(true);
-        Link->PollOne(At(QStringLiteral("+TSTA")));
+        Link->PollOne(Address(QStringLiteral("+TSTA")));
         QCOMPARE(Sim->ReceivedLines().count(QStringLiteral("AT+TSTA=?")), 2);
         QCOMPARE(Host->Count(QStringLiteral("Не получен ожидаемый ответ на команду. Повтор")), 1);
         QCOMPARE(
@@ -455,7 +388,7 @@ private Q_SLOTS:
         Start();
         Enter();
         Sim->VanishAfter(0);
-        const TCmdAddress a = At(QStringLiteral("+TSTA"));
+        const TCmdAddress a = Address(QStringLiteral("+TSTA"));
         QVERIFY(!Link->PollPage(a.Page));
         QCOMPARE(Host->RetryQuestions, 1);
         QVERIFY(!Link->InCommandMode);
@@ -487,40 +420,6 @@ private Q_SLOTS:
     // A value with a control character could end the command line and start
     // another one: whatever store holds it, the row is refused before the
     // wire and a page write stops there.
-    void controlCharacterInValueIsRefused_data() {
-        QTest::addColumn<int>("param");
-        QTest::addColumn<QString>("value");
-        QTest::newRow("cr") << 0 << QStringLiteral("a\rAT+SAVE=1111,");
-        QTest::newRow("lf") << 0 << QStringLiteral("b\nc");
-        QTest::newRow("tab") << 3 << QStringLiteral("c\td");
-        QTest::newRow("nul") << 3 << (QStringLiteral("e") + QChar(0));
-    }
-    void controlCharacterInValueIsRefused() {
-        QFETCH(int, param);
-        QFETCH(QString, value);
-        Start();
-        Enter();
-        SetWire(QStringLiteral("+TSTA"), 0, param, value);
-        QCOMPARE(Wire("+TSTA", 0, param), value);
-        const TCmdAddress a = At(QStringLiteral("+TSTA"));
-        const QString refusal = QStringLiteral("Команда +TSTA не отправлена: значение параметра "
-                                               "%1 (%2) содержит управляющий символ")
-                                    .arg(param)
-                                    .arg(param == 0 ? QStringLiteral("S") : QStringLiteral("K"));
-        QVERIFY(!Link->ApplyCommand(a));
-        QVERIFY(!Link->ApplyPage(a.Page));
-        QTest::qWait(100);
-        QVERIFY(Sim->ReceivedLines().isEmpty());
-        QCOMPARE(Host->Count(refusal), 2);
-        QCOMPARE(Host->Count(QStringLiteral("Процесс прерван на команде +TSTA/0")), 1);
-        for (const QString& line : Host->Log)
-            QVERIFY2(!line.contains(QLatin1String("AT+SAVE")), qPrintable(line));
-        // A switched-off parameter sends nothing, so it blocks nothing.
-        Values->SetParameterEnabled({a.Page, a.Command, 0, param}, false);
-        QVERIFY(Link->ApplyCommand(a));
-        QCOMPARE(Sim->ReceivedLines().size(), 1);
-    }
-
     // A password from a settings file rides inside the command line as well:
     // one that could end the line is dropped as if it were unset, and the
     // other one, if safe, stands in for entry, exit and the status stream.
@@ -547,13 +446,13 @@ private Q_SLOTS:
         s.MasterPassword = master;
         Link->ApplySettings(s);
         if (sent.isEmpty()) {
-            QVERIFY(!Link->ApplyCommand(At(QStringLiteral("+TSTA"))));
+            QVERIFY(!Link->ApplyCommand(Address(QStringLiteral("+TSTA"))));
             QTest::qWait(100);
             QVERIFY(Sim->ReceivedLines().isEmpty());
             QCOMPARE(Host->Count(QStringLiteral("Неверно задан пароль")), 1);
             return;
         }
-        QVERIFY(Link->ApplyCommand(At(QStringLiteral("+PWA1"))));
+        QVERIFY(Link->ApplyCommand(Address(QStringLiteral("+PWA1"))));
         QVERIFY(Link->StartStatusStream());
         QTRY_VERIFY_WITH_TIMEOUT(Sim->Streaming(), kEntryTimeoutMs);
         Link->StopStatusStream();
@@ -629,15 +528,15 @@ private Q_SLOTS:
         if (fault == QLatin1String("option"))
             QVERIFY(Sim->SetValue(name, 0, 2, QStringLiteral("7")));
         TOpsObserver observer;
-        const TReadResult read =
-            ReadCommands(*Link, *Values, {At(name), At(QStringLiteral("+TSTI"))}, observer);
+        const TReadResult read = ReadCommands(
+            *Link, *Values, {Address(name), Address(QStringLiteral("+TSTI"))}, observer);
         QCOMPARE(read.Commands.size(), 2);
         QCOMPARE(int(read.Commands[0].State), state);
         QCOMPARE(int(read.Commands[0].Why), why);
         QCOMPARE(read.Commands[1].State, rsRead);
         QCOMPARE(read.Complete(), state == rsRead || state == rsUnsupported);
         for (int p = 0; p < 4; ++p) {
-            TCmdAddress a = At(name);
+            TCmdAddress a = Address(name);
             a.Param = p;
             QCOMPARE(bool(Values->Held(a) & hpValue), p < held);
         }
@@ -679,22 +578,22 @@ private Q_SLOTS:
         TParamValueTable copy;
         {
             TLinkValuesScope scope(*Link, &copy);
-            QVERIFY(Link->PollOne(At(QStringLiteral("+TSTA"))));
+            QVERIFY(Link->PollOne(Address(QStringLiteral("+TSTA"))));
         }
         QCOMPARE(Link->Values(), static_cast<TParamValues*>(Values.get()));
-        QCOMPARE(copy.WireText(At(QStringLiteral("+TSTA"))), QStringLiteral("other"));
+        QCOMPARE(copy.WireText(Address(QStringLiteral("+TSTA"))), QStringLiteral("other"));
         QCOMPARE(Wire("+TSTA", 0, 0), QStringLiteral("abc"));
     }
 
     void tableRoundTripsThroughAFile() {
         Start();
         for (const char* name : {"+TSTA", "+TSTI", "+TSTN"}) {
-            const TCmdAddress a = At(QString::fromLatin1(name));
+            const TCmdAddress a = Address(QString::fromLatin1(name));
             DevCommands[a.Page].Commands[a.Command].ExportData = true;
         }
         SetWire(QStringLiteral("+TSTA"), 0, 0, QStringLiteral("a,\"b\"<c>"));
         SetWire(QStringLiteral("+TSTA"), 0, 2, QStringLiteral("0"));
-        Values->SetParameterEnabled(At(QStringLiteral("+TSTA")), false);
+        Values->SetParameterEnabled(Address(QStringLiteral("+TSTA")), false);
         SetWire(QStringLiteral("+TSTI"), 2, 1, QStringLiteral("row3"));
         QBuffer file;
         QVERIFY(file.open(QIODevice::ReadWrite));
@@ -707,7 +606,7 @@ private Q_SLOTS:
         TParamValueTable loaded;
         QVERIFY(LoadConfiguration(file, loaded, report).Ok());
         for (const char* name : {"+TSTA", "+TSTI", "+TSTN"}) {
-            const TCmdAddress a = At(QString::fromLatin1(name));
+            const TCmdAddress a = Address(QString::fromLatin1(name));
             const TDevCommand& cmd = DevCommands[a.Page].Commands[a.Command];
             for (int r = 0; r < cmd.RowCount(); ++r)
                 for (int p = 0; p < cmd.Parameters.size(); ++p) {

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace linktest {
+namespace testkit {
 
 // A small profile of our own for the response rules: its fields are known
 // exactly. The simulated device keeps the shipped one.
@@ -45,4 +45,4 @@ inline const char kTestProfile[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 </profile>
 )";
 
-} // namespace linktest
+} // namespace testkit
