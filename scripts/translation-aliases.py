@@ -1,14 +1,18 @@
 #!/usr/bin/env python3
 """Lists the texts lupdate cannot see by itself, as QT_TRANSLATE_NOOP lines.
 
-Widget-free code translates through small helpers such as
+Widget-free code translates through a named context (base/Translate.h):
 
-    constexpr char kContext[] = "TConfigLoader";
+    constexpr TTrContext Tr("TConfigLoader");
+
+(or a constant naming the context), or through an older helper such as
+
     QString Tr(const char* text) { return QCoreApplication::translate(kContext, text); }
 
-and calls Tr("..."). lupdate only understands literal contexts, so this
-script finds such helpers, the context constants and every call with a
-string literal, and writes them out for lupdate to read beside src/.
+and calls Tr("..."). A context declared in a header (TrMain) serves every
+file. lupdate only understands literal contexts, so this script finds such
+helpers, the context constants and every call with a string literal, and
+writes them out for lupdate to read beside src/.
 
 Usage: translation-aliases.py SRC_DIR OUTPUT_FILE
 """
@@ -26,6 +30,7 @@ CONTEXT_CONSTANT = re.compile(
 HELPER = re.compile(
     r'QString\s+(\w+)\s*\(\s*const\s+char\s*\*\s*(\w+)\s*\)\s*\{\s*'
     r'return\s+QCoreApplication::translate\(\s*(\w+|%s)\s*,\s*\2\s*\)\s*;\s*\}' % LITERAL)
+CONTEXT_OBJECT = re.compile(r'\bTTrContext\s+(\w+)\s*[({]\s*(\w+|%s)\s*[)}]' % LITERAL)
 DIRECT = re.compile(r'QCoreApplication::translate\(\s*(\w+)\s*,\s*(%s)\s*[,)]' % LITERALS)
 
 
@@ -61,24 +66,32 @@ def strip_comments(text):
     return ''.join(out)
 
 
-def scan(path):
-    text = strip_comments(path.read_text(encoding='utf-8'))
+def helpers_of(text):
+    """The translation helpers a file declares: name -> literal context."""
     constants = {m.group(1): m.group(2) for m in CONTEXT_CONSTANT.finditer(text)}
 
     def context_of(token):
         return token if token.startswith('"') else constants.get(token)
 
+    helpers = {}
+    for helper in HELPER.finditer(text):
+        helpers[helper.group(1)] = context_of(helper.group(3))
+    for obj in CONTEXT_OBJECT.finditer(text):
+        helpers[obj.group(1)] = context_of(obj.group(2))
+    return {name: context for name, context in helpers.items() if context}, context_of
+
+
+def scan(text, shared):
+    local, context_of = helpers_of(text)
     entries = []
     for m in DIRECT.finditer(text):
         context = context_of(m.group(1))
         if context:
             entries.append((context, m.group(2).strip()))
-    for helper in HELPER.finditer(text):
-        context = context_of(helper.group(3))
-        if not context:
-            continue
-        call = re.compile(r'(?<![\w.>:])%s\(\s*(%s)\s*\)' % (re.escape(helper.group(1)), LITERALS))
-        for m in call.finditer(text):
+    calls = CONTEXT_OBJECT.sub('', text)  # a declaration is no call
+    for name, context in {**shared, **local}.items():
+        call = re.compile(r'(?<![\w.>:])%s\(\s*(%s)\s*\)' % (re.escape(name), LITERALS))
+        for m in call.finditer(calls):
             entries.append((context, m.group(1).strip()))
     return entries
 
@@ -87,8 +100,14 @@ def main():
     src, output = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
     seen = set()
     lines = ['// Generated for lupdate; not compiled.']
-    for path in sorted(list(src.rglob('*.cpp')) + list(src.rglob('*.h'))):
-        for context, source in scan(path):
+    paths = sorted(list(src.rglob('*.cpp')) + list(src.rglob('*.h')))
+    texts = {path: strip_comments(path.read_text(encoding='utf-8')) for path in paths}
+    shared = {}
+    for path in paths:
+        if path.suffix == '.h':
+            shared.update(helpers_of(texts[path])[0])
+    for path in paths:
+        for context, source in scan(texts[path], shared):
             if (context, source) in seen:
                 continue
             seen.add((context, source))

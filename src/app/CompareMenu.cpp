@@ -155,7 +155,7 @@ void TfmMain::WriteSelected(const QVector<TValueDiffRow>& rows, const TParamValu
     TParamValueTable source;
     QStringList readOnly;
     for (const TValueDiffRow& row : rows) {
-        const TDevCommand* command = ProfileCommand(row.Address);
+        const TDevCommand* command = CommandAt(row.Address);
         if (command && !command->SetData && !readOnly.contains(command->CommandName))
             readOnly << command->CommandName;
         source.SetWireText(row.Address, row.PageValue);

@@ -29,6 +29,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QSize>
 #include <QSplitter>
 #include <QStatusTipEvent>
 #include <QTabWidget>
@@ -36,8 +37,7 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int kClientWidth = 844;
-constexpr int kClientHeight = 665;
+constexpr QSize kClientSize(844, 665);
 constexpr int kLogGroupHeight = 216;
 constexpr int kSplitterHandle = 3;
 constexpr int kPortIdleCheckMs = 250;
@@ -64,9 +64,9 @@ void SetupFileDialog(QFileDialog* dialog, bool save) {
 // The client area holds pages, splitter, log and status bar; the menu bar
 // lies above it, as a window menu does.
 void SetClientSize(TfmMain* fm) {
-    const int splitterHeight = kClientHeight - fm->StatusBar1->height();
+    const int splitterHeight = kClientSize.height() - fm->StatusBar1->height();
     fm->Splitter1->setSizes({splitterHeight - kSplitterHandle - kLogGroupHeight, kLogGroupHeight});
-    fm->resize(kClientWidth, kClientHeight + fm->menuBar()->sizeHint().height());
+    fm->resize(kClientSize.width(), kClientSize.height() + fm->menuBar()->sizeHint().height());
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "TAboutBox.h"
 
+#include "pages/PaintedPixmap.h"
 #include "settings/Settings.h"
 
 #include <QDesktopServices>
@@ -13,15 +14,14 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QScreen>
+#include <QSize>
 #include <QVBoxLayout>
 
 namespace {
 
 constexpr int kIconSize = 48;
-constexpr int kPanelMinWidth = 360;
-constexpr int kPanelMinHeight = 230;
+constexpr QSize kPanelMinSize(360, 230);
 constexpr int kProductFontPointSize = 14;
-constexpr int kHttpPrefixLength = 7;
 constexpr char kHttpPrefix[] = "http://";
 constexpr char kMailtoPrefix[] = "mailto:";
 const QColor kLinkColor(0, 0, 255);
@@ -34,29 +34,25 @@ constexpr char kSupportEmail[] = "support@trackline.example.com";
 // The program's picture: a map pin over a signal arc on a dark tile, drawn
 // here so the box carries no image files.
 QPixmap DrawProgramIcon() {
-    QPixmap pixmap(kIconSize, kIconSize);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(24, 64, 120));
-    p.drawRoundedRect(QRectF(1, 1, kIconSize - 2, kIconSize - 2), 8, 8);
+    return PaintPixmap(kIconSize, [](QPainter& p) {
+        p.setBrush(QColor(24, 64, 120));
+        p.drawRoundedRect(QRectF(1, 1, kIconSize - 2, kIconSize - 2), 8, 8);
 
-    p.setPen(QPen(QColor(120, 200, 255), 2.5, Qt::SolidLine, Qt::RoundCap));
-    p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(8, 6, 32, 32), 30 * 16, 120 * 16);
-    p.drawArc(QRectF(14, 12, 20, 20), 30 * 16, 120 * 16);
+        p.setPen(QPen(QColor(120, 200, 255), 2.5, Qt::SolidLine, Qt::RoundCap));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(8, 6, 32, 32), 30 * 16, 120 * 16);
+        p.drawArc(QRectF(14, 12, 20, 20), 30 * 16, 120 * 16);
 
-    QPainterPath pin;
-    pin.moveTo(24, 43);
-    pin.cubicTo(14, 31, 16, 21, 24, 21);
-    pin.cubicTo(32, 21, 34, 31, 24, 43);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(255, 170, 40));
-    p.drawPath(pin);
-    p.setBrush(QColor(24, 64, 120));
-    p.drawEllipse(QPointF(24, 28), 3, 3);
-    return pixmap;
+        QPainterPath pin;
+        pin.moveTo(24, 43);
+        pin.cubicTo(14, 31, 16, 21, 24, 21);
+        pin.cubicTo(32, 21, 34, 31, 24, 43);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(255, 170, 40));
+        p.drawPath(pin);
+        p.setBrush(QColor(24, 64, 120));
+        p.drawEllipse(QPointF(24, 28), 3, 3);
+    });
 }
 
 QLabel* MakeProductName(QWidget* parent) {
@@ -68,19 +64,39 @@ QLabel* MakeProductName(QWidget* parent) {
     return label;
 }
 
-QFrame* MakePanel(QWidget* parent, const char* name) {
-    auto* panel = new QFrame(parent);
-    panel->setObjectName(QString::fromLatin1(name));
-    panel->setFrameShape(QFrame::StyledPanel);
-    panel->setFrameShadow(QFrame::Sunken);
-    panel->setMinimumSize(kPanelMinWidth, kPanelMinHeight);
+// A sunken panel whose column opens with the icon beside the product name
+// and version; the frame and labels go to the box's fields.
+QVBoxLayout* MakePanel(QWidget* parent, const char* name, const QPixmap& icon,
+                       const char* versionName, QWidget*& panel, QLabel*& iconLabel,
+                       QLabel*& productName, QLabel*& version) {
+    auto* frame = new QFrame(parent);
+    panel = frame;
+    frame->setObjectName(QString::fromLatin1(name));
+    frame->setFrameShape(QFrame::StyledPanel);
+    frame->setFrameShadow(QFrame::Sunken);
+    frame->setMinimumSize(kPanelMinSize);
     // The distributor's panel hides the developer's beneath it.
-    panel->setAutoFillBackground(true);
+    frame->setAutoFillBackground(true);
     // Both keep one size whichever of them is hidden.
-    QSizePolicy policy = panel->sizePolicy();
+    QSizePolicy policy = frame->sizePolicy();
     policy.setRetainSizeWhenHidden(true);
-    panel->setSizePolicy(policy);
-    return panel;
+    frame->setSizePolicy(policy);
+
+    iconLabel = new QLabel(frame);
+    iconLabel->setPixmap(icon);
+    iconLabel->setFixedSize(kIconSize, kIconSize);
+    productName = MakeProductName(frame);
+    version = new QLabel(frame);
+    version->setObjectName(QLatin1String(versionName));
+    auto* title = new QVBoxLayout;
+    title->addWidget(productName);
+    title->addWidget(version);
+    auto* head = new QHBoxLayout;
+    head->addWidget(iconLabel, 0, Qt::AlignTop);
+    head->addLayout(title, 1);
+    auto* column = new QVBoxLayout(frame);
+    column->addLayout(head);
+    return column;
 }
 
 } // namespace
@@ -99,73 +115,43 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     stack->setContentsMargins(0, 0, 0, 0);
 
     // Developer.
-    Panel1 = MakePanel(host, "Panel1");
-    {
-        ProgramIcon = new QLabel(Panel1);
-        ProgramIcon->setPixmap(icon);
-        ProgramIcon->setFixedSize(kIconSize, kIconSize);
-        ProductName = MakeProductName(Panel1);
-        Version = new QLabel(Panel1);
-        Version->setObjectName(QStringLiteral("Version"));
-        Copyright = new QLabel(tr("Разработка: лаборатория телематики «Северный ветер»\n"
-                                  "© 2009–2026. Все права защищены."),
-                               Panel1);
-        Comments = new QLabel(tr("Мы разрабатываем встроенное программное обеспечение "
-                                 "GPS/GSM-трекеров, системы мониторинга транспорта и "
-                                 "программы настройки оборудования по заказу."),
-                              Panel1);
-        Comments->setWordWrap(true);
-        lblEmail1 = MakeLinkLabel(QString::fromLatin1(kDeveloperEmail1), Panel1);
-        lblEmail2 = MakeLinkLabel(QString::fromLatin1(kDeveloperEmail2), Panel1);
+    QVBoxLayout* developer =
+        MakePanel(host, "Panel1", icon, "Version", Panel1, ProgramIcon, ProductName, Version);
+    Copyright = new QLabel(tr("Разработка: лаборатория телематики «Северный ветер»\n"
+                              "© 2009–2026. Все права защищены."),
+                           Panel1);
+    Comments = new QLabel(tr("Мы разрабатываем встроенное программное обеспечение "
+                             "GPS/GSM-трекеров, системы мониторинга транспорта и "
+                             "программы настройки оборудования по заказу."),
+                          Panel1);
+    Comments->setWordWrap(true);
+    lblEmail1 = MakeLinkLabel(QString::fromLatin1(kDeveloperEmail1), Panel1);
+    lblEmail2 = MakeLinkLabel(QString::fromLatin1(kDeveloperEmail2), Panel1);
 
-        auto* title = new QVBoxLayout;
-        title->addWidget(ProductName);
-        title->addWidget(Version);
-        auto* head = new QHBoxLayout;
-        head->addWidget(ProgramIcon, 0, Qt::AlignTop);
-        head->addLayout(title, 1);
-        auto* column = new QVBoxLayout(Panel1);
-        column->addLayout(head);
-        column->addWidget(Copyright);
-        column->addWidget(Comments);
-        column->addStretch(1);
-        column->addWidget(lblEmail1);
-        column->addWidget(lblEmail2);
-    }
+    developer->addWidget(Copyright);
+    developer->addWidget(Comments);
+    developer->addStretch(1);
+    developer->addWidget(lblEmail1);
+    developer->addWidget(lblEmail2);
 
     // Distributor.
-    Panel2 = MakePanel(host, "Panel2");
-    {
-        ProgramIcon2 = new QLabel(Panel2);
-        ProgramIcon2->setPixmap(icon);
-        ProgramIcon2->setFixedSize(kIconSize, kIconSize);
-        ProductName2 = MakeProductName(Panel2);
-        lblVersion2 = new QLabel(Panel2);
-        lblVersion2->setObjectName(QStringLiteral("lblVersion2"));
-        lblCompany = new QLabel(tr("Общество с ограниченной ответственностью\n"
-                                   "«ТрекЛайн Дистрибуция»"),
-                                Panel2);
-        lblWeb = MakeLinkLabel(QString::fromLatin1(kDistributorWeb), Panel2);
-        lblSupport = new QLabel(tr("По вопросам технической поддержки обращаться"), Panel2);
-        lblSupportEmail = MakeLinkLabel(QString::fromLatin1(kSupportEmail), Panel2);
+    QVBoxLayout* distributor = MakePanel(host, "Panel2", icon, "lblVersion2", Panel2, ProgramIcon2,
+                                         ProductName2, lblVersion2);
+    lblCompany = new QLabel(tr("Общество с ограниченной ответственностью\n"
+                               "«ТрекЛайн Дистрибуция»"),
+                            Panel2);
+    lblWeb = MakeLinkLabel(QString::fromLatin1(kDistributorWeb), Panel2);
+    lblSupport = new QLabel(tr("По вопросам технической поддержки обращаться"), Panel2);
+    lblSupportEmail = MakeLinkLabel(QString::fromLatin1(kSupportEmail), Panel2);
 
-        auto* title = new QVBoxLayout;
-        title->addWidget(ProductName2);
-        title->addWidget(lblVersion2);
-        auto* head = new QHBoxLayout;
-        head->addWidget(ProgramIcon2, 0, Qt::AlignTop);
-        head->addLayout(title, 1);
-        auto* support = new QHBoxLayout;
-        support->addWidget(lblSupport);
-        support->addWidget(lblSupportEmail);
-        support->addStretch(1);
-        auto* column = new QVBoxLayout(Panel2);
-        column->addLayout(head);
-        column->addWidget(lblCompany);
-        column->addWidget(lblWeb);
-        column->addStretch(1);
-        column->addLayout(support);
-    }
+    auto* support = new QHBoxLayout;
+    support->addWidget(lblSupport);
+    support->addWidget(lblSupportEmail);
+    support->addStretch(1);
+    distributor->addWidget(lblCompany);
+    distributor->addWidget(lblWeb);
+    distributor->addStretch(1);
+    distributor->addLayout(support);
 
     stack->addWidget(Panel1, 0, 0);
     stack->addWidget(Panel2, 0, 0);
@@ -189,7 +175,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
 }
 
 QUrl TAboutBox::LinkTarget(const QString& text) {
-    if (text.left(kHttpPrefixLength) == QLatin1String(kHttpPrefix))
+    if (text.startsWith(QLatin1String(kHttpPrefix)))
         return QUrl(text, QUrl::TolerantMode);
     return QUrl(QLatin1String(kMailtoPrefix) + text, QUrl::TolerantMode);
 }

@@ -72,8 +72,8 @@ void TfmCompare::ShowDiff(const TValueDiff& diff, const QString& otherCaption, b
                                       tr("На странице"), otherCaption});
     for (int i = 0; i < FRows.size(); ++i) {
         const TValueDiffRow& row = FRows[i];
-        const TDevCommand* command = ProfileCommand(row.Address);
-        const TCmdParameter* param = ProfileParameter(row.Address);
+        const TDevCommand* command = CommandAt(row.Address);
+        const TCmdParameter* param = RowParameterAt(row.Address);
         if (!command || !param)
             continue;
         auto* page = new QTableWidgetItem(DevCommands[row.Address.Page].PageName);

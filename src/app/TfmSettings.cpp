@@ -30,23 +30,27 @@
 namespace {
 
 constexpr int kPasswordMaxLen = 10;
-constexpr int kTimeoutMin = 50;
-constexpr int kTimeoutMax = 5000;
-constexpr int kTimeoutStep = 50;
-constexpr int kRetryMin = 1;
-constexpr int kRetryMax = 100;
 constexpr int kPageListMinHeight = 120;
+
+// What a spin box takes and how far one step goes.
+struct TSpinRange {
+    int Min;
+    int Max;
+    int Step;
+};
+constexpr TSpinRange kTimeoutRange{50, 5000, 50};
+constexpr TSpinRange kRetryRange{1, 100, 1};
 
 const char* const kPortSpeeds[] = {"9600", "38400", "57600", "115200", "230400", "460800"};
 // Replaced by the stored values before the dialog is seen.
 const QString kPasswordPlaceholder = QStringLiteral("00");
 const QString kDefaultDebugCommand = QStringLiteral("AT+SGDT=?");
 
-QSpinBox* MakeSpin(QWidget* parent, const char* name, int min, int max, int step) {
+QSpinBox* MakeSpin(QWidget* parent, const char* name, const TSpinRange& range) {
     auto* spin = new QSpinBox(parent);
     spin->setObjectName(QLatin1String(name));
-    spin->setRange(min, max);
-    spin->setSingleStep(step);
+    spin->setRange(range.Min, range.Max);
+    spin->setSingleStep(range.Step);
     spin->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
     return spin;
 }
@@ -112,10 +116,10 @@ void TfmSettings::BuildControls() {
     edtPassword = makePassword("edtPassword");
     edtMasterPassword = makePassword("edtMasterPassword");
 
-    seTimeOut = MakeSpin(this, "seTimeOut", kTimeoutMin, kTimeoutMax, kTimeoutStep);
-    seTimeoutInterval = MakeSpin(this, "seTimeoutInterval", kTimeoutMin, kTimeoutMax, kTimeoutStep);
-    seTimeoutEcho = MakeSpin(this, "seTimeoutEcho", kTimeoutMin, kTimeoutMax, kTimeoutStep);
-    seRetryCount = MakeSpin(this, "seRetryCount", kRetryMin, kRetryMax, 1);
+    seTimeOut = MakeSpin(this, "seTimeOut", kTimeoutRange);
+    seTimeoutInterval = MakeSpin(this, "seTimeoutInterval", kTimeoutRange);
+    seTimeoutEcho = MakeSpin(this, "seTimeoutEcho", kTimeoutRange);
+    seRetryCount = MakeSpin(this, "seRetryCount", kRetryRange);
 
     cbConnectMethod = new QComboBox(this);
     cbConnectMethod->setObjectName(QStringLiteral("cbConnectMethod"));

@@ -6,11 +6,13 @@ namespace {
 
 constexpr char kReplacement = '?';
 constexpr int kFirstHighByte = 0x80;
-constexpr int kHighByteCount = 128;
+constexpr int kByteCount = 0x100;
+constexpr int kFirstLetterByte = 0xC0;
+constexpr char16_t kFirstLetter = 0x0410;
 
-// Upper half of Windows-1251 (0x98 keeps its C1 control, as Qt's codec does,
-// so that every byte survives a round trip).
-constexpr char16_t kHighHalf[kHighByteCount] = {
+// Windows-1251 from 0x80 to 0xBF (0x98 keeps its C1 control, as Qt's codec
+// does, so that every byte survives a round trip).
+constexpr char16_t kSymbols[kFirstLetterByte - kFirstHighByte] = {
     0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, // 80
     0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F, // 88
     0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, // 90
@@ -19,23 +21,22 @@ constexpr char16_t kHighHalf[kHighByteCount] = {
     0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407, // A8
     0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7, // B0
     0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457, // B8
-    0x0410, 0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417, // C0
-    0x0418, 0x0419, 0x041A, 0x041B, 0x041C, 0x041D, 0x041E, 0x041F, // C8
-    0x0420, 0x0421, 0x0422, 0x0423, 0x0424, 0x0425, 0x0426, 0x0427, // D0
-    0x0428, 0x0429, 0x042A, 0x042B, 0x042C, 0x042D, 0x042E, 0x042F, // D8
-    0x0430, 0x0431, 0x0432, 0x0433, 0x0434, 0x0435, 0x0436, 0x0437, // E0
-    0x0438, 0x0439, 0x043A, 0x043B, 0x043C, 0x043D, 0x043E, 0x043F, // E8
-    0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446, 0x0447, // F0
-    0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F, // F8
 };
+
+// The byte's character: the letters А..я stand from 0xC0 on in Unicode's
+// order.
+constexpr char16_t HighByteChar(int b) {
+    return b >= kFirstLetterByte ? char16_t(kFirstLetter + (b - kFirstLetterByte))
+                                 : kSymbols[b - kFirstHighByte];
+}
 
 // Reverse map, built once: UTF-16 unit -> byte, 0 where the code page has
 // no such character (NUL itself is ASCII and never looked up).
 const std::array<unsigned char, 0x10000>& ReverseTable() {
     static const auto table = [] {
         std::array<unsigned char, 0x10000> t{};
-        for (int i = 0; i < kHighByteCount; ++i)
-            t[kHighHalf[i]] = static_cast<unsigned char>(kFirstHighByte + i);
+        for (int b = kFirstHighByte; b < kByteCount; ++b)
+            t[HighByteChar(b)] = static_cast<unsigned char>(b);
         return t;
     }();
     return table;
@@ -71,7 +72,7 @@ QString FromCodePage(const QByteArray& bytes) {
     QChar* d = out.data();
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const auto b = static_cast<unsigned char>(bytes.at(i));
-        d[i] = b < kFirstHighByte ? QChar(b) : QChar(kHighHalf[b - kFirstHighByte]);
+        d[i] = b < kFirstHighByte ? QChar(b) : QChar(HighByteChar(b));
     }
     return out;
 }

@@ -1,18 +1,15 @@
 #include "CheckSettings.h"
 
 #include "base/IniFile.h"
+#include "base/Translate.h"
 #include "check/StatusReading.h"
 
-#include <QCoreApplication>
 #include <QLocale>
 #include <cmath>
 
 namespace {
 
-constexpr char kContext[] = "TCheckSettings";
-QString Tr(const char* text) {
-    return QCoreApplication::translate(kContext, text);
-}
+constexpr TTrContext Tr("TCheckSettings");
 
 const char* const kCriterionKeys[ckCount] = {"SelfTest", "Navigation", "Gsm",
                                              "Power",    "Ignition",   "Memory"};

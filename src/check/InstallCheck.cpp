@@ -1,14 +1,12 @@
 #include "InstallCheck.h"
 
-#include <QCoreApplication>
+#include "base/Translate.h"
+
 #include <cmath>
 
 namespace {
 
-constexpr char kContext[] = "TInstallCheck";
-QString Tr(const char* text) {
-    return QCoreApplication::translate(kContext, text);
-}
+constexpr TTrContext Tr("TInstallCheck");
 
 constexpr qint64 kMsPerSecond = 1000;
 

@@ -5,20 +5,12 @@
 #include "ConfigReader.h"
 #include "ValuesLoadSink.h"
 #include "base/AtomicFile.h"
+#include "base/Translate.h"
 #include "profile/HeldValues.h"
 #include "profile/ParamValues.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
-
-namespace {
-constexpr char kContext[] = "TfmMain";
-QString Tr(const char* text) {
-    return QCoreApplication::translate(kContext, text);
-}
-
-} // namespace
 
 bool TConfigReport::MaskMatches(const QString& mask, const QString& text) {
     const QRegularExpression re(mask);
@@ -37,7 +29,7 @@ TConfigFileResult SaveConfiguration(const TParamValues& values, QIODevice& out,
             if (!cmd.ExportData)
                 continue;
             if (!values.HasCommand(page, command)) {
-                report.Log(Tr("Команда %1 не найдена, пропущена").arg(cmd.CommandName));
+                report.Log(TrMain("Команда %1 не найдена, пропущена").arg(cmd.CommandName));
                 continue;
             }
             // A command the tracker does not support keeps no values worth
@@ -64,10 +56,11 @@ TConfigFileResult SaveConfiguration(const TParamValues& values, QIODevice& out,
                     const bool enabled =
                         !param.Optional || !values.HasSwitch(at) || values.ParameterEnabled(at);
                     if (!values.HasValue(at))
-                        report.Log(
-                            Tr("Команда %1, параметр %2 не найден").arg(cmd.CommandName).arg(p));
+                        report.Log(TrMain("Команда %1, параметр %2 не найден")
+                                       .arg(cmd.CommandName)
+                                       .arg(p));
                     if (param.ParamKind > pkOption)
-                        report.Log(Tr("Команда %1, неизвестный тип параметра %2")
+                        report.Log(TrMain("Команда %1, неизвестный тип параметра %2")
                                        .arg(cmd.CommandName)
                                        .arg(p));
                     // A switch without a value: an empty element, which loads
@@ -94,7 +87,7 @@ TConfigFileResult SaveConfigurationFile(const TParamValues& values, const QStrin
     // leave the file that was there: written beside it, swapped in at the end.
     TAtomicFile file(fileName);
     if (!file.Open()) {
-        report.Log(Tr("Не могу создать файл, ошибка=") + file.errorString());
+        report.Log(TrMain("Не могу создать файл, ошибка=") + file.errorString());
         return {cfOpenError, file.errorString()};
     }
     const TConfigFileResult result = SaveConfiguration(values, file, report);
@@ -109,7 +102,7 @@ TConfigFileResult LoadConfiguration(QIODevice& in, TParamValues& values, TConfig
     const TConfigInflateResult inflated = InflateConfiguration(in);
     switch (inflated.Status) {
     case isTooLarge:
-        report.Log(Tr("Входной файл слишком велик"));
+        report.Log(TrMain("Входной файл слишком велик"));
         return {cfTooLarge, QString()};
     case isStreamError:
         return {cfStreamError, inflated.Error};
@@ -126,7 +119,7 @@ TConfigFileResult LoadConfigurationFile(const QString& fileName, TParamValues& v
                                         TConfigReport& report) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        report.Log(Tr("Не могу открыть файл, ошибка=") + file.errorString());
+        report.Log(TrMain("Не могу открыть файл, ошибка=") + file.errorString());
         return {cfOpenError, file.errorString()};
     }
     return LoadConfiguration(file, values, report);

@@ -67,10 +67,7 @@ private:
         if (commandName.isEmpty())
             return Stop(QCoreApplication::translate("TConfigLoader", "Ошибка в данных 3"));
         const TCmdAddress found = FindCommand(commandName);
-        const bool known = found.Page >= 0 && found.Page < DevCommands.size() &&
-                           found.Command >= 0 &&
-                           found.Command < DevCommands[found.Page].Commands.size();
-        if (!known)
+        if (!CommandAt(found.Page, found.Command))
             return Stop(QCoreApplication::translate("TConfigLoader", "Команда %1 не найдена")
                             .arg(commandName));
         FPage = found.Page;

@@ -4,18 +4,10 @@
 #include "ConfigReader.h"
 #include "ParamValueTable.h"
 #include "ValuesLoadSink.h"
+#include "base/Translate.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
-
-namespace {
-constexpr char kContext[] = "TfmMain";
-QString Tr(const char* text) {
-    return QCoreApplication::translate(kContext, text);
-}
-
-} // namespace
 
 QByteArray WithoutUnknownCommands(const QByteArray& text, int* count) {
     static const QRegularExpression tag(QStringLiteral("<command\\b([^>]*)>"));
@@ -55,13 +47,13 @@ TFileComparison CompareWithFile(const QString& fileName, const TParamValues& pag
     TFileComparison out;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        report.Log(Tr("Не могу открыть файл, ошибка=") + file.errorString());
+        report.Log(TrMain("Не могу открыть файл, ошибка=") + file.errorString());
         out.Load = {cfOpenError, file.errorString()};
         return out;
     }
     const TConfigInflateResult inflated = InflateConfiguration(file);
     if (inflated.Status == isTooLarge) {
-        report.Log(Tr("Входной файл слишком велик"));
+        report.Log(TrMain("Входной файл слишком велик"));
         out.Load = {cfTooLarge, QString()};
         return out;
     }

@@ -4,24 +4,6 @@
 
 namespace {
 
-constexpr int kOptionFallbackIndex = 1; // the second item, when no value matches
-
-// A parameter of a row the command has.
-const TCmdParameter* RowParameterAt(const TCmdAddress& a) {
-    const TDevCommand* cmd = CommandAt(a);
-    if (!cmd || a.Row < 0 || a.Row >= cmd->RowCount())
-        return nullptr;
-    return ParameterAt(a);
-}
-
-// The editor a fresh page shows for the parameter.
-int DefaultOption(const TCmdParameter& param) {
-    for (int i = 0; i < param.Options.size(); ++i)
-        if (param.Options[i].OptionValue == param.DefaultValue)
-            return i;
-    return param.Options.size() > kOptionFallbackIndex ? kOptionFallbackIndex : -1;
-}
-
 // What a hex box keeps of a text: its hexadecimal digits in upper case, as
 // many as it has positions.
 QString HexBoxText(const TCmdParameter& param, const QString& text) {

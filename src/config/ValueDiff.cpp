@@ -6,7 +6,7 @@ namespace {
 
 void CompareOne(const TParamValues& pages, const TParamValues& other, const TCmdAddress& a,
                 TDiffSwitches switches, TValueDiff& diff) {
-    const TCmdParameter* param = ProfileParameter(a);
+    const TCmdParameter* param = RowParameterAt(a);
     const int held = other.Held(a);
     if (!param || held == 0 || !(pages.Held(a) & hpValue) || !pages.HasValue(a))
         return;

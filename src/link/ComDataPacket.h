@@ -5,10 +5,11 @@
 #include <QString>
 #include <functional>
 
+// The buffer limit a framer starts with (MaxBufferSize).
+constexpr int kPacketMaxBufferSize = 1024;
+
 class TComPort;
 class TComLink;
-
-constexpr int kPacketMaxBufferSize = 1024;
 
 // Cuts the received byte stream into packets (here: lines ended by CR).
 class TComDataPacket : public QObject {

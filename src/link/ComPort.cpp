@@ -1,5 +1,6 @@
 #include "ComPort.h"
 
+#include "WireChars.h"
 #include "base/CodePage.h"
 
 #include <QElapsedTimer>
@@ -11,6 +12,7 @@
 #include <QtDebug>
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <poll.h>
 #include <sys/ioctl.h>
@@ -29,12 +31,18 @@ constexpr const char* kTtyClassFolder = "/sys/class/tty";
 constexpr unsigned kPtySlaveMajorFirst = 136;
 constexpr unsigned kPtySlaveMajorLast = 143;
 constexpr unsigned kBsdPtySlaveMajor = 3;
-constexpr qint64 kUsPerSecond = 1000000;
-constexpr qint64 kUsPerMs = 1000;
-constexpr qint64 kNsPerUs = 1000;
-constexpr char kCR = 13;
-constexpr char kLF = 10;
-constexpr char kPrompt = '>';
+constexpr qint64 kUsPerSecond = std::chrono::microseconds(std::chrono::seconds(1)).count();
+
+qint64 ElapsedUs(const QElapsedTimer& timer) {
+    return std::chrono::duration_cast<std::chrono::microseconds>(
+               std::chrono::nanoseconds(timer.nsecsElapsed()))
+        .count();
+}
+
+// A wait in whole milliseconds that lasts at least us.
+qint64 CeilMs(qint64 us) {
+    return std::chrono::ceil<std::chrono::milliseconds>(std::chrono::microseconds(us)).count();
+}
 
 // Line bits of one character in half bits (1.5 stop bits is three halves).
 int HalfBitsPerChar(TDataBits dataBits, TParityBits parity, TStopBits stopBits) {
@@ -151,6 +159,10 @@ const char* EComPort::what() const noexcept {
 }
 
 // ---------------------------------------------------------------------------
+
+// What a port holds before its settings are applied.
+constexpr quint32 kDefaultBaudRate = 9600;
+constexpr int kDefaultQueueSize = 1024;
 
 struct TComPort::TImpl {
     TComPort* Q = nullptr;
@@ -629,7 +641,7 @@ QByteArray TComPort::ReadBytes(int maxCount) {
             data += chunk;
             d->NoteRead(chunk);
             lastByteAt = timer.elapsed();
-            lastByteAtUs = timer.nsecsElapsed() / kNsPerUs;
+            lastByteAtUs = ElapsedUs(timer);
         }
         if (data.size() >= maxCount)
             break;
@@ -639,8 +651,8 @@ QByteArray TComPort::ReadBytes(int maxCount) {
             wait = std::min(wait, lastByteAt + interval - now);
         const bool atPrompt = promptMode && d->TailIsPrompt();
         if (atPrompt) {
-            const qint64 graceLeftUs = lastByteAtUs + graceUs - timer.nsecsElapsed() / kNsPerUs;
-            wait = std::min(wait, graceLeftUs <= 0 ? 0 : (graceLeftUs + kUsPerMs - 1) / kUsPerMs);
+            const qint64 graceLeftUs = lastByteAtUs + graceUs - ElapsedUs(timer);
+            wait = std::min(wait, graceLeftUs <= 0 ? 0 : CeilMs(graceLeftUs));
         }
         if (wait <= 0) {
             d->EndedOnPrompt = atPrompt;

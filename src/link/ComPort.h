@@ -65,8 +65,6 @@ struct TComTimeouts {
 constexpr int kReadUnboundedLimitMs = 5000;
 // The same bound for a write whose total limit is off.
 constexpr int kWriteUnboundedLimitMs = 5000;
-constexpr quint32 kDefaultBaudRate = 9600;
-constexpr int kDefaultQueueSize = 1024;
 // After the device's ">" prompt a read waits this many character times for
 // more bytes before it takes the answer as complete...
 constexpr int kPromptGraceChars = 3;

@@ -3,23 +3,15 @@
 
 #include "ComPort.h"
 #include "PortDiagnosis.h"
+#include "WireChars.h"
+#include "base/Translate.h"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QThread>
 
 namespace {
-constexpr char kContext[] = "TfmMain";
-QString Tr(const char* text) {
-    return QCoreApplication::translate(kContext, text);
-}
-constexpr char kEntryContext[] = "TfmWaitingData";
-QString TrEntry(const char* text) {
-    return QCoreApplication::translate(kEntryContext, text);
-}
+constexpr TTrContext TrEntry("TfmWaitingData");
 
-constexpr QChar kCR = QChar(13);
-constexpr QChar kLF = QChar(10);
 const QString kStreamCommand = QStringLiteral("AT+SDAD=");
 const QString kStreamStart = QStringLiteral(",,3,,,,,,,,,,,");
 const QString kStreamStop = QStringLiteral(",,0,,,,,,,,,,,");
@@ -83,7 +75,7 @@ bool TDeviceLink::OpenPort() {
     try {
         ComPort1->Open();
     } catch (const EComPort& e) {
-        FOpenFailureLog.Write(Tr("Не могу открыть порт, исключение=") + e.Message());
+        FOpenFailureLog.Write(TrMain("Не могу открыть порт, исключение=") + e.Message());
         // The cause is looked for with the first line of a run, not at every retry.
         if (FOpenFailureLog.Repeats() == 0) {
             const QString why =
@@ -93,7 +85,7 @@ bool TDeviceLink::OpenPort() {
         }
         return false;
     } catch (const std::exception& e) {
-        FOpenFailureLog.Write(Tr("Не могу открыть порт, исключение=") +
+        FOpenFailureLog.Write(TrMain("Не могу открыть порт, исключение=") +
                               QString::fromLocal8Bit(e.what()));
         return false;
     }
@@ -124,8 +116,9 @@ TExchangeResult TDeviceLink::SendExitLine(bool quiet, bool noWait) {
 TEntryAttempt TDeviceLink::TryEnterCommandMode(int attempt) {
     TEntryAttempt result;
     const QString code = QString::fromLatin1(kAccessCode);
-    const QString echoOnly = kCR + code + kCR;
-    const TExchangeResult x = ExchangeCommand(kCR + code, QString(), true, false, true);
+    const QString echoOnly = QLatin1Char(kCR) + code + QLatin1Char(kCR);
+    const TExchangeResult x =
+        ExchangeCommand(QLatin1Char(kCR) + code, QString(), true, false, true);
     result.Failed = x.failed;
     if (FSettings.ConnectMethod == 1 && !x.failed && x.answer == echoOnly) {
         WriteLog(TrEntry("Уже в командном режиме"), lkGeneral);
@@ -137,7 +130,7 @@ TEntryAttempt TDeviceLink::TryEnterCommandMode(int attempt) {
     } else {
         const int n = x.answer.size();
         if (n >= 2 && x.answer[n - 1] == QLatin1Char('>') &&
-            (x.answer[n - 2] == kCR || x.answer[n - 2] == kLF)) {
+            (x.answer[n - 2] == QLatin1Char(kCR) || x.answer[n - 2] == QLatin1Char(kLF))) {
             result.Entered = true;
             return result;
         }
@@ -167,7 +160,7 @@ void TDeviceLink::LeaveCommandMode() {
         return;
     if (ApplyProfileCommand(QStringLiteral("+TEXT")))
         return;
-    WriteLog(Tr("Команда +TEXT не описана!"), lkGeneral);
+    WriteLog(TrMain("Команда +TEXT не описана!"), lkGeneral);
     SendExitLine(true, true);
     InCommandMode = false;
     UpdateLinkStatus();
@@ -179,7 +172,7 @@ TFlashStore TDeviceLink::StoreToFlash() {
     const QString name = QStringLiteral("+SAVE");
     bool applied = false;
     if (!ApplyProfileCommand(name, &applied)) {
-        WriteLog(Tr("Команда +SAVE не описана!"), lkGeneral);
+        WriteLog(TrMain("Команда +SAVE не описана!"), lkGeneral);
         const TExchangeResult x = ExchangeCommand(QStringLiteral("AT+SAVE=") +
                                                       FSettings.ActivePassword() + QLatin1Char(','),
                                                   QStringLiteral("AT+SAVE=*,"), false, false, true);
@@ -191,7 +184,7 @@ TFlashStore TDeviceLink::StoreToFlash() {
         return fsStored;
     // Nothing says the settings are in flash: a silent or refused store
     // must not pass for one.
-    WriteLog(Tr("Трекер не подтвердил запись в энергонезависимую память"), lkGeneral);
+    WriteLog(TrMain("Трекер не подтвердил запись в энергонезависимую память"), lkGeneral);
     return fsNotConfirmed;
 }
 
@@ -212,7 +205,7 @@ void TDeviceLink::PortIdleCheck() {
     try {
         ComPort1->WriteBytes(QByteArray(1, '\0'));
     } catch (const std::exception&) {
-        WriteLog(Tr("Device disconnected"), lkGeneral);
+        WriteLog(TrMain("Device disconnected"), lkGeneral);
         InCommandMode = false;
         try {
             if (ComPort1->Connected())

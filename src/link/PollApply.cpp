@@ -2,15 +2,7 @@
 #include "ValueGuard.h"
 #include "profile/ParamValues.h"
 
-#include <QCoreApplication>
-
-namespace {
-constexpr char kContext[] = "TfmMain";
-QString Tr(const char* text) {
-    return QCoreApplication::translate(kContext, text);
-}
-
-} // namespace
+#include "base/Translate.h"
 
 bool TDeviceLink::PollOne(const TCmdAddress& address) {
     if (!InCommandMode && !EnterCommandMode())
@@ -46,7 +38,7 @@ bool TDeviceLink::PollPage(int pageIndex) {
             continue;
         }
         if (!PollCommand(address)) {
-            WriteLog(Tr("Процесс прерван на команде") + QLatin1Char(' ') + command.CommandName,
+            WriteLog(TrMain("Процесс прерван на команде") + QLatin1Char(' ') + command.CommandName,
                      lkGeneral);
             return false;
         }
@@ -70,7 +62,7 @@ bool TDeviceLink::ApplyAllIndexed(int page, int commandIndex) {
         address.Row = r;
         address.Param = 0;
         if (!ApplyCommand(address)) {
-            WriteLog(Tr("Процесс прерван на индексе") + QLatin1Char(' ') + QString::number(r),
+            WriteLog(TrMain("Процесс прерван на индексе") + QLatin1Char(' ') + QString::number(r),
                      lkGeneral);
             WriteLog(WriteCheck.Summary(), lkGeneral);
             return false;
@@ -112,8 +104,8 @@ bool TDeviceLink::ApplyPage(int pageIndex) {
             address.Row = r;
             address.Param = 0;
             if (!ApplyCommand(address)) {
-                WriteLog(Tr("Процесс прерван на команде") + QLatin1Char(' ') + command.CommandName +
-                             QLatin1Char('/') + QString::number(r),
+                WriteLog(TrMain("Процесс прерван на команде") + QLatin1Char(' ') +
+                             command.CommandName + QLatin1Char('/') + QString::number(r),
                          lkGeneral);
                 WriteLog(WriteCheck.Summary(), lkGeneral);
                 return false;

@@ -2,13 +2,9 @@
 #include "base/TextUtils.h"
 #include "profile/ParamValues.h"
 
-#include <QCoreApplication>
+#include "base/Translate.h"
 
 namespace {
-constexpr char kContext[] = "TfmMain";
-QString Tr(const char* text) {
-    return QCoreApplication::translate(kContext, text);
-}
 
 // "+RESP:" and four letters: only a header of exactly this length can match.
 constexpr int kResponseHeaderLength = 10;
@@ -38,11 +34,11 @@ bool LineMatches(const QString& line, const QString& header) {
 // The message of a refusal word; empty for a word the program does not know.
 QString DeviceErrorText(const QString& word) {
     if (word == QLatin1String("PASSWORD"))
-        return Tr("Неверно задан пароль");
+        return TrMain("Неверно задан пароль");
     if (word == QLatin1String("PERMISSION"))
-        return Tr("Недостаточный уровень доступа");
+        return TrMain("Недостаточный уровень доступа");
     if (word == QLatin1String("COMMAND"))
-        return Tr("Ошибка обработки параметров");
+        return TrMain("Ошибка обработки параметров");
     return QString();
 }
 
@@ -75,10 +71,10 @@ TAnswerOutcome BareAnswerOutcome(const QString& answer, const QString& commandNa
 
 void TDeviceLink::ProcessAnswer(int page, int command, const QString& answer, bool readValues) {
     AnswerReceived = false;
-    if (page < 0 || page >= DevCommands.size() || command < 0 ||
-        command >= DevCommands[page].Commands.size())
+    const TDevCommand* found = CommandAt(page, command);
+    if (!found)
         return;
-    const TDevCommand& cmd = DevCommands[page].Commands[command];
+    const TDevCommand& cmd = *found;
     const QString header = ResponseHeader(cmd.CommandName);
     QString last;
 
@@ -123,8 +119,8 @@ void TDeviceLink::ProcessAnswer(int page, int command, const QString& answer, bo
                 ++i;
                 const bool lastOfRow = p == cmd.Parameters.size() - 1;
                 if (i >= fields.size() && !(emptyLast && lastOfRow && i == fields.size())) {
-                    WriteLog(Tr("Некорректный ответ - отсутствует параметр") + QLatin1Char(' ') +
-                                 QString::number(i),
+                    WriteLog(TrMain("Некорректный ответ - отсутствует параметр") +
+                                 QLatin1Char(' ') + QString::number(i),
                              lkGeneral);
                     complete = false;
                     LastAnswer.Short = true;
@@ -153,7 +149,7 @@ void TDeviceLink::ProcessAnswer(int page, int command, const QString& answer, bo
 
     LastAnswer.Prompt = last == QLatin1String(">");
     if (!LastAnswer.Prompt)
-        WriteLog(Tr("Трекер не в командном режиме"), lkGeneral);
+        WriteLog(TrMain("Трекер не в командном режиме"), lkGeneral);
 }
 
 void TDeviceLink::DefaultProcessor(int page, int command, int, int, const QString& answer) {

@@ -22,7 +22,7 @@ constexpr char kModemManager[] = "ModemManager";
 constexpr char kBrltty[] = "brltty";
 constexpr char kLockPrefix[] = "LCK..";
 // A binary lock file of the old kind holds the pid as one 4-byte integer.
-constexpr qint64 kBinaryLockSize = 4;
+constexpr qint64 kBinaryLockSize = sizeof(qint32);
 // Lock files are a few bytes; anything larger is not one.
 constexpr qint64 kMaxLockFileSize = 128;
 // USB interfaces lie one level below the device, their tty one or two below.

@@ -1,21 +1,18 @@
 #include "ComPort.h"
 #include "DeviceLink.h"
+#include "ResponseRoutines.h"
 #include "ValueGuard.h"
+#include "WireChars.h"
 
-#include <QCoreApplication>
+#include "base/Translate.h"
 
 namespace {
-constexpr char kContext[] = "TfmMain";
-QString Tr(const char* text) {
-    return QCoreApplication::translate(kContext, text);
-}
 
 // Answers are read in blocks of this size; a shorter block ends the answer.
 constexpr int kAnswerBlockSize = 100;
 // A device that never pauses (a status stream that missed its stop command)
 // would keep the block loop reading for ever; no answer comes near this.
 constexpr int kAnswerMaxBlocks = 100;
-constexpr QChar kCR = QChar(13);
 
 quint32 Ms(qint32 value) {
     return value > 0 ? quint32(value) : 0u;
@@ -76,12 +73,12 @@ TExchangeResult TDeviceLink::ExchangeCommand(const QString& command, const QStri
     try {
         TExchangeGuard guard(this);
         if (addCR)
-            line += kCR;
+            line += QLatin1Char(kCR);
         ComPort1->ClearBuffers(true, true);
         const int written = ComPort1->WriteText(line);
         if (written < line.size()) {
-            WriteLog(Tr("Ошибка записи, записано") + QLatin1Char(' ') + QString::number(written) +
-                         QLatin1Char('/') + QString::number(line.size()),
+            WriteLog(TrMain("Ошибка записи, записано") + QLatin1Char(' ') +
+                         QString::number(written) + QLatin1Char('/') + QString::number(line.size()),
                      lkWriteError);
             result.failed = true;
         }
@@ -113,7 +110,7 @@ TExchangeResult TDeviceLink::ExchangeCommand(const QString& command, const QStri
     }
 
     if (portFailed) {
-        WriteLog(Tr("Ошибка чтения, исключение=") + failure, lkReadError);
+        WriteLog(TrMain("Ошибка чтения, исключение=") + failure, lkReadError);
         result.failed = true;
         InCommandMode = false;
         try {
@@ -140,9 +137,9 @@ TExchangeResult TDeviceLink::ExchangeCommand(const QString& command, const QStri
     QString logged = result.answer;
     QString sentBare = command;
     QString shownBare = shown;
-    if (sentBare.endsWith(kCR))
+    if (sentBare.endsWith(QLatin1Char(kCR)))
         sentBare.chop(1);
-    if (shownBare.endsWith(kCR))
+    if (shownBare.endsWith(QLatin1Char(kCR)))
         shownBare.chop(1);
     if (shownBare != sentBare && !sentBare.isEmpty())
         logged.replace(sentBare, shownBare);
@@ -167,8 +164,8 @@ bool TDeviceLink::RunWithRetries(const TCmdAddress& address, const QString& requ
         RunPollProcessor(address, exchange.answer);
         if (!AnswerReceived) {
             --attemptsLeft;
-            WriteLog(Tr("Не получен ожидаемый ответ на команду. ") +
-                         (attemptsLeft > 0 ? Tr("Повтор") : Tr("Прекращаю попытку")),
+            WriteLog(TrMain("Не получен ожидаемый ответ на команду. ") +
+                         (attemptsLeft > 0 ? TrMain("Повтор") : TrMain("Прекращаю попытку")),
                      lkGeneral);
         }
         if (AnswerReceived || attemptsLeft <= 0)
@@ -195,7 +192,7 @@ bool TDeviceLink::ApplyCommand(const TCmdAddress& address) {
         return false;
     const QString password = PasswordFor(command->PasswordMode);
     if (password.isEmpty()) {
-        WriteLog(Tr("Неверно задан пароль"), lkGeneral);
+        WriteLog(TrMain("Неверно задан пароль"), lkGeneral);
         return false;
     }
     TUnsafeValue unsafe;
@@ -215,7 +212,7 @@ bool TDeviceLink::ApplyCommand(const TCmdAddress& address) {
     FAnswerRowOnly = previousRowOnly;
     // The exit routine looks at nothing: the tracker leaves command mode.
     if (!LastAnswer.Confirms(address.Row) &&
-        command->PollProcessorName.compare(QLatin1String("exitcmd"), Qt::CaseInsensitive) != 0)
+        FindResponseRoutine(command->PollProcessorName) != &TDeviceLink::ExitCmdProcessor)
         WriteCheck.Unconfirmed(address, *command, *FHost);
     return result;
 }
@@ -224,13 +221,6 @@ void TDeviceLink::RunPollProcessor(const TCmdAddress& address, const QString& an
     const TDevCommand* command = CommandAt(address);
     if (!command)
         return;
-    // Routines by name, as the profile names them; an unknown name gets the
-    // default routine.
-    const QString name = command->PollProcessorName.toLower();
-    if (name == QLatin1String("nonpoll"))
-        NonPollProcessor(address.Page, address.Command, address.Row, address.Param, answer);
-    else if (name == QLatin1String("exitcmd"))
-        ExitCmdProcessor(address.Page, address.Command, address.Row, address.Param, answer);
-    else
-        DefaultProcessor(address.Page, address.Command, address.Row, address.Param, answer);
+    const TResponseRoutine routine = FindResponseRoutine(command->PollProcessorName);
+    (this->*routine)(address.Page, address.Command, address.Row, address.Param, answer);
 }

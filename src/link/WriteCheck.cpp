@@ -14,7 +14,7 @@ void TWriteCheck::Begin(const TParamValues* values, const TCmdAddress& address) 
     FActive = false;
     FSent.clear();
     FValues.clear();
-    const TDevCommand* command = ProfileCommand(address);
+    const TDevCommand* command = CommandAt(address);
     if (!values || !command)
         return;
     FRow = address;
@@ -32,8 +32,8 @@ bool TWriteCheck::Take(const TCmdAddress& address, const QString& held, TLinkHos
         address.Row != FRow.Row || address.Param < 0 || address.Param >= FSent.size() ||
         !FSent[address.Param])
         return true;
-    const TDevCommand* command = ProfileCommand(address);
-    const TCmdParameter* param = ProfileParameter(address);
+    const TDevCommand* command = CommandAt(address);
+    const TCmdParameter* param = RowParameterAt(address);
     const QString& sent = FValues[address.Param];
     if (!command || !param || SameWireValue(*param, sent, held))
         return true;
@@ -43,8 +43,8 @@ bool TWriteCheck::Take(const TCmdAddress& address, const QString& held, TLinkHos
 }
 
 QString NotTakenMessage(const TNotTaken& value) {
-    const TDevCommand* command = ProfileCommand(value.Address);
-    const TCmdParameter* param = ProfileParameter(value.Address);
+    const TDevCommand* command = CommandAt(value.Address);
+    const TCmdParameter* param = RowParameterAt(value.Address);
     if (!command || !param)
         return QString();
     const QString row =

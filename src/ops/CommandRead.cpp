@@ -1,5 +1,6 @@
 #include "CommandRead.h"
 
+#include "base/Translate.h"
 #include "link/DeviceLink.h"
 #include "profile/HeldValues.h"
 #include "profile/ParamValues.h"
@@ -7,10 +8,6 @@
 #include <QCoreApplication>
 
 namespace {
-
-QString Tr(const char* text) {
-    return QCoreApplication::translate("TfmMain", text);
-}
 
 // The first value a read takes that values lacks; Page -1 when none.
 TCmdAddress FirstMissing(const TParamValues& values, const TCmdAddress& at) {
@@ -75,7 +72,8 @@ TReadResult ReadCommands(TDeviceLink& link, TParamValues& values,
         if (!exchanged || answer.ExchangeFailed) {
             read.State = rsFailed;
             result.Commands.append(read);
-            link.WriteLog(Tr("Процесс прерван на команде") + QLatin1Char(' ') + cmd->CommandName,
+            link.WriteLog(TrMain("Процесс прерван на команде") + QLatin1Char(' ') +
+                              cmd->CommandName,
                           lkGeneral);
             break;
         }

@@ -1,6 +1,7 @@
 #include "TrackerWrite.h"
 
 #include "WritePlan.h"
+#include "base/Translate.h"
 #include "link/ValueGuard.h"
 #include "profile/HeldValues.h"
 #include "profile/WireValue.h"
@@ -8,10 +9,6 @@
 #include <QCoreApplication>
 
 namespace {
-
-QString Tr(const char* text) {
-    return QCoreApplication::translate("TfmMain", text);
-}
 
 bool SameCommand(const TCmdAddress& a, const TCmdAddress& b) {
     return a.Page == b.Page && a.Command == b.Command;
@@ -117,7 +114,7 @@ bool PlanRows(TDeviceLink& link, const TParamValues& source, const QVector<TCmdA
             return false;
         }
         if (link.PasswordFor(cmd.PasswordMode).isEmpty()) {
-            link.WriteLog(Tr("Неверно задан пароль"), lkGeneral);
+            link.WriteLog(TrMain("Неверно задан пароль"), lkGeneral);
             r.Failure = wfNoPassword;
             r.At = row;
             return false;
@@ -156,8 +153,8 @@ void WriteRows(TDeviceLink& link, TParamValueTable& sent, TOpsObserver& observer
         if (r.Failure != wfNone) {
             r.At = row;
             r.Refusal = answer.DeviceError;
-            link.WriteLog(Tr("Процесс прерван на команде") + QLatin1Char(' ') + cmd.CommandName +
-                              QLatin1Char('/') + QString::number(row.Row),
+            link.WriteLog(TrMain("Процесс прерван на команде") + QLatin1Char(' ') +
+                              cmd.CommandName + QLatin1Char('/') + QString::number(row.Row),
                           lkGeneral);
             break;
         }
@@ -190,7 +187,7 @@ void Verify(TDeviceLink& link, const QVector<TNotTaken>& outgoing, TOpsObserver&
         return;
     }
     for (const TNotTaken& value : outgoing) {
-        const TCmdParameter* param = ProfileParameter(value.Address);
+        const TCmdParameter* param = RowParameterAt(value.Address);
         if (!param || !param->Overwrite || !ContainsCommand(commands, value.Address))
             continue;
         bool known = false;

@@ -1,4 +1,5 @@
 #include "ChangeMarks.h"
+#include "PaintedPixmap.h"
 
 #include "profile/ParamValues.h"
 #include "profile/TouchRecorder.h"
@@ -30,14 +31,10 @@ quint64 CommandKey(int page, int command) {
 }
 
 QIcon DotIcon() {
-    QPixmap pixmap(kTabDotSize, kTabDotSize);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(kMarkColor);
-    painter.drawEllipse(1, 1, kTabDotSize - 2, kTabDotSize - 2);
-    return QIcon(pixmap);
+    return QIcon(PaintPixmap(kTabDotSize, [](QPainter& painter) {
+        painter.setBrush(kMarkColor);
+        painter.drawEllipse(1, 1, kTabDotSize - 2, kTabDotSize - 2);
+    }));
 }
 
 void TintEditor(QWidget* editor, bool on) {
@@ -148,7 +145,7 @@ void TChangeMarks::Refresh(const TCmdAddress& address) {
         return;
     }
     const auto ref = FReferences.constFind(key);
-    const TCmdParameter* param = ProfileParameter(address);
+    const TCmdParameter* param = RowParameterAt(address);
     if (ref == FReferences.constEnd() || !param)
         return;
     const bool enabled = FValues.ParameterEnabled(address);
@@ -257,7 +254,7 @@ bool TChangeMarks::PageMarked(int page) const {
 
 QString TChangeMarks::ReferenceText(const TCmdAddress& address) const {
     const auto ref = FReferences.constFind(AddressKey(address));
-    const TCmdParameter* param = ProfileParameter(address);
+    const TCmdParameter* param = RowParameterAt(address);
     if (ref == FReferences.constEnd() || !param)
         return QString();
     return DisplayWireValue(*param, ref->Wire, ref->Enabled);

@@ -3,19 +3,14 @@
 #include "ParameterPages.h"
 #include "TagCode.h"
 
+#include "base/Translate.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QTimer>
-
-namespace {
-constexpr char kContext[] = "TfmMain";
-QString Tr(const char* text) {
-    return QCoreApplication::translate(kContext, text);
-}
-} // namespace
 
 namespace {
 
@@ -145,7 +140,7 @@ bool TParameterPages::MaskMatches(const QString& mask, const QString& text) {
         // A broken mask must not lock the editor: it lets everything through.
         if (!FInvalidMasks.contains(mask)) {
             FInvalidMasks.append(mask);
-            WriteLog(Tr("Неверная маска: ") + mask, lkGeneral);
+            WriteLog(TrMain("Неверная маска: ") + mask, lkGeneral);
         }
         return true;
     }
@@ -191,7 +186,7 @@ bool TParameterPages::EditExit(QLineEdit* edit) {
         return true;
     if (MaskMatches(param->OnLeaveMask, edit->text()))
         return true;
-    WriteLog(Tr("Значение не удовлетворяет маске"), lkGeneral);
+    WriteLog(TrMain("Значение не удовлетворяет маске"), lkGeneral);
     QApplication::beep();
     return false;
 }
@@ -213,7 +208,7 @@ bool TParameterPages::HexEditExit(THexEdit* edit) {
     const qint64 value = qint64(quint32(ok ? read : 0));
     if (value <= param->MaxValue && value >= param->MinValue)
         return true;
-    WriteLog(Tr("Значение не входит заданный диапазон"), lkGeneral);
+    WriteLog(TrMain("Значение не входит заданный диапазон"), lkGeneral);
     QApplication::beep();
     return false;
 }

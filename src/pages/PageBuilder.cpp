@@ -5,8 +5,9 @@
 #include "SwitchCheckBox.h"
 #include "TagCode.h"
 
+#include "base/Translate.h"
+
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,15 +26,6 @@
 // is placed), so a group's "client height" is simply its height.
 
 namespace {
-constexpr char kContext[] = "TfmMain";
-QString Tr(const char* text) {
-    return QCoreApplication::translate(kContext, text);
-}
-} // namespace
-
-namespace {
-
-constexpr int kOptionFallbackIndex = 1; // the second item, when no value matches
 
 void SetTag(QObject* control, int tag) {
     control->setProperty(kTagProperty, tag);
@@ -47,13 +39,6 @@ void SetHint(QWidget* editor, const QString& hint) {
     QString single = lines;
     single.replace(QLatin1Char('\n'), QLatin1Char(' '));
     editor->setStatusTip(single.trimmed());
-}
-
-int OptionSelection(const TCmdParameter& param) {
-    for (int i = 0; i < param.Options.size(); ++i)
-        if (param.Options[i].OptionValue == param.DefaultValue)
-            return i;
-    return param.Options.size() > kOptionFallbackIndex ? kOptionFallbackIndex : -1;
 }
 
 } // namespace
@@ -99,7 +84,7 @@ void TParameterPages::BuildPages() {
         // would give two controls one address, so they are left out, and said so.
         const int commands = qMin(int(page.Commands.size()), kTagMaxCommands);
         if (commands < page.Commands.size())
-            WriteLog(Tr("Слишком много команд на странице ") + page.PageName, lkGeneral);
+            WriteLog(TrMain("Слишком много команд на странице ") + page.PageName, lkGeneral);
         for (int c = 0; c < commands; ++c) {
             const TDevCommand& cmd = page.Commands[c];
             auto* group = new QGroupBox(cmd.Description, box);
@@ -113,7 +98,7 @@ void TParameterPages::BuildPages() {
             const int rows = qMin(cmd.Indexed ? cmd.MaxIndex : 1, kTagMaxRows);
             const int params = qMin(int(cmd.Parameters.size()), kTagMaxParams);
             if (rows < cmd.RowCount() || params < cmd.Parameters.size())
-                WriteLog(Tr("Слишком много строк или параметров в команде ") + cmd.CommandName,
+                WriteLog(TrMain("Слишком много строк или параметров в команде ") + cmd.CommandName,
                          lkGeneral);
             TControlIndex::TCommandControls& controls =
                 FControls.AddCommand(pageIndex, group, rows, params);
@@ -187,7 +172,7 @@ void TParameterPages::BuildPages() {
                         combo->setEditable(false);
                         for (const TCmdOption& option : param.Options)
                             combo->addItem(option.OptionText);
-                        combo->setCurrentIndex(OptionSelection(param));
+                        combo->setCurrentIndex(DefaultOption(param));
                         editor = combo;
                         break;
                     }
@@ -229,7 +214,7 @@ void TParameterPages::BuildPages() {
                 }
 
                 if (cmd.Indexed && cmd.SetData) {
-                    auto* apply = new QPushButton(Tr("Применить"), rowBox);
+                    auto* apply = new QPushButton(TrMain("Применить"), rowBox);
                     SetTag(apply, MakeTag(c, r, 0));
                     apply->setGeometry(W / 2, Y, 4 * W, buttonHeight);
                     connect(apply, &QPushButton::clicked, this,
@@ -247,8 +232,8 @@ void TParameterPages::BuildPages() {
             QPushButton* lastButton = nullptr;
             QPushButton* firstButton = nullptr;
             if (cmd.SetData) {
-                auto* apply =
-                    new QPushButton(cmd.Indexed ? Tr("Применить все") : Tr("Применить"), group);
+                auto* apply = new QPushButton(
+                    cmd.Indexed ? TrMain("Применить все") : TrMain("Применить"), group);
                 SetTag(apply, MakeTag(c, 0, 0));
                 apply->setGeometry(W / 2, buttonTop, 6 * W, buttonHeight);
                 if (cmd.Indexed)
@@ -261,7 +246,7 @@ void TParameterPages::BuildPages() {
                 firstButton = apply;
             }
             if (cmd.PollData) {
-                auto* poll = new QPushButton(Tr("Получить"), group);
+                auto* poll = new QPushButton(TrMain("Получить"), group);
                 SetTag(poll, MakeTag(c, 0, 0));
                 poll->setGeometry(7 * W, buttonTop, 6 * W, buttonHeight);
                 connect(poll, &QPushButton::clicked, this,
@@ -280,12 +265,12 @@ void TParameterPages::BuildPages() {
             P = group->y() + group->height() + H / 2;
         }
 
-        auto* applyPage = new QPushButton(Tr("Применить страницу"), box);
+        auto* applyPage = new QPushButton(TrMain("Применить страницу"), box);
         SetTag(applyPage, 0);
         applyPage->setGeometry(W / 2, P, 7 * W, buttonHeight);
         connect(applyPage, &QPushButton::clicked, this,
                 [this, applyPage] { Q_EMIT ApplyPageClicked(applyPage); });
-        auto* pollPage = new QPushButton(Tr("Получить страницу"), box);
+        auto* pollPage = new QPushButton(TrMain("Получить страницу"), box);
         SetTag(pollPage, 0);
         pollPage->setGeometry(8 * W, P, 7 * W, buttonHeight);
         connect(pollPage, &QPushButton::clicked, this,

@@ -1,13 +1,13 @@
 #include "DevCommands.h"
 
 #include <QHash>
-#include <QMap>
 
 QVector<TCmdPage> DevCommands;
 
 namespace {
 
 constexpr char kExitCmdProcessor[] = "exitcmd";
+constexpr int kOptionFallbackIndex = 1; // the second item, when no value matches
 
 // Names compare without regard to letter case: keys are upper-cased.
 QString IndexKey(const QString& name) {
@@ -17,17 +17,6 @@ QString IndexKey(const QString& name) {
 QHash<QString, QString>& CommandIndexTable() {
     static QHash<QString, QString> index;
     return index;
-}
-
-struct TRegisteredProcessor {
-    QString Name;
-    TPollProcessor Routine;
-};
-
-// Sorted by the upper-cased name.
-QMap<QString, TRegisteredProcessor>& ProcessorRegistry() {
-    static QMap<QString, TRegisteredProcessor> registry;
-    return registry;
 }
 
 } // namespace
@@ -64,10 +53,24 @@ const TCmdParameter* ParameterAt(const TCmdAddress& address) {
     return &command->Parameters[address.Param];
 }
 
+const TCmdParameter* RowParameterAt(const TCmdAddress& address) {
+    const TDevCommand* command = CommandAt(address);
+    if (!command || address.Row < 0 || address.Row >= command->RowCount())
+        return nullptr;
+    return ParameterAt(address);
+}
+
 int HexValueDigits(int maxLen) {
     if (maxLen <= 0)
         return kHexDefaultMaxLen;
     return qMin(maxLen, kHexMaxDigits);
+}
+
+int DefaultOption(const TCmdParameter& param) {
+    for (int i = 0; i < param.Options.size(); ++i)
+        if (param.Options[i].OptionValue == param.DefaultValue)
+            return i;
+    return param.Options.size() > kOptionFallbackIndex ? kOptionFallbackIndex : -1;
 }
 
 TCmdAddress FindCommand(const QString& name) {
@@ -100,23 +103,4 @@ void AddCommandIndex(const QString& name, int page, int command) {
 
 QString PollProcessorDefault(const QString& commandName) {
     return PollProcessorDefaults().value(IndexKey(commandName));
-}
-
-void RegisterPollProcessor(const QString& name, TPollProcessor routine) {
-    ProcessorRegistry().insert(IndexKey(name), TRegisteredProcessor{name, std::move(routine)});
-}
-
-TPollProcessor FindPollProcessor(const QString& name) {
-    const auto& registry = ProcessorRegistry();
-    const auto it = registry.constFind(IndexKey(name));
-    if (it != registry.constEnd())
-        return it.value().Routine;
-    if (name.isEmpty())
-        return {};
-    const auto fallback = registry.constFind(QString());
-    return fallback != registry.constEnd() ? fallback.value().Routine : TPollProcessor();
-}
-
-void ClearPollProcessors() {
-    ProcessorRegistry().clear();
 }

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QVector>
 #include <cstdint>
-#include <functional>
+#include <limits>
 
 // The command table read from cmdprofile.xml. Plain records in file order;
 // nothing changes them after loading.
@@ -13,10 +13,11 @@ enum TParamKind : uint8_t { pkInteger = 0, pkString = 1, pkHex = 2, pkOption = 3
 enum TPasswordMode : uint8_t { pmAdmin = 0, pmAdminUser = 1, pmUserAdmin = 2, pmUser = 3 };
 enum TGroupSetData : uint8_t { gsNo = 0, gsAuto = 1, gsYes = 2 };
 
-constexpr qint64 kIntegerMinDefault = -2147483648LL;
-constexpr qint64 kIntegerMaxDefault = 2147483647LL;
-constexpr qint64 kUnsignedMinDefault = 0;
-constexpr qint64 kUnsignedMaxDefault = 4294967295LL;
+// A number without bounds in the profile takes the range of its 32 bits.
+constexpr qint64 kIntegerMinDefault = std::numeric_limits<qint32>::min();
+constexpr qint64 kIntegerMaxDefault = std::numeric_limits<qint32>::max();
+constexpr qint64 kUnsignedMinDefault = std::numeric_limits<quint32>::min();
+constexpr qint64 kUnsignedMaxDefault = std::numeric_limits<quint32>::max();
 constexpr int kHexDefaultMaxLen = 8;
 // Longest hexadecimal value the pages hold; longer profile lengths are cut.
 constexpr int kHexMaxDigits = 64;
@@ -89,9 +90,15 @@ TCmdAddress FindCommand(const QString& name);
 const TDevCommand* CommandAt(int page, int command);
 const TDevCommand* CommandAt(const TCmdAddress& address);
 const TCmdParameter* ParameterAt(const TCmdAddress& address);
+// The same with the row checked too: nullptr for a row the command lacks.
+const TCmdParameter* RowParameterAt(const TCmdAddress& address);
 
 // Digits a hexadecimal value holds for a profile length (0 or less: 8).
 int HexValueDigits(int maxLen);
+
+// The option a fresh page selects: the one whose value is the default, else
+// the second (-1 when the list is shorter).
+int DefaultOption(const TCmdParameter& param);
 
 // The index itself: upper-cased command name -> "page,command".
 const QHash<QString, QString>& CommandIndex();
@@ -104,11 +111,3 @@ void AddCommandIndex(const QString& name, int page, int command);
 // "+TEXT" and "+SRBT" -> "exitcmd" (keys upper-cased).
 const QHash<QString, QString>& PollProcessorDefaults();
 QString PollProcessorDefault(const QString& commandName);
-
-// Response routines by name (case-insensitive). An unknown non-empty name
-// falls back to the routine under the empty name.
-using TPollProcessor =
-    std::function<void(int page, int command, int row, int param, const QString& answer)>;
-void RegisterPollProcessor(const QString& name, TPollProcessor routine);
-TPollProcessor FindPollProcessor(const QString& name);
-void ClearPollProcessors();

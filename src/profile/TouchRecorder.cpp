@@ -16,7 +16,7 @@ void TTouchRecorder::Clear() {
 
 void TTouchRecorder::Record(const TCmdAddress& address, int touch) {
     // Only what the store holds counts: an address outside it changed nothing.
-    if (!FTarget.HasValue(address) && !FTarget.HasSwitch(address))
+    if (!Target().HasValue(address) && !Target().HasSwitch(address))
         return;
     int& touches = FTouches[AddressKey(address)];
     if (touches == 0)
@@ -24,45 +24,17 @@ void TTouchRecorder::Record(const TCmdAddress& address, int touch) {
     touches |= touch;
 }
 
-bool TTouchRecorder::HasCommand(int page, int command) const {
-    return FTarget.HasCommand(page, command);
-}
-
-bool TTouchRecorder::CommandUsable(int page, int command) const {
-    return FTarget.CommandUsable(page, command);
-}
-
-void TTouchRecorder::MarkUnsupported(int page, int command) {
-    FTarget.MarkUnsupported(page, command);
-}
-
-bool TTouchRecorder::HasValue(const TCmdAddress& address) const {
-    return FTarget.HasValue(address);
-}
-
-bool TTouchRecorder::HasSwitch(const TCmdAddress& address) const {
-    return FTarget.HasSwitch(address);
-}
-
-bool TTouchRecorder::ParameterEnabled(const TCmdAddress& address) const {
-    return FTarget.ParameterEnabled(address);
-}
-
 void TTouchRecorder::SetParameterEnabled(const TCmdAddress& address, bool on) {
-    FTarget.SetParameterEnabled(address, on);
+    TForwardingValues::SetParameterEnabled(address, on);
     Record(address, tcSwitch);
 }
 
-QString TTouchRecorder::WireText(const TCmdAddress& address) const {
-    return FTarget.WireText(address);
-}
-
 void TTouchRecorder::SetWireText(const TCmdAddress& address, const QString& text) {
-    FTarget.SetWireText(address, text);
+    TForwardingValues::SetWireText(address, text);
     Record(address, tcValue);
 }
 
 void TTouchRecorder::SelectOption(const TCmdAddress& address, int option) {
-    FTarget.SelectOption(address, option);
+    TForwardingValues::SelectOption(address, option);
     Record(address, tcValue);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ParamValues.h"
+#include "ForwardingValues.h"
 
 #include <QHash>
 #include <QVector>
@@ -8,11 +8,11 @@
 // A value store that passes everything on to another one and remembers
 // which values and switches were set through it: what a read, a load or a
 // write actually reached. It holds just that (Held).
-class TTouchRecorder : public TParamValues {
+class TTouchRecorder : public TForwardingValues {
 public:
     enum TTouch : int { tcValue = hpValue, tcSwitch = hpSwitch };
 
-    explicit TTouchRecorder(TParamValues& target) : FTarget(target) {}
+    explicit TTouchRecorder(TParamValues& target) : TForwardingValues(target) {}
 
     // tcValue and/or tcSwitch; 0 when untouched.
     int Touches(const TCmdAddress& address) const;
@@ -20,14 +20,7 @@ public:
     const QVector<TCmdAddress>& Touched() const { return FOrder; }
     void Clear();
 
-    bool HasCommand(int page, int command) const override;
-    bool CommandUsable(int page, int command) const override;
-    void MarkUnsupported(int page, int command) override;
-    bool HasValue(const TCmdAddress& address) const override;
-    bool HasSwitch(const TCmdAddress& address) const override;
-    bool ParameterEnabled(const TCmdAddress& address) const override;
     void SetParameterEnabled(const TCmdAddress& address, bool on) override;
-    QString WireText(const TCmdAddress& address) const override;
     void SetWireText(const TCmdAddress& address, const QString& text) override;
     void SelectOption(const TCmdAddress& address, int option) override;
     int Held(const TCmdAddress& address) const override { return Touches(address); }
@@ -35,7 +28,6 @@ public:
 private:
     void Record(const TCmdAddress& address, int touch);
 
-    TParamValues& FTarget;
     QHash<quint64, int> FTouches;
     QVector<TCmdAddress> FOrder;
 };

@@ -37,20 +37,3 @@ QString DisplayWireValue(const TCmdParameter& param, const QString& wire, bool e
 QString RowCaption(const TDevCommand& command, int row) {
     return command.Indexed ? QStringLiteral("#") + QString::number(row + 1) : QString();
 }
-
-const TDevCommand* ProfileCommand(const TCmdAddress& address) {
-    if (address.Page < 0 || address.Page >= DevCommands.size())
-        return nullptr;
-    const TCmdPage& page = DevCommands[address.Page];
-    if (address.Command < 0 || address.Command >= page.Commands.size())
-        return nullptr;
-    return &page.Commands[address.Command];
-}
-
-const TCmdParameter* ProfileParameter(const TCmdAddress& address) {
-    const TDevCommand* command = ProfileCommand(address);
-    if (!command || address.Param < 0 || address.Param >= command->Parameters.size() ||
-        address.Row < 0 || address.Row >= qMax(1, command->RowCount()))
-        return nullptr;
-    return &command->Parameters[address.Param];
-}

@@ -16,6 +16,10 @@ QString DisplayWireValue(const TCmdParameter& param, const QString& wire, bool e
 // "#1", "#2", ... for a row of an indexed command; empty otherwise.
 QString RowCaption(const TDevCommand& command, int row);
 
-// The command and parameter at an address; nullptr outside the table.
-const TDevCommand* ProfileCommand(const TCmdAddress& address);
-const TCmdParameter* ProfileParameter(const TCmdAddress& address);
+// Older names of CommandAt and RowParameterAt, left for velmora-cli.
+inline const TDevCommand* ProfileCommand(const TCmdAddress& address) {
+    return CommandAt(address);
+}
+inline const TCmdParameter* ProfileParameter(const TCmdAddress& address) {
+    return RowParameterAt(address);
+}

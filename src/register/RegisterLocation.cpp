@@ -1,5 +1,6 @@
 #include "RegisterLocation.h"
 
+#include "base/Translate.h"
 #include "settings/InstallPaths.h"
 
 #include <QCoreApplication>
@@ -11,12 +12,9 @@
 
 namespace {
 
-constexpr char kContext[] = "TRegisterLocation";
 constexpr int kPortMax = 65535;
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate(kContext, text);
-}
+constexpr TTrContext Tr("TRegisterLocation");
 
 // The text as typed, with everything between "user:" and the last "@"
 // masked (a password may hold "/" or "@" the URL syntax does not allow).

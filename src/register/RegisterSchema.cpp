@@ -1,12 +1,12 @@
 #include "RegisterSchema.h"
 
-#include <QCoreApplication>
+#include "base/Translate.h"
+
 #include <QSqlQuery>
 #include <QStringList>
 
 namespace {
 
-constexpr char kContext[] = "TRegister";
 // Any fixed number: the PostgreSQL lock that makes schema building one at a time.
 constexpr qint64 kSchemaLockKey = 0x56656c6d6f7261;
 
@@ -82,9 +82,7 @@ struct TStep {
 const TStep kSteps[] = {{kStep1, int(std::size(kStep1))}, {kStep2, int(std::size(kStep2))}};
 static_assert(std::size(kSteps) == kRegisterSchemaVersion, "one step per schema version");
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate(kContext, text);
-}
+constexpr TTrContext Tr("TRegister");
 
 QString Dialected(const char* statement, TSqlDialect dialect) {
     QString sql = QString::fromLatin1(statement);

@@ -20,12 +20,12 @@ constexpr int kSqliteBusyTimeoutMs = 15000;
 // register (a million events) stay in memory while it grows or is browsed.
 constexpr int kSqliteCacheKiB = 65536;
 // A dead or unreachable server must not hold up a batch: the connection
-// attempt, and a connection whose peer stopped answering, give up in seconds.
-constexpr int kConnectTimeoutSeconds = 3;
-constexpr int kKeepaliveIdleSeconds = 5;
-constexpr int kKeepaliveIntervalSeconds = 2;
-constexpr int kKeepaliveCount = 3;
-constexpr int kTcpUserTimeoutMs = 10000;
+// attempt, and a connection whose peer stopped answering, give up in seconds
+// (libpq's options; tcp_user_timeout in milliseconds).
+const char* const kServerTimeoutOptions[] = {
+    "connect_timeout=3",  "keepalives_idle=5",      "keepalives_interval=2",
+    "keepalives_count=3", "tcp_user_timeout=10000",
+};
 
 QAtomicInteger<quint64> gConnections;
 
@@ -320,14 +320,10 @@ bool TRegisterStore::OpenPostgres() {
     // Left unset without one, so libpq looks in PGPASSWORD and ~/.pgpass.
     if (!FLocation.Password.isEmpty())
         FDb.setPassword(FLocation.Password);
-    QStringList options{
-        QStringLiteral("connect_timeout=%1").arg(kConnectTimeoutSeconds),
-        QStringLiteral("keepalives_idle=%1").arg(kKeepaliveIdleSeconds),
-        QStringLiteral("keepalives_interval=%1").arg(kKeepaliveIntervalSeconds),
-        QStringLiteral("keepalives_count=%1").arg(kKeepaliveCount),
-        QStringLiteral("tcp_user_timeout=%1").arg(kTcpUserTimeoutMs),
-        QStringLiteral("application_name=velmora"),
-    };
+    QStringList options;
+    for (const char* option : kServerTimeoutOptions)
+        options << QLatin1String(option);
+    options << QStringLiteral("application_name=velmora");
     options << FLocation.Options; // the URL's own come last and win
     FDb.setConnectOptions(options.join(QLatin1Char(';')));
     QString error;

@@ -1,7 +1,8 @@
 #include "CheckCharts.h"
 
+#include "base/Translate.h"
+
 #include <QChart>
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QDateTimeAxis>
 #include <QGraphicsGridLayout>
@@ -12,10 +13,7 @@
 
 namespace {
 
-constexpr char kContext[] = "TCheckCharts";
-QString Tr(const char* text) {
-    return QCoreApplication::translate(kContext, text);
-}
+constexpr TTrContext Tr("TCheckCharts");
 
 // One chart per quantity, in the order of TSeries.
 struct TChartDefinition {

@@ -1,5 +1,6 @@
 #include "CheckReport.h"
 
+#include "base/Translate.h"
 #include "base/Workplace.h"
 #include "check/StatusHistory.h"
 #include "report/CheckCharts.h"
@@ -16,10 +17,7 @@
 
 namespace {
 
-constexpr char kContext[] = "TCheckReport";
-QString Tr(const char* text) {
-    return QCoreApplication::translate(kContext, text);
-}
+constexpr TTrContext Tr("TCheckReport");
 
 constexpr int kPdfResolution = 300;
 constexpr qreal kPageMarginMm = 15;

@@ -12,12 +12,13 @@ const QString kHeader = QStringLiteral("+RESP:");
 
 struct TReportRow {
     const char* Name;
+    TReportName Kind;
     int Items; // item 0 counted
 };
 
 constexpr TReportRow kReports[] = {
-    {"DPRM", dpItems}, {"TREP", trItems}, {"SREP", srItems},
-    {"SFPT", sfItems}, {"SNAV", snItems}, {"SGSM", sgItems},
+    {"DPRM", rnDprm, dpItems}, {"TREP", rnTrep, trItems}, {"SREP", rnSrep, srItems},
+    {"SFPT", rnSfpt, sfItems}, {"SNAV", rnSnav, snItems}, {"SGSM", rnSgsm, sgItems},
 };
 
 } // namespace
@@ -39,12 +40,13 @@ TReportLine SplitStatusReport(const QString& line) {
     if (!line.startsWith(kHeader))
         return report;
     const QString name = line.mid(kReportHeaderLength, kReportNameLength);
-    int needed = -1;
+    const TReportRow* known = nullptr;
     for (const TReportRow& row : kReports)
         if (name == QLatin1String(row.Name))
-            needed = row.Items;
-    if (needed < 0)
+            known = &row;
+    if (!known)
         return report;
+    const int needed = known->Items;
     QStringList items = SplitList(line);
     // The splitter drops a trailing empty item; a report whose last field is
     // empty (an APN without password) would otherwise be one item short.
@@ -53,6 +55,7 @@ TReportLine SplitStatusReport(const QString& line) {
     if (items.size() < needed)
         return report;
     report.Name = name;
+    report.Kind = known->Kind;
     report.Items = items;
     return report;
 }

@@ -69,9 +69,13 @@ constexpr char kRegisteredHome[] = "1";
 constexpr char kRegisteredRoaming[] = "5";
 constexpr int kServerConnected = 8; // the server state "Подключено"
 
+// The reports the tracker streams, in the order of their names.
+enum TReportName { rnNone = -1, rnDprm, rnTrep, rnSrep, rnSfpt, rnSnav, rnSgsm };
+
 // One report line cut into its items.
 struct TReportLine {
-    QString Name;      // "DPRM" .. "SGSM"; empty: not a report to read
+    QString Name; // "DPRM" .. "SGSM"; empty: not a report to read
+    TReportName Kind = rnNone;
     QStringList Items; // at least as many as the report needs
     bool IsValid() const { return !Name.isEmpty(); }
 };

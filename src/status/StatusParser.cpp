@@ -214,22 +214,30 @@ TStatusChange ParseStatusReport(const QString& line, const TStatusTexts& texts,
     const TReportLine report = SplitStatusReport(line);
     if (!report.IsValid())
         return change;
-    const QString& name = report.Name;
     const QStringList& items = report.Items;
-    change.Report = name;
+    change.Report = report.Name;
     TFiller f(fields, change);
-    if (name == QLatin1String("DPRM"))
+    switch (report.Kind) {
+    case rnDprm:
         ParseDprm(items, f);
-    else if (name == QLatin1String("TREP"))
+        break;
+    case rnTrep:
         ParseTrep(items, texts, f);
-    else if (name == QLatin1String("SREP"))
+        break;
+    case rnSrep:
         ParseSrep(items, texts, f, fields, change);
-    else if (name == QLatin1String("SFPT"))
+        break;
+    case rnSfpt:
         ParseSfpt(items, f, fields, change);
-    else if (name == QLatin1String("SNAV"))
+        break;
+    case rnSnav:
         ParseSnav(items, f);
-    else
+        break;
+    case rnSgsm:
+    case rnNone:
         ParseSgsm(items, texts, f, change);
+        break;
+    }
     return change;
 }
 

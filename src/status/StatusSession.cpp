@@ -1,11 +1,11 @@
 #include "StatusSession.h"
 
 #include "base/TextUtils.h"
+#include "base/Translate.h"
 #include "link/ComDataPacket.h"
 #include "link/ComPort.h"
 #include "link/DeviceLink.h"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 
 TStatusSession::TStatusSession(TDeviceLink* link, TReceive receive)
@@ -60,8 +60,7 @@ bool TStatusSession::Pump(int ms) {
         FFailure = QString::fromLocal8Bit(e.what());
     }
     // As an exchange that fails: logged, the port closed, command mode gone.
-    FLink->WriteLog(QCoreApplication::translate("TfmMain", "Ошибка чтения, исключение=") + FFailure,
-                    lkReadError);
+    FLink->WriteLog(TrMain("Ошибка чтения, исключение=") + FFailure, lkReadError);
     FLink->InCommandMode = false;
     FStreaming = false;
     try {

@@ -102,8 +102,7 @@ private Q_SLOTS:
     void parametersBeyondTagLimitSkipped();
     void commandsBeyondTagLimitSkipped();
 
-    void registryReplacesAndIgnoresCase();
-    void unknownProcessorFallsBackToEmptyName();
+    void processorDefaults();
 
     void shippedProfileLoads();
     void shippedProfileSpotChecks();
@@ -117,7 +116,6 @@ private Q_SLOTS:
 };
 
 void TestProfile::cleanup() {
-    ClearPollProcessors();
     DevCommands.clear();
     ClearCommandIndex();
 }
@@ -445,38 +443,7 @@ void TestProfile::commandsBeyondTagLimitSkipped() {
     QCOMPARE(FindCommand("+NEXT").Page, 1);
 }
 
-void TestProfile::registryReplacesAndIgnoresCase() {
-    QString called;
-    RegisterPollProcessor("exitcmd", [&called](int, int, int, int, const QString&) {
-        called = QStringLiteral("first");
-    });
-    RegisterPollProcessor("ExitCmd", [&called](int, int, int, int, const QString& answer) {
-        called = QStringLiteral("second ") + answer;
-    });
-    const TPollProcessor routine = FindPollProcessor("EXITCMD");
-    QVERIFY(routine);
-    routine(0, 0, 0, 0, QStringLiteral("ok"));
-    QCOMPARE(called, QStringLiteral("second ok"));
-}
-
-void TestProfile::unknownProcessorFallsBackToEmptyName() {
-    QVERIFY(!FindPollProcessor(QString()));
-    QVERIFY(!FindPollProcessor("unknown")); // nothing under the empty name either
-    int page = -1, row = -1;
-    RegisterPollProcessor(QString(), [&page, &row](int p, int, int r, int, const QString&) {
-        page = p;
-        row = r;
-    });
-    bool nonpoll = false;
-    RegisterPollProcessor("nonpoll",
-                          [&nonpoll](int, int, int, int, const QString&) { nonpoll = true; });
-    const TPollProcessor fallback = FindPollProcessor("Mystery");
-    QVERIFY(fallback);
-    fallback(3, 0, 5, 0, QString());
-    QCOMPARE(page, 3);
-    QCOMPARE(row, 5);
-    FindPollProcessor("NonPoll")(0, 0, 0, 0, QString());
-    QVERIFY(nonpoll);
+void TestProfile::processorDefaults() {
     QCOMPARE(PollProcessorDefaults().size(), 2);
     QCOMPARE(PollProcessorDefault("+SRBT"), QStringLiteral("exitcmd"));
     QCOMPARE(PollProcessorDefault("+SAVE"), QString());

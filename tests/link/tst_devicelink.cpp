@@ -6,6 +6,7 @@
 #include "config/ParamValueTable.h"
 #include "link/ComPort.h"
 #include "link/DeviceLink.h"
+#include "link/ResponseRoutines.h"
 #include "ops/CommandRead.h"
 #include "ops/IdentityRead.h"
 #include "profile/ProfileLoader.h"
@@ -89,6 +90,37 @@ private Q_SLOTS:
         if (Sim)
             Sim->Stop();
         Sim.reset();
+    }
+
+    // Every routine by its profile name in any case; any other name, or
+    // none, gets the default routine.
+    void responseRoutinesByName_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("routine");
+        QTest::newRow("nonpoll") << "nonpoll"
+                                 << "nonpoll";
+        QTest::newRow("NonPoll") << "NonPoll"
+                                 << "nonpoll";
+        QTest::newRow("exitcmd") << "exitcmd"
+                                 << "exitcmd";
+        QTest::newRow("EXITCMD") << "EXITCMD"
+                                 << "exitcmd";
+        QTest::newRow("empty") << ""
+                               << "default";
+        QTest::newRow("unknown") << "Mystery"
+                                 << "default";
+        QTest::newRow("near miss") << "exitcmd "
+                                   << "default";
+    }
+    void responseRoutinesByName() {
+        QFETCH(QString, name);
+        QFETCH(QString, routine);
+        const QHash<QString, TResponseRoutine> expected = {
+            {QStringLiteral("default"), &TDeviceLink::DefaultProcessor},
+            {QStringLiteral("nonpoll"), &TDeviceLink::NonPollProcessor},
+            {QStringLiteral("exitcmd"), &TDeviceLink::ExitCmdProcessor},
+        };
+        QVERIFY(FindResponseRoutine(name) == expected.value(routine));
     }
 
     void entersUnattendedAndReadsIntoTable() {
