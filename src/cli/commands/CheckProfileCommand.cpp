@@ -30,12 +30,11 @@ int Run(const TCliOptions& options) {
 } // namespace
 
 TCliCommand CheckProfileCommand() {
-    TCliCommand c;
-    c.Name = "check-profile";
-    c.Synopsis = "check-profile [FILE]";
-    c.Description = QT_TRANSLATE_NOOP(
-        "TCli", "Загружает профиль команд так же, как программа, и перечисляет по строке всё, "
-                "что потом навредит его автору. Код выхода 0, когда сказать нечего.");
+    TCliCommand c(
+        "check-profile", "check-profile [FILE]",
+        QT_TRANSLATE_NOOP(
+            "TCli", "Загружает профиль команд так же, как программа, и перечисляет по строке всё, "
+                    "что потом навредит его автору. Код выхода 0, когда сказать нечего."));
     c.TakesFiles = true;
     c.Check = Check;
     c.Run = Run;

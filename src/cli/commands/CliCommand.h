@@ -29,6 +29,9 @@ TCliOption ValueOption(const char* name, const char* argument, const char* help,
 // One command of velmora-cli: its name, options, help and runner. Each lives
 // in a file of its own under commands/ and is listed once in CommandTable.cpp.
 struct TCliCommand {
+    TCliCommand(const char* name, const char* synopsis, const char* description)
+        : Name(name), Synopsis(synopsis), Description(description) {}
+
     const char* Name = nullptr;
     const char* Synopsis = nullptr;    // after "velmora-cli "
     const char* Description = nullptr; // QT_TRANSLATE_NOOP("TCli")

@@ -105,12 +105,11 @@ int Run(const TCliOptions& options) {
 } // namespace
 
 TCliCommand DiffCommand() {
-    TCliCommand c;
-    c.Name = "diff";
-    c.Synopsis = "diff --port P FILE.zxml  |  diff A.zxml B.zxml";
-    c.Description = QT_TRANSLATE_NOOP(
-        "TCli", "Сравнивает значения трекера (или второго файла) с файлом: по строке на каждый "
-                "различающийся параметр. Код выхода 0 только при равенстве.");
+    TCliCommand c(
+        "diff", "diff --port P FILE.zxml  |  diff A.zxml B.zxml",
+        QT_TRANSLATE_NOOP(
+            "TCli", "Сравнивает значения трекера (или второго файла) с файлом: по строке на каждый "
+                    "различающийся параметр. Код выхода 0 только при равенстве."));
     c.Options = {PortOption(false)};
     c.LinkOptions = true;
     c.TakesFiles = true;

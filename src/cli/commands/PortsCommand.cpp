@@ -52,13 +52,13 @@ int Run(const TCliOptions& options) {
 } // namespace
 
 TCliCommand PortsCommand() {
-    TCliCommand c;
-    c.Name = "ports";
-    c.Synopsis = "ports [--json]";
-    c.Description = QT_TRANSLATE_NOOP(
-        "TCli", "Перечисляет все имеющиеся последовательные порты с тем, что о них знает система "
-                "(описание, производитель, USB vendor:product, серийный номер), и их постоянным "
-                "именем в /dev/serial/by-id, где оно есть.");
+    TCliCommand c(
+        "ports", "ports [--json]",
+        QT_TRANSLATE_NOOP(
+            "TCli",
+            "Перечисляет все имеющиеся последовательные порты с тем, что о них знает система "
+            "(описание, производитель, USB vendor:product, серийный номер), и их постоянным "
+            "именем в /dev/serial/by-id, где оно есть."));
     c.Options = {JsonOption()};
     c.Check = Check;
     c.Run = Run;

@@ -67,13 +67,12 @@ bool StatusPort(TPortJob& job) {
 } // namespace
 
 TCliCommand StatusCommand() {
-    TCliCommand c;
-    c.Name = "status";
-    c.Synopsis = "status --port P [--count N] [--json]";
-    c.Description = QT_TRANSLATE_NOOP(
-        "TCli", "Запускает поток состояния трекера и печатает каждый разобранный отчёт (или по "
-                "объекту JSON на отчёт с --json), пока не придут N отчётов или Ctrl+C; затем "
-                "останавливает поток.");
+    TCliCommand c(
+        "status", "status --port P [--count N] [--json]",
+        QT_TRANSLATE_NOOP(
+            "TCli", "Запускает поток состояния трекера и печатает каждый разобранный отчёт (или по "
+                    "объекту JSON на отчёт с --json), пока не придут N отчётов или Ctrl+C; затем "
+                    "останавливает поток."));
     c.Options = {PortOption(false),
                  ValueOption("count", "N",
                              QT_TRANSLATE_NOOP("TCli", "Остановиться после N отчётов (по "
