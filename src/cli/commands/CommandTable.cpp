@@ -24,21 +24,12 @@ const TCliCommand* FindCliCommand(const QString& name) {
 }
 
 TCliOption SwitchOption(const char* name, const char* help) {
-    TCliOption o;
-    o.Name = name;
-    o.Help = help;
-    return o;
+    return TCliOption{name, nullptr, help, akNone, false};
 }
 
 TCliOption ValueOption(const char* name, const char* argument, const char* help, TCliArgKind kind,
                        bool required) {
-    TCliOption o;
-    o.Name = name;
-    o.Argument = argument;
-    o.Help = help;
-    o.Kind = kind;
-    o.Required = required;
-    return o;
+    return TCliOption{name, argument, help, kind, required};
 }
 
 TCliOption PortOption(bool required) {
