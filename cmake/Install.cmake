@@ -12,8 +12,13 @@ install(TARGETS velmora trackersim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/data/cmdprofile.xml DESTINATION ${VELMORA_DATA_DESTINATION})
 if(TARGET velmora_translations)
   install(FILES ${CMAKE_BINARY_DIR}/bin/velmora.ENU ${CMAKE_BINARY_DIR}/bin/velmora.EN
+                ${CMAKE_BINARY_DIR}/bin/velmora-cli.ENU ${CMAKE_BINARY_DIR}/bin/velmora-cli.EN
           DESTINATION ${VELMORA_DATA_DESTINATION})
 endif()
+
+install(FILES ${VELMORA_CLI_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${VELMORA_CLI_COMPLETION} DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
+        RENAME velmora-cli)
 
 install(FILES ${PROJECT_SOURCE_DIR}/data/${VELMORA_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

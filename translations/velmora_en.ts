@@ -246,6 +246,461 @@
     </message>
 </context>
 <context>
+    <name>TCli</name>
+    <message>
+        <source>чтение, запись, сравнение и наблюдение трекеров без окна.</source>
+        <translation>read, write, compare and monitor trackers without a window.</translation>
+    </message>
+    <message>
+        <source>все трекеры закончили ok</source>
+        <translation>every tracker ended ok</translation>
+    </message>
+    <message>
+        <source>какой-то нет (или Ctrl+C)</source>
+        <translation>one did not (or Ctrl+C)</translation>
+    </message>
+    <message>
+        <source>неверный вызов или нечитаемые входные данные</source>
+        <translation>bad usage or unreadable inputs</translation>
+    </message>
+    <message>
+        <source>Несколько портов работают одновременно, по трекеру на каждом. Параметры можно ставить до и после файлов. Каждый порт заканчивается словом ok, partial, differs, not stored, failed или interrupted.</source>
+        <translation>Several ports run at the same time, one tracker each. Options may stand before or after the file arguments. Each port ends ok, partial, differs, not stored, failed or interrupted.</translation>
+    </message>
+    <message>
+        <source>Вызов: velmora-cli КОМАНДА [ПАРАМЕТРЫ] [ФАЙЛЫ]</source>
+        <translation>Usage: velmora-cli COMMAND [OPTIONS] [FILES]</translation>
+    </message>
+    <message>
+        <source>Команды:</source>
+        <translation>Commands:</translation>
+    </message>
+    <message>
+        <source>Общие параметры:</source>
+        <translation>Common options:</translation>
+    </message>
+    <message>
+        <source>Показать справку (также: velmora-cli КОМАНДА --help).</source>
+        <translation>Show help (also: velmora-cli COMMAND --help).</translation>
+    </message>
+    <message>
+        <source>Код выхода: 0 %1, 1 %2, 2 %3.</source>
+        <translation>Exit status: 0 %1, 1 %2, 2 %3.</translation>
+    </message>
+    <message>
+        <source>Вызов:</source>
+        <translation>Usage:</translation>
+    </message>
+    <message>
+        <source>Параметры:</source>
+        <translation>Options:</translation>
+    </message>
+    <message>
+        <source>ожидание порта</source>
+        <translation>waiting for the port</translation>
+    </message>
+    <message>
+        <source>вход в командный режим, попытка %1</source>
+        <translation>entering command mode, attempt %1</translation>
+    </message>
+    <message>
+        <source>не удалось прочитать профиль %1: %2</source>
+        <translation>cannot read the profile %1: %2</translation>
+    </message>
+    <message>
+        <source>профиль %1 не содержит ни одной команды</source>
+        <translation>the profile %1 holds no command</translation>
+    </message>
+    <message>
+        <source>не удалось прочитать файл настроек %1: %2</source>
+        <translation>cannot read the settings file %1: %2</translation>
+    </message>
+    <message>
+        <source>не удалось загрузить %1: %2</source>
+        <translation>cannot load %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 не подходит к профилю; ничего не отправлено</source>
+        <translation>%1 does not fit the profile; nothing was sent</translation>
+    </message>
+    <message>
+        <source>не удалось загрузить %1</source>
+        <translation>cannot load %1</translation>
+    </message>
+    <message>
+        <source>И общие параметры (см. COMMON OPTIONS).</source>
+        <translation>And the common options (see COMMON OPTIONS).</translation>
+    </message>
+    <message>
+        <source>Настройки программы: язык, порт, линия, тайм-ауты, пароли (общие с окном velmora).</source>
+        <translation>The program&apos;s settings: language, port, line, time-outs, passwords (shared with the velmora window).</translation>
+    </message>
+    <message>
+        <source>Поставляемый профиль команд; собственный профиль оператора рядом с Velmora.ini заменяет его.</source>
+        <translation>The shipped command profile; the operator&apos;s own profile beside Velmora.ini takes its place.</translation>
+    </message>
+    <message>
+        <source>Английский языковой модуль (без него сообщения на русском).</source>
+        <translation>The English language module (without it the messages are Russian).</translation>
+    </message>
+    <message>
+        <source>Показать справку.</source>
+        <translation>Show help.</translation>
+    </message>
+    <message>
+        <source>Попробуйте &apos;velmora-cli --help&apos;.</source>
+        <translation>Try &apos;velmora-cli --help&apos;.</translation>
+    </message>
+    <message>
+        <source>--speed требует положительного числа бод</source>
+        <translation>--speed needs a positive number of baud</translation>
+    </message>
+    <message>
+        <source>--connect-timeout требует числа секунд от 1 до %1</source>
+        <translation>--connect-timeout needs a number of seconds from 1 to %1</translation>
+    </message>
+    <message>
+        <source>--port требует имени порта</source>
+        <translation>--port needs a port name</translation>
+    </message>
+    <message>
+        <source>порт %1 указан дважды</source>
+        <translation>port %1 is given twice</translation>
+    </message>
+    <message>
+        <source>не задана команда</source>
+        <translation>no command given</translation>
+    </message>
+    <message>
+        <source>неизвестная команда &apos;%1&apos;</source>
+        <translation>unknown command &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; не принимает --%2</source>
+        <translation>&apos;%1&apos; does not take --%2</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; требует %2</source>
+        <translation>&apos;%1&apos; needs %2</translation>
+    </message>
+    <message>
+        <source>%1 не содержит ни одной команды профиля</source>
+        <translation>%1 holds no command of the profile</translation>
+    </message>
+    <message>
+        <source>не удалось записать журнал %1: %2</source>
+        <translation>cannot write the log %1: %2</translation>
+    </message>
+    <message>
+        <source>не удалось записать отчёт %1: %2</source>
+        <translation>cannot write the report %1: %2</translation>
+    </message>
+    <message>
+        <source>&apos;check-profile&apos; принимает не больше одного файла профиля</source>
+        <translation>&apos;check-profile&apos; takes one profile file at most</translation>
+    </message>
+    <message>
+        <source>Загружает профиль команд так же, как программа, и перечисляет по строке всё, что потом навредит его автору. Код выхода 0, когда сказать нечего.</source>
+        <translation>Loads a command profile as the program does and lists what will hurt its author later, one line each. Exit status 0 when there is nothing to say.</translation>
+    </message>
+    <message>
+        <source>Последовательный порт (можно несколько раз, по трекеру на порт).</source>
+        <translation>Serial port (repeatable for several trackers).</translation>
+    </message>
+    <message>
+        <source>Строки JSON на stdout вместо текста.</source>
+        <translation>JSON lines on stdout instead of text.</translation>
+    </message>
+    <message>
+        <source>Файл настроек: язык, параметры линии, тайм-ауты, повторы, пароли и способ входа (по умолчанию Velmora.ini программы).</source>
+        <translation>Settings file for the language, line settings, time-outs, retries, passwords and entry method (default: the program&apos;s Velmora.ini).</translation>
+    </message>
+    <message>
+        <source>Профиль команд (по умолчанию cmdprofile.xml программы).</source>
+        <translation>Command profile (default: the program&apos;s cmdprofile.xml).</translation>
+    </message>
+    <message>
+        <source>Пароль пользователя.</source>
+        <translation>User password.</translation>
+    </message>
+    <message>
+        <source>Мастер-пароль.</source>
+        <translation>Master password.</translation>
+    </message>
+    <message>
+        <source>Скорость линии в бодах.</source>
+        <translation>Line speed in baud.</translation>
+    </message>
+    <message>
+        <source>Сколько пытаться войти в командный режим (по умолчанию 30).</source>
+        <translation>Give up entering command mode after this long (default 30).</translation>
+    </message>
+    <message>
+        <source>Журнал обмена с временем и портом в каждой строке (пароли как &quot;*&quot;).</source>
+        <translation>Exchange log with a time stamp and the port on every line (passwords as &quot;*&quot;).</translation>
+    </message>
+    <message>
+        <source>Строки результатов в CSV.</source>
+        <translation>The result lines as CSV.</translation>
+    </message>
+    <message>
+        <source>&apos;diff&apos; сравнивает один трекер за раз</source>
+        <translation>&apos;diff&apos; compares one tracker at a time</translation>
+    </message>
+    <message>
+        <source>&apos;diff --port P&apos; требует ровно один файл конфигурации</source>
+        <translation>&apos;diff --port P&apos; needs exactly one configuration file</translation>
+    </message>
+    <message>
+        <source>&apos;diff&apos; требует --port P и файл или два файла</source>
+        <translation>&apos;diff&apos; needs --port P and a file, or two files</translation>
+    </message>
+    <message>
+        <source>различаются значения: %1</source>
+        <translation>%1 values differ</translation>
+    </message>
+    <message>
+        <source>Сравнивает значения трекера (или второго файла) с файлом: по строке на каждый различающийся параметр. Код выхода 0 только при равенстве.</source>
+        <translation>Compares the values of a tracker (or of a second file) with a file: one line per differing parameter. Exit status 0 only when they are equal.</translation>
+    </message>
+    <message>
+        <source>&apos;ports&apos; не принимает файлов</source>
+        <translation>&apos;ports&apos; takes no file</translation>
+    </message>
+    <message>
+        <source>последовательные порты не найдены</source>
+        <translation>no serial ports found</translation>
+    </message>
+    <message>
+        <source>Перечисляет все имеющиеся последовательные порты с тем, что о них знает система (описание, производитель, USB vendor:product, серийный номер), и их постоянным именем в /dev/serial/by-id, где оно есть.</source>
+        <translation>Lists every serial port present with what the system knows of it (description, manufacturer, USB vendor:product, serial number) and its stable /dev/serial/by-id name where there is one.</translation>
+    </message>
+    <message>
+        <source>&apos;read&apos; не принимает файлов (используйте --out)</source>
+        <translation>&apos;read&apos; takes no file argument (use --out)</translation>
+    </message>
+    <message>
+        <source>при нескольких портах --out должен содержать {port}</source>
+        <translation>with several ports --out must hold {port}</translation>
+    </message>
+    <message>
+        <source>два порта записали бы %1</source>
+        <translation>two ports would write %1</translation>
+    </message>
+    <message>
+        <source>сохранение </source>
+        <translation>saving </translation>
+    </message>
+    <message>
+        <source>не удалось создать папку %1</source>
+        <translation>cannot create the folder %1</translation>
+    </message>
+    <message>
+        <source>не удалось записать %1: %2</source>
+        <translation>cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>Входит в командный режим, читает каждую читаемую команду профиля и сохраняет присланные трекером значения в файл конфигурации. Команда без ответа, с коротким или непонятым ответом называется, а её недостающие значения не попадают в файл: результат тогда &apos;partial&apos;. При нескольких портах имя файла должно содержать {port}, который заменяется базовым именем порта, например --out units/{port}.zxml.</source>
+        <translation>Enters command mode, reads every readable command of the profile and saves the values the tracker sent as a configuration file. A command whose answer is missing, short or not understood is named and its missing values left out: the result is then &apos;partial&apos;. With several ports the output name must hold {port}, which becomes the port&apos;s base name, e.g. --out units/{port}.zxml.</translation>
+    </message>
+    <message>
+        <source>Файл конфигурации для записи; {port} заменяется базовым именем порта.</source>
+        <translation>Configuration file to write; {port} becomes the port&apos;s base name.</translation>
+    </message>
+    <message>
+        <source>--count требует положительного числа</source>
+        <translation>--count needs a positive number</translation>
+    </message>
+    <message>
+        <source>&apos;status&apos; требует ровно один --port</source>
+        <translation>&apos;status&apos; needs exactly one --port</translation>
+    </message>
+    <message>
+        <source>&apos;status&apos; не принимает файлов</source>
+        <translation>&apos;status&apos; takes no file</translation>
+    </message>
+    <message>
+        <source>не удалось запустить поток состояния: </source>
+        <translation>cannot start the status stream: </translation>
+    </message>
+    <message>
+        <source>поток, отчётов: %1</source>
+        <translation>streaming, %1 reports</translation>
+    </message>
+    <message>
+        <source>порт отказал во время потока: </source>
+        <translation>the port failed while streaming: </translation>
+    </message>
+    <message>
+        <source>остановка потока</source>
+        <translation>stopping the stream</translation>
+    </message>
+    <message>
+        <source>Запускает поток состояния трекера и печатает каждый разобранный отчёт (или по объекту JSON на отчёт с --json), пока не придут N отчётов или Ctrl+C; затем останавливает поток.</source>
+        <translation>Starts the tracker&apos;s status stream and prints each decoded report (or one JSON object per report with --json) until N reports came or Ctrl+C; then stops the stream.</translation>
+    </message>
+    <message>
+        <source>Остановиться после N отчётов (по умолчанию до Ctrl+C).</source>
+        <translation>Stop after N reports (default: until Ctrl+C).</translation>
+    </message>
+    <message>
+        <source>&apos;write&apos; требует ровно один файл конфигурации</source>
+        <translation>&apos;write&apos; needs exactly one configuration file</translation>
+    </message>
+    <message>
+        <source>обмен не удался</source>
+        <translation>the exchange failed</translation>
+    </message>
+    <message>
+        <source>трекер ответил NOT SUPPORTED</source>
+        <translation>the tracker answered NOT SUPPORTED</translation>
+    </message>
+    <message>
+        <source>трекер отказал: </source>
+        <translation>the tracker refused: </translation>
+    </message>
+    <message>
+        <source>трекер не ответил</source>
+        <translation>no answer from the tracker</translation>
+    </message>
+    <message>
+        <source>; ничего не записано</source>
+        <translation>; nothing was written</translation>
+    </message>
+    <message>
+        <source>чтение %1 не удалось: %2</source>
+        <translation>reading %1 failed: %2</translation>
+    </message>
+    <message>
+        <source>у %1 нет значения ни в файле, ни в трекере</source>
+        <translation>%1 has a value neither in the file nor in the tracker</translation>
+    </message>
+    <message>
+        <source>трекер не выдал %1 целиком, а в файле нет всей строки</source>
+        <translation>the tracker did not give %1 whole and the file does not hold the whole row</translation>
+    </message>
+    <message>
+        <source>%1 содержит %2</source>
+        <translation>%1 holds %2</translation>
+    </message>
+    <message>
+        <source>запятую или двойную кавычку</source>
+        <translation>a comma or a double quote</translation>
+    </message>
+    <message>
+        <source>управляющий символ</source>
+        <translation>a control character</translation>
+    </message>
+    <message>
+        <source>нет пароля для %1</source>
+        <translation>no password for %1</translation>
+    </message>
+    <message>
+        <source>запись %1 не удалась: %2</source>
+        <translation>writing %1 failed: %2</translation>
+    </message>
+    <message>
+        <source>трекер отказал в %1: %2</source>
+        <translation>the tracker refused %1: %2</translation>
+    </message>
+    <message>
+        <source>трекер не подтвердил %1</source>
+        <translation>the tracker did not confirm %1</translation>
+    </message>
+    <message>
+        <source>не принято: </source>
+        <translation>not taken: </translation>
+    </message>
+    <message>
+        <source>не прочитано обратно: </source>
+        <translation>not read back: </translation>
+    </message>
+    <message>
+        <source>не сохранено во флеш</source>
+        <translation>not stored in flash</translation>
+    </message>
+    <message>
+        <source>не сохранено во флеш: </source>
+        <translation>not stored in flash: </translation>
+    </message>
+    <message>
+        <source>Загружает файл с проверками программы (структурные ошибки останавливают всё до отправки), читает, что трекер хранит из затронутых команд, затем пишет постранично только строки, значения которых есть в файле, каждую такой, какой её хранит трекер, со значениями файла поверх. Строки, которые нельзя отправить безопасно, проваливают порт до его первой записи. Читает записанные команды обратно и сравнивает (если не задан --no-verify); каждое значение, которое трекер не принял, перечисляется. С --store настройки сохраняются во флеш, когда всё прошло; сохранение, которое трекер не подтвердил, даёт &apos;not stored&apos;.</source>
+        <translation>Loads the file with the program&apos;s validation (structural errors stop before anything is sent), reads what the tracker holds of the commands concerned, then writes page by page only the rows the file holds values of, each as the tracker holds it with the file&apos;s values over it. Rows that cannot be sent safely fail the port before its first write. Reads the written commands back and compares (unless --no-verify); every value the tracker did not take is listed. With --store the settings are stored in flash once all went through; a store the tracker does not confirm is &apos;not stored&apos;.</translation>
+    </message>
+    <message>
+        <source>Сохранить настройки во флеш после записи.</source>
+        <translation>Store the settings in flash after writing.</translation>
+    </message>
+    <message>
+        <source>Не читать записанные команды обратно.</source>
+        <translation>Do not read the written commands back.</translation>
+    </message>
+    <message>
+        <source>нет ответа</source>
+        <translation>no answer</translation>
+    </message>
+    <message>
+        <source>короткий ответ</source>
+        <translation>short answer</translation>
+    </message>
+    <message>
+        <source>%1 не распознан</source>
+        <translation>%1 not understood</translation>
+    </message>
+    <message>
+        <source>отказ: </source>
+        <translation>refused: </translation>
+    </message>
+    <message>
+        <source>чтение</source>
+        <translation>reading</translation>
+    </message>
+    <message>
+        <source>запись</source>
+        <translation>writing</translation>
+    </message>
+    <message>
+        <source>проверка</source>
+        <translation>verifying</translation>
+    </message>
+    <message>
+        <source>сохранение во флеш</source>
+        <translation>storing in flash</translation>
+    </message>
+    <message>
+        <source>поток</source>
+        <translation>streaming</translation>
+    </message>
+    <message>
+        <source>прервано</source>
+        <translation>interrupted</translation>
+    </message>
+    <message>
+        <source>трекер не поддерживает: </source>
+        <translation>not supported by the tracker: </translation>
+    </message>
+    <message>
+        <source>выход из командного режима</source>
+        <translation>leaving command mode</translation>
+    </message>
+    <message>
+        <source>порт не открылся за %1 с: %2</source>
+        <translation>the port did not open within %1 s: %2</translation>
+    </message>
+    <message>
+        <source>нет командного режима за %1 с (трекер молчит или порт не тот)</source>
+        <translation>no command mode after %1 s (silent tracker or wrong port)</translation>
+    </message>
+    <message>
+        <source>не удалось войти в командный режим</source>
+        <translation>cannot enter command mode</translation>
+    </message>
+    <message>
+        <source>неполные: </source>
+        <translation>incomplete: </translation>
+    </message>
+</context>
+<context>
     <name>TColorList</name>
     <message>
         <source>Чёрный</source>

@@ -10,9 +10,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     {
         // Only the language is read before any window exists.
-        const auto ini = OpenSettingsFile();
-        SetInterfaceLanguage(
-            ini->ReadInteger(QStringLiteral("Interface"), QStringLiteral("Language"), 0));
+        SetInterfaceLanguageFrom(*OpenSettingsFile());
     }
     CreateForms();
     fmMain->show();

@@ -3,6 +3,7 @@
 #include "CliInterrupt.h"
 #include "CliLogFile.h"
 #include "CliOutput.h"
+#include "CliText.h"
 #include "link/ComPort.h"
 #include "link/DeviceLink.h"
 
@@ -47,7 +48,7 @@ bool TCliHost::WaitForPort(TDeviceLink& link) {
             FEntryTimedOut = true;
             return false;
         }
-        SetProgress(QStringLiteral("waiting for the port"));
+        SetProgress(TCli::tr("ожидание порта"));
         if (!Pause(int(qMin<qint64>(kPortRetryMs, FEntryDeadline.remainingTime()))))
             return false;
         if (link.OpenPort())
@@ -63,7 +64,7 @@ bool TCliHost::RunConnectDialog(TDeviceLink& link) {
     for (int attempt = 1;; ++attempt) {
         if (Interrupted())
             return false;
-        SetProgress(QStringLiteral("entering command mode, attempt %1").arg(attempt));
+        SetProgress(TCli::tr("вход в командный режим, попытка %1").arg(attempt));
         const TEntryAttempt a = link.TryEnterCommandMode(attempt);
         if (a.Entered) {
             FEntryClock = false;

@@ -17,23 +17,17 @@ constexpr int kWaitSliceMs = 50;
 // The link's host for one port of a batch: logs to the shared log file,
 // answers every question by itself, and runs the command-mode entry as an
 // unattended loop that gives up after the connect time-out or on Ctrl+C.
-class TCliHost : public TLinkHost {
+class TCliHost : public TNullLinkHost {
 public:
     TCliHost(const QString& port, TCliLogFile* log, TProgressBoard* board, int boardIndex,
              int connectTimeoutSec);
 
     void WriteLog(const QString& text, LogKind kind) override;
-    bool AskRetry() override { return false; }
     bool WaitForPort(TDeviceLink& link) override;
     bool RunConnectDialog(TDeviceLink& link) override;
     void ShowDeviceError(const QString& text) override;
-    void LinkStateChanged(TDeviceLink&) override {}
-    // The job reports its own progress; the page loops' counters are not used.
-    void ProgressStart(int) override {}
-    void ProgressSetValue(int) override {}
-    void ProgressStep(int) override {}
-    void ProgressExtend(int) override {}
-    void ProgressFinish() override {}
+    // No retry is asked for, and the job reports its own progress: the page
+    // loops' counters are not used.
 
     // The next entry (and the port waits inside it) may take this long.
     void StartEntryClock();

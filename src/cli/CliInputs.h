@@ -1,8 +1,10 @@
 #pragma once
 
 #include "CliOptions.h"
+#include "config/ParamValueTable.h"
 #include "link/LinkSettings.h"
 
+#include <QByteArray>
 #include <QString>
 
 // The profile and the settings a run works with: the ones given on the
@@ -16,3 +18,15 @@ bool LoadProfileFor(const TCliOptions& options, QString* error);
 // settings file, then the command line's overrides. False with a message
 // when a settings file named on the command line cannot be read.
 bool ReadLinkSettingsFor(const TCliOptions& options, TLinkSettings* settings, QString* error);
+
+// A configuration file's bytes and its values (the table holds what the
+// file holds).
+struct TFileValues {
+    QByteArray Data;
+    TParamValueTable Values;
+    bool HoldsAnyCommand() const;
+};
+
+// False (every message printed) when the file cannot be used: unreadable,
+// damaged, or stopped by a structural error.
+bool LoadFileValues(const QString& file, TFileValues& out);

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
+
+struct TCliCommand;
 
 // Exit status of the tool.
 enum TCliExit : int {
@@ -10,36 +13,38 @@ enum TCliExit : int {
     ceUsage = 2,   // bad usage or unreadable inputs
 };
 
-enum TCliCommand { ccNone, ccPorts, ccRead, ccWrite, ccDiff, ccStatus, ccCheckProfile };
-
 constexpr int kDefaultConnectTimeoutSec = 30;
 // The placeholder of --out that takes the port's base name.
 constexpr char kPortPlaceholder[] = "{port}";
 
+// A parsed command line: the common options in fields, every option given
+// by its long name (a command reads its own ones there).
 struct TCliOptions {
-    TCliCommand Command = ccNone;
+    QString Command;
     QStringList Ports;
     QStringList Files; // positional file arguments
-    QString Out;
-    QString Profile;  // empty: the window's
-    QString Ini;      // empty: the window's
-    QString Password; // set only when PasswordSet
+    QString Profile;   // empty: the window's
+    QString Ini;       // empty: the window's
+    QString Password;  // set only when PasswordSet
     QString Master;
     bool PasswordSet = false;
     bool MasterSet = false;
     qint32 Speed = 0; // 0: from the settings
     int ConnectTimeoutSec = kDefaultConnectTimeoutSec;
-    int Count = 0; // status reports to print; 0: until Ctrl+C
     QString LogFile;
     QString ReportFile;
     bool Json = false;
-    bool Store = false;
-    bool NoVerify = false;
+    QHash<QString, QStringList> Given;
+
+    bool IsSet(const char* name) const { return Given.contains(QLatin1String(name)); }
+    // The last value given, empty when none.
+    QString Value(const char* name) const;
 };
 
 // The outcome of parsing: options to run, or a text to print and a status.
 struct TCliParse {
     bool Run = false;
+    const TCliCommand* Command = nullptr;
     TCliOptions Options;
     QString Text; // help (stdout) or error (stderr)
     int Exit = ceSuccess;
@@ -47,6 +52,13 @@ struct TCliParse {
 
 // arguments without the program name.
 TCliParse ParseCliArguments(const QStringList& arguments);
+
+// The settings file named by --ini, empty when none: read before parsing,
+// as it chooses the language of every message.
+QString SettingsArgument(const QStringList& arguments);
+
+// A whole number from low to high; false when the text is none.
+bool ReadBoundedInt(const QString& text, int low, int high, int* value);
 
 // The base name of a port for {port}: "/dev/ttyUSB0" -> "ttyUSB0".
 QString PortBaseName(const QString& port);

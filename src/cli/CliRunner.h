@@ -1,13 +1,15 @@
 #pragma once
 
-#include "CliOptions.h"
+struct TCliCommand;
+struct TCliOptions;
+class QString;
 
-// The subcommands that talk to trackers (read, write, diff with a port,
-// status): one thread per port, results collected and printed. Returns the
-// exit status.
-int RunTrackers(const TCliOptions& options);
+// Runs a command of the table (its Run, else its PortWork on every port).
+int RunCliCommand(const TCliCommand& command, const TCliOptions& options);
 
-// diff A.zxml B.zxml: no tracker involved.
-int RunFileDiff(const TCliOptions& options);
+// A port command (read, write, diff with a port, status): its PortWork on
+// one thread per port, results collected and printed. Returns the exit status.
+int RunTrackers(const TCliOptions& options, const TCliCommand& command);
 
-int RunCheckProfile(const TCliOptions& options);
+// Prints a usage error; returns ceUsage.
+int UsageError(const QString& message);

@@ -1,39 +1,53 @@
 // velmora-cli: the batch and headless front end on the program's link,
 // value and file code.
 
+#include "CliManual.h"
 #include "CliOptions.h"
 #include "CliOutput.h"
-#include "CliPorts.h"
 #include "CliRunner.h"
+#include "base/IniFile.h"
+#include "commands/CommandTable.h"
+#include "settings/Langs.h"
+#include "settings/Settings.h"
 
 #include <QCoreApplication>
+#include <QSaveFile>
+
+namespace {
+
+// The build writes the man page and the completion script with these; the
+// man page is English whatever the settings say.
+constexpr char kManOption[] = "--man";
+constexpr char kCompletionOption[] = "--bash-completion";
+constexpr int kEnglishLocale = LanguageLocales[1];
+
+bool WriteTextFile(const QString& path, const QString& text) {
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) >= 0 && file.commit();
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("velmora-cli"));
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
+    if (arguments.size() == 2 && (arguments.first() == QLatin1String(kManOption) ||
+                                  arguments.first() == QLatin1String(kCompletionOption))) {
+        SetInterfaceLanguage(kEnglishLocale);
+        const QString text = arguments.first() == QLatin1String(kManOption)
+                                 ? ManPage(QStringLiteral(VELMORA_VERSION))
+                                 : BashCompletion();
+        return WriteTextFile(arguments[1], text) ? ceSuccess : ceFailed;
+    }
+    // The language is the window's, from the settings file the run uses.
+    const QString ini = SettingsArgument(arguments);
+    SetInterfaceLanguageFrom(TIniFile(ini.isEmpty() ? SettingsFilePath() : ini));
     const TCliParse parsed = ParseCliArguments(arguments);
     if (!parsed.Run) {
         PutText(parsed.Exit == ceSuccess ? stdout : stderr, parsed.Text);
         return parsed.Exit;
     }
-    const TCliOptions& o = parsed.Options;
-    switch (o.Command) {
-    case ccPorts:
-        return RunPorts(o.Json);
-    case ccCheckProfile:
-        return RunCheckProfile(o);
-    case ccDiff:
-        if (o.Ports.isEmpty())
-            return RunFileDiff(o);
-        return RunTrackers(o);
-    case ccRead:
-    case ccWrite:
-    case ccStatus:
-        return RunTrackers(o);
-    case ccNone:
-        break;
-    }
-    return ceUsage;
+    return RunCliCommand(*parsed.Command, parsed.Options);
 }

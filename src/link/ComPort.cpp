@@ -4,10 +4,8 @@
 #include "base/CodePage.h"
 
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSerialPort>
-#include <QSerialPortInfo>
 #include <QSocketNotifier>
 #include <QtDebug>
 #include <algorithm>
@@ -25,8 +23,6 @@ namespace {
 // Consecutive read errors without a visible hang-up after which the device
 // is taken as gone anyway (the driver would otherwise report them for ever).
 constexpr int kReadErrorStormLimit = 16;
-// Where Linux keeps the tty class; without it there is nothing to list.
-constexpr const char* kTtyClassFolder = "/sys/class/tty";
 // Unix98 pty slaves use majors 136..143; BSD-style slaves major 3.
 constexpr unsigned kPtySlaveMajorFirst = 136;
 constexpr unsigned kPtySlaveMajorLast = 143;
@@ -689,19 +685,6 @@ void TComPort::SortPortNames(QStringList& names) {
     std::stable_sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
         return a.compare(b, Qt::CaseInsensitive) < 0;
     });
-}
-
-void TComPort::ListPorts(QStringList& list) {
-    // Without the tty class there is no list to take: keep the old one.
-    if (!QFileInfo::exists(QLatin1String(kTtyClassFolder)))
-        return;
-    QStringList names;
-    const auto ports = QSerialPortInfo::availablePorts();
-    for (const QSerialPortInfo& info : ports)
-        if (!names.contains(info.portName()))
-            names << info.portName();
-    SortPortNames(names);
-    list = names;
 }
 
 void TComPort::RegisterLink(TComLink* link) {

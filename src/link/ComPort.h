@@ -130,7 +130,6 @@ public:
     QString ReadText(int maxCount);
     QByteArray ReadBytes(int maxCount);
     int InputCount();
-    static void ListPorts(QStringList& list);
     // Sorts port names as text without regard to letter case.
     static void SortPortNames(QStringList& names);
 

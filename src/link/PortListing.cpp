@@ -105,11 +105,13 @@ QList<TPortListEntry> ListPortEntries(const QString& byIdFolder) {
         seen << info.portName();
         TPortListEntry e;
         e.Name = info.portName();
+        e.Location = info.systemLocation();
         e.Description = info.description();
         e.Manufacturer = info.manufacturer();
         e.HasIds = info.hasVendorIdentifier() && info.hasProductIdentifier();
         e.VendorId = info.vendorIdentifier();
         e.ProductId = info.productIdentifier();
+        e.SerialNumber = info.serialNumber();
         e.ById = byId.value(e.Name);
         entries << e;
     }

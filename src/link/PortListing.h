@@ -5,14 +5,17 @@
 #include <QString>
 #include <QStringList>
 
-// One serial port as the settings dialog offers it.
+// One serial port as the system describes it (the settings dialog's list,
+// velmora-cli ports).
 struct TPortListEntry {
-    QString Name;
+    QString Name;     // "ttyUSB0"
+    QString Location; // "/dev/ttyUSB0"
     QString Description;
     QString Manufacturer;
     bool HasIds = false;
     quint16 VendorId = 0;
     quint16 ProductId = 0;
+    QString SerialNumber;
     // The stable name under /dev/serial/by-id, empty when there is none.
     QString ById;
 };
@@ -36,12 +39,14 @@ QMap<QString, QString> ByIdNames(const QString& byIdFolder);
 // 8250 ports that every PC registers are left out), sorted.
 QStringList PresentPortNames(const QString& sysRoot);
 
+// Where udev keeps the stable names of serial adapters.
+constexpr char kByIdFolder[] = "/dev/serial/by-id";
+
 // The ports present now, sorted by name without regard to letter case.
-QList<TPortListEntry>
-ListPortEntries(const QString& byIdFolder = QStringLiteral("/dev/serial/by-id"));
+QList<TPortListEntry> ListPortEntries(const QString& byIdFolder = QLatin1String(kByIdFolder));
 
 // The serial number of the USB-serial adapter behind a port ("A12B3C4D"),
 // else its by-id name, else empty: what names a tracker that does not tell
 // its own IMEI.
 QString PortAdapterSerial(const QString& port,
-                          const QString& byIdFolder = QStringLiteral("/dev/serial/by-id"));
+                          const QString& byIdFolder = QLatin1String(kByIdFolder));

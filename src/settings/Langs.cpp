@@ -1,6 +1,7 @@
 #include "Langs.h"
 
 #include "InstallPaths.h"
+#include "base/IniFile.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -254,6 +255,11 @@ QString SetInterfaceLanguageFor(const QString& executablePath, int localeId) {
 
 QString SetInterfaceLanguage(int localeId) {
     return SetInterfaceLanguageFor(ProgramPaths().LanguageBase, localeId);
+}
+
+QString SetInterfaceLanguageFrom(const TIniFile& settings) {
+    return SetInterfaceLanguage(
+        settings.ReadInteger(QStringLiteral("Interface"), QStringLiteral("Language"), 0));
 }
 
 QString InstalledLanguageModule() {

@@ -4,9 +4,16 @@
 #include <QString>
 #include <QStringList>
 
+class TIniFile;
+
 // Installs the interface-language module chosen by the locale id, before any
 // window exists. Returns the module's path, or empty when none was loaded.
 QString SetInterfaceLanguage(int localeId);
+
+// The language a settings file chooses (key "Language" of "Interface",
+// default 0), installed by SetInterfaceLanguage: the window and velmora-cli
+// both start with it.
+QString SetInterfaceLanguageFrom(const TIniFile& settings);
 
 // The same for an explicit executable path (the module is looked for beside
 // it); SetInterfaceLanguage passes the running program's path.

@@ -17,6 +17,11 @@ using namespace linktest;
 namespace {
 
 constexpr int kCliTimeoutMs = 120000;
+// Every command of the tool.
+const char* const kCommands[] = {"ports", "read", "write", "diff", "status", "check-profile"};
+// The interface languages of the settings file.
+constexpr int kRussian = 1049;
+constexpr int kEnglish = 1033;
 
 struct TCliRun {
     int Exit = -1;
@@ -30,7 +35,18 @@ QString CliPath() {
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("velmora-cli"));
 }
 
+// A settings file choosing the language (key Language of [Interface]).
+bool AddLanguage(const QString& ini, int locale) {
+    QFile f(ini);
+    return f.open(QIODevice::Append) &&
+           f.write(QStringLiteral("[Interface]\r\nLanguage=%1\r\n").arg(locale).toLatin1()) > 0;
+}
+
 void StartCli(QProcess& p, const QStringList& args) {
+    // The system's language would decide where the settings do not.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
+    p.setProcessEnvironment(env);
     p.setProgram(CliPath());
     p.setArguments(args);
     p.start();
@@ -201,6 +217,9 @@ class TCliBench {
 public:
     std::vector<std::unique_ptr<TTrackerSim>> Sims;
     QTemporaryDir Dir;
+    // The language of the settings: the link's and the loader's words and
+    // the status captions follow it as the tool's own do.
+    int Language = kEnglish;
 
     // With a profile text, the trackers and the tool use it instead of the
     // shipped one.
@@ -226,15 +245,15 @@ public:
         LoadCommandProfile(ProfilePath);
         TIniOptions o;
         o.Port = QStringLiteral("COM99"); // never used: every run names its ports
-        return WriteIni(Dir.path(), o);
+        return WriteIni(Dir.path(), o) && AddLanguage(IniPath(), Language);
     }
+    QString IniPath() const { return Dir.filePath(QString::fromLatin1(kSettingsFileName)); }
     TTrackerSim& Sim(int i) { return *Sims[size_t(i)]; }
     QString Port(int i) { return Sim(i).SlavePath(); }
     QString Path(const QString& name) const { return Dir.filePath(name); }
     // The common options: this bench's settings and profile.
     QStringList Common() const {
-        return {QStringLiteral("--ini"), Dir.filePath(QString::fromLatin1(kSettingsFileName)),
-                QStringLiteral("--profile"), ProfilePath};
+        return {QStringLiteral("--ini"), IniPath(), QStringLiteral("--profile"), ProfilePath};
     }
     QString ProfilePath = ShippedProfilePath();
 };
@@ -244,8 +263,19 @@ public:
 class TestCli : public QObject {
     Q_OBJECT
 
+private:
+    QTemporaryDir FDir;
+    // Settings that choose only the language.
+    QString LanguageIni(int locale) {
+        const QString path = FDir.filePath(QStringLiteral("lang%1.ini").arg(locale));
+        return QFile::exists(path) || AddLanguage(path, locale) ? path : QString();
+    }
+
 private Q_SLOTS:
-    void initTestCase() { QVERIFY2(QFile::exists(CliPath()), qPrintable(CliPath())); }
+    void initTestCase() {
+        QVERIFY2(QFile::exists(CliPath()), qPrintable(CliPath()));
+        QVERIFY(!LanguageIni(kEnglish).isEmpty() && !LanguageIni(kRussian).isEmpty());
+    }
 
     void usage_data() {
         QTest::addColumn<QStringList>("args");
@@ -258,7 +288,7 @@ private Q_SLOTS:
         row("unknown command", {"flash"}, 2, "unknown command 'flash'");
         row("tool help", {"--help"}, 0, "  read --port P");
         row("help before command", {"--help", "write"}, 0, "--no-verify");
-        for (const char* c : {"ports", "read", "write", "diff", "status", "check-profile"})
+        for (const char* c : kCommands)
             row(c, {c, "--help"}, 0, "Usage: velmora-cli");
         row("read without port", {"read", "--out", "x.zxml"}, 2, "'read' needs --port");
         row("read without out", {"read", "--port", "/dev/null"}, 2, "needs --out");
@@ -285,11 +315,94 @@ private Q_SLOTS:
         QFETCH(QStringList, args);
         QFETCH(int, exit);
         QFETCH(QString, says);
-        const TCliRun r = RunCli(args);
+        // English settings first: a row's own --ini comes after and wins.
+        const TCliRun r =
+            RunCli(QStringList{QStringLiteral("--ini"), LanguageIni(kEnglish)} + args);
         QCOMPARE(r.Exit, exit);
         QVERIFY2((exit == 0 ? r.Out : r.Err).contains(says), qPrintable(r.Out + r.Err));
         if (exit != 0)
             QVERIFY(r.Out.isEmpty());
+    }
+
+    // The help, the man page and the completion script come from one table:
+    // each names every command.
+    void manualsNameEveryCommand() {
+        const QString man = FDir.filePath(QStringLiteral("velmora-cli.1"));
+        const QString completion = FDir.filePath(QStringLiteral("velmora-cli.bash"));
+        QCOMPARE(RunCli({QStringLiteral("--man"), man}).Exit, 0);
+        QCOMPARE(RunCli({QStringLiteral("--bash-completion"), completion}).Exit, 0);
+        const QString help = RunCli({QStringLiteral("--help")}).Out;
+        const QString manText = QString::fromUtf8(FileText(man));
+        const QString completionText = QString::fromUtf8(FileText(completion));
+        QVERIFY(manText.startsWith(QStringLiteral(".TH VELMORA\\-CLI 1")));
+        for (const char* section :
+             {"NAME", "SYNOPSIS", "DESCRIPTION", "COMMANDS", "EXIT STATUS", "FILES"})
+            QVERIFY2(manText.contains(QStringLiteral("\n.SH %1\n").arg(QLatin1String(section))),
+                     section);
+        // The man page is English.
+        QVERIFY(!manText.contains(QRegularExpression(QStringLiteral("\\p{Cyrillic}"))));
+        for (const char* c : kCommands) {
+            const QString name = QString::fromLatin1(c);
+            QVERIFY2(help.contains(QStringLiteral("\n  ") + name + QLatin1Char(' ')) ||
+                         help.contains(QStringLiteral("\n  ") + name + QLatin1Char('\n')),
+                     c);
+            QVERIFY2(
+                manText.contains(QStringLiteral("\n.SS ") +
+                                 QString(name).replace(QLatin1Char('-'), QStringLiteral("\\-")) +
+                                 QLatin1Char('\n')),
+                c);
+            QVERIFY2(
+                completionText.contains(QStringLiteral("\n    ") + name + QStringLiteral(") ")), c);
+        }
+        // The options of a command complete after it; --port offers ports.
+        QVERIFY(completionText.contains(QStringLiteral("write) options=\"--help --port --store "
+                                                       "--no-verify --profile --ini")));
+        QVERIFY(completionText.contains(QStringLiteral("/dev/tty*")));
+    }
+
+    // A failing command under Russian and under English settings: its
+    // message wholly in that language (names of ports, files, options and
+    // commands and the result words aside).
+    void oneLanguage_data() {
+        QTest::addColumn<int>("locale");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<bool>("onStdout");
+        QTest::addColumn<QString>("says");
+        const QStringList noPort = {
+            "read", "--port", "/nonexistent/ttyQ", "--out", "x.zxml", "--connect-timeout", "1"};
+        const QStringList noOut = {"read", "--port", "a"};
+        QTest::newRow("port missing, Russian")
+            << kRussian << noPort << true << QStringLiteral("порт не открылся");
+        QTest::newRow("port missing, English")
+            << kEnglish << noPort << true << QStringLiteral("the port did not open");
+        QTest::newRow("usage, Russian")
+            << kRussian << noOut << false << QStringLiteral("требует --out");
+        QTest::newRow("usage, English")
+            << kEnglish << noOut << false << QStringLiteral("needs --out");
+    }
+    void oneLanguage() {
+        QFETCH(int, locale);
+        QFETCH(QStringList, args);
+        QFETCH(bool, onStdout);
+        QFETCH(QString, says);
+        QTemporaryDir work;
+        QProcess p;
+        p.setWorkingDirectory(work.path());
+        QElapsedTimer clock;
+        clock.start();
+        StartCli(p, QStringList{QStringLiteral("--ini"), LanguageIni(locale)} + args);
+        const TCliRun r = Finish(p, clock);
+        QVERIFY2(r.Exit > 0, qPrintable(r.Out + r.Err));
+        QString text = onStdout ? r.Out : r.Err;
+        QVERIFY2(text.contains(says), qPrintable(text));
+        // Paths and names with a dot, options, quoted commands, the tool's
+        // name, result words and the result line's keys are not words.
+        static const QRegularExpression names(QStringLiteral(
+            "\\S*[/.{}]\\S*|--?\\w[\\w-]*|velmora-cli|'[\\w-]+'|\\bfailed\\b|\\w+="));
+        text.remove(names);
+        static const QRegularExpression latin(QStringLiteral("[A-Za-z]"));
+        static const QRegularExpression cyrillic(QStringLiteral("\\p{Cyrillic}"));
+        QVERIFY2(!text.contains(locale == kRussian ? latin : cyrillic), qPrintable(text));
     }
 
     void checkProfile_data() {
@@ -340,7 +453,8 @@ private Q_SLOTS:
                     .arg(body)
                     .toUtf8());
         f.close();
-        const TCliRun r = RunCli({QStringLiteral("check-profile"), path});
+        const TCliRun r =
+            RunCli({QStringLiteral("check-profile"), path, "--ini", LanguageIni(kEnglish)});
         QCOMPARE(r.Exit, findings.isEmpty() ? 0 : 1);
         QCOMPARE(r.OutLines().size(), findings.size());
         for (int i = 0; i < findings.size(); ++i)
@@ -420,6 +534,7 @@ private Q_SLOTS:
     // password, one is unplugged halfway. Each ends on its own.
     void writeThreeAtOnce() {
         TCliBench bench;
+        bench.Language = kRussian; // the tracker's refusal in the link's Russian words
         QVERIFY(bench.Start(4));
         TTrackerSim& source = bench.Sim(3);
         QVERIFY(source.SetValue(QStringLiteral("+SAPN"), 0, 0, QStringLiteral("m2m.example")));
@@ -508,6 +623,7 @@ private Q_SLOTS:
     // profile sends nothing at all.
     void writeOnlyWhatTheFileHolds() {
         TCliBench bench;
+        bench.Language = kRussian; // the loader's Russian words
         QVERIFY(bench.Start(1));
         TTrackerSim& sim = bench.Sim(0);
         const QString port = bench.Path(QStringLiteral("ttyBench"));
@@ -749,6 +865,7 @@ private Q_SLOTS:
 
     void statusWithCount() {
         TCliBench bench;
+        bench.Language = kRussian; // the status window's Russian captions
         QVERIFY(bench.Start(1));
         TTrackerSim& sim = bench.Sim(0);
         sim.SetStreamPeriod(100);

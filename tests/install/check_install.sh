@@ -23,6 +23,10 @@ expect bin/velmora-cli
 expect share/velmora/cmdprofile.xml
 expect share/velmora/velmora.ENU
 expect share/velmora/velmora.EN
+expect share/velmora/velmora-cli.ENU
+expect share/velmora/velmora-cli.EN
+expect share/man/man1/velmora-cli.1
+expect share/bash-completion/completions/velmora-cli
 expect share/applications/$id.desktop
 expect share/metainfo/$id.metainfo.xml
 expect share/icons/hicolor/scalable/apps/$id.svg
@@ -51,6 +55,15 @@ fi
 if grep -E '^ATTRS' "$rules" | grep -v 'ID_MM_DEVICE_IGNORE' | grep -q .; then
   echo "a udev rule without ID_MM_DEVICE_IGNORE"; exit 1
 fi
+# The man page and the completion script know every command of the tool.
+man=$prefix/share/man/man1/velmora-cli.1
+completion=$prefix/share/bash-completion/completions/velmora-cli
+for command in ports read write diff status check-profile; do
+  grep -qF ".SS ${command//-/\\-}" "$man" || { echo "man page lacks $command"; exit 1; }
+  grep -qE "^ +$command\) " "$completion" || { echo "completion lacks $command"; exit 1; }
+done
+bash -n "$completion" || { echo "completion script does not parse"; exit 1; }
+
 grep -q '@PROJECT_VERSION@' "$prefix/share/metainfo/$id.metainfo.xml" &&
   { echo "metainfo version not filled in"; exit 1; }
 

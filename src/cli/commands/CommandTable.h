@@ -1,0 +1,21 @@
+#pragma once
+
+#include "CliCommand.h"
+
+// Every command, in the order the help lists them.
+const QVector<TCliCommand>& CliCommands();
+const TCliCommand* FindCliCommand(const QString& name);
+
+// The options of every command that talks to a tracker (LinkOptions).
+const QVector<TCliOption>& LinkOptions();
+// --ini: every command takes it, as it chooses the language too.
+const TCliOption& SettingsOption();
+// The options a command takes: its own, the link's, --ini.
+QVector<TCliOption> OptionsOf(const TCliCommand& command);
+// Every option of every command once, by name.
+QVector<TCliOption> AllCliOptions();
+
+// --json, as the port commands and ports take it.
+TCliOption JsonOption();
+// --port, as every port command takes it.
+TCliOption PortOption(bool required);
