@@ -44,7 +44,7 @@ QString WhyIncomplete(const TCommandRead& read) {
 } // namespace
 
 QString RowName(const TCmdAddress& a) {
-    const TDevCommand* cmd = ProfileCommand(a);
+    const TDevCommand* cmd = CommandAt(a);
     if (!cmd)
         return QString();
     return cmd->Indexed ? cmd->CommandName + QLatin1Char(' ') + RowCaption(*cmd, a.Row)
@@ -52,7 +52,7 @@ QString RowName(const TCmdAddress& a) {
 }
 
 QString ParameterName(const TCmdAddress& a) {
-    const TCmdParameter* param = ProfileParameter(a);
+    const TCmdParameter* param = RowParameterAt(a);
     return RowName(a) + QStringLiteral(" \"") + (param ? param->Description : QString()) +
            QLatin1Char('"');
 }
