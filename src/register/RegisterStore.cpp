@@ -1,9 +1,9 @@
 #include "RegisterStore.h"
 
 #include "RegisterSchema.h"
+#include "base/Translate.h"
 
 #include <QAtomicInteger>
-#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr char kContext[] = "TRegister";
+constexpr TTrContext Tr("TRegister");
 // Several port threads and benches write one SQLite file: a writer waits
 // this long for the others before giving up.
 constexpr int kSqliteBusyTimeoutMs = 15000;
@@ -28,10 +28,6 @@ const char* const kServerTimeoutOptions[] = {
 };
 
 QAtomicInteger<quint64> gConnections;
-
-QString Tr(const char* text) {
-    return QCoreApplication::translate(kContext, text);
-}
 
 const char kEventColumns[] =
     "number, uuid, time_ms, unit, identified, model, unit_id, firmware, bench, operator, port, "
