@@ -699,6 +699,10 @@
         <source>неполные: </source>
         <translation>incomplete: </translation>
     </message>
+    <message>
+        <source>трекер остался в командном режиме: для выхода нужен пароль (--password или --master)</source>
+        <translation>the tracker is still in command mode: leaving it needs a password (--password or --master)</translation>
+    </message>
 </context>
 <context>
     <name>TColorList</name>
