@@ -379,6 +379,16 @@ private Q_SLOTS:
             << kRussian << noOut << false << QStringLiteral("требует --out");
         QTest::newRow("usage, English")
             << kEnglish << noOut << false << QStringLiteral("needs --out");
+        // A profile author's findings speak the set-up's language too.
+        const QString empty = FDir.filePath(QStringLiteral("empty.xml"));
+        QFile f(empty);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("<profile></profile>") > 0);
+        f.close();
+        const QStringList check = {"check-profile", empty};
+        QTest::newRow("profile finding, Russian")
+            << kRussian << check << true << QStringLiteral("в профиле нет страниц");
+        QTest::newRow("profile finding, English")
+            << kEnglish << check << true << QStringLiteral("the profile holds no pages");
     }
     void oneLanguage() {
         QFETCH(int, locale);
