@@ -699,6 +699,10 @@
         <source>неполные: </source>
         <translation>incomplete: </translation>
     </message>
+    <message>
+        <source>трекер остался в командном режиме: для выхода нужен пароль (--password или --master)</source>
+        <translation>the tracker is still in command mode: leaving it needs a password (--password or --master)</translation>
+    </message>
 </context>
 <context>
     <name>TColorList</name>
@@ -1183,6 +1187,77 @@
     <message>
         <source>Порт занят, а чей процесс его держит, видно только root. Работает служба ModemManager (pid %1), которая проверяет новые порты: установите правило udev программы (%2) или остановите её: sudo systemctl stop ModemManager.</source>
         <translation>The port is busy, and only root can see which process holds it. The ModemManager service (pid %1) is running and checks new ports: install the program&apos;s udev rule (%2) or stop it: sudo systemctl stop ModemManager.</translation>
+    </message>
+</context>
+<context>
+    <name>TProfileCheck</name>
+    <message>
+        <source>параметр %1 %2</source>
+        <translation>parameter %1 %2</translation>
+    </message>
+    <message>
+        <source>имя не из &quot;+&quot; и четырёх букв: ответы на него никогда не распознаются, и каждое чтение повторяется</source>
+        <translation>the name is not &quot;+&quot; and four letters: its answers can never match, so every read is retried</translation>
+    </message>
+    <message>
+        <source>имя не из &quot;+&quot; и четырёх букв</source>
+        <translation>the name is not &quot;+&quot; and four letters</translation>
+    </message>
+    <message>
+        <source>: значение по умолчанию %1 не число</source>
+        <translation>: default %1 is not a number</translation>
+    </message>
+    <message>
+        <source>: значение по умолчанию %1 вне %2..%3</source>
+        <translation>: default %1 is outside %2..%3</translation>
+    </message>
+    <message>
+        <source>: значение по умолчанию %1 не шестнадцатеричное число</source>
+        <translation>: default %1 is not a hexadecimal number</translation>
+    </message>
+    <message>
+        <source>: значение по умолчанию %1 длиннее %2 символов</source>
+        <translation>: default %1 is longer than %2 characters</translation>
+    </message>
+    <message>
+        <source>: маска проверки %1 неверна (%2)</source>
+        <translation>: leave mask %1 is invalid (%2)</translation>
+    </message>
+    <message>
+        <source>: значение по умолчанию %1 не проходит маску проверки %2</source>
+        <translation>: default %1 fails its leave mask %2</translation>
+    </message>
+    <message>
+        <source>: список вариантов пуст</source>
+        <translation>: option list without options</translation>
+    </message>
+    <message>
+        <source>: значение по умолчанию %1 не совпадает ни с одним вариантом</source>
+        <translation>: default %1 matches no option</translation>
+    </message>
+    <message>
+        <source>параметр %1 %2: неизвестный тип %3, читается как строка</source>
+        <translation>parameter %1 %2: unknown type %3, read as a string</translation>
+    </message>
+    <message>
+        <source>в профиле нет страниц</source>
+        <translation>the profile holds no pages</translation>
+    </message>
+    <message>
+        <source>страница %1</source>
+        <translation>page %1</translation>
+    </message>
+    <message>
+        <source>на странице %1 нет команд</source>
+        <translation>page %1 holds no commands</translation>
+    </message>
+    <message>
+        <source>страница %1, команда %2</source>
+        <translation>page %1, command %2</translation>
+    </message>
+    <message>
+        <source>имя встречается дважды (%1 и %2); действует последнее</source>
+        <translation>the name is used twice (%1 and %2); the later one wins</translation>
     </message>
 </context>
 <context>

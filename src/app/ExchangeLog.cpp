@@ -1,12 +1,12 @@
 #include "ExchangeLog.h"
 #include "ColorList.h"
 #include "TfmMain.h"
+#include "base/Translate.h"
 #include "link/LogFormat.h"
 #include "link/LogPane.h"
 #include "settings/Settings.h"
 
 #include <QColor>
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QFont>
 #include <QPlainTextEdit>
@@ -55,9 +55,7 @@ void AppendLogText(QPlainTextEdit* pane, const QString& text, int kind) {
     if (text.isEmpty() || !pane)
         return;
     if (kind < lkRead || kind > lkGeneral)
-        AppendLogText(pane,
-                      QCoreApplication::translate("TfmMain", "Неизвестный тип протоколирования ") +
-                          QString::number(kind),
+        AppendLogText(pane, TrMain("Неизвестный тип протоколирования ") + QString::number(kind),
                       lkGeneral);
 
     QTextDocument* doc = pane->document();

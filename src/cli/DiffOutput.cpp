@@ -1,6 +1,6 @@
 #include "DiffOutput.h"
 
-#include "profile/WireValue.h"
+#include "profile/DevCommands.h"
 
 namespace {
 
@@ -12,8 +12,8 @@ QString Quoted(const QString& text) {
 
 TValueDifference At(const TCmdAddress& a) {
     TValueDifference d;
-    const TDevCommand* command = ProfileCommand(a);
-    const TCmdParameter* param = ProfileParameter(a);
+    const TDevCommand* command = CommandAt(a);
+    const TCmdParameter* param = RowParameterAt(a);
     d.Command = command ? command->CommandName : QString();
     d.Row = a.Row;
     d.Param = a.Param;

@@ -44,7 +44,7 @@ QString WhyIncomplete(const TCommandRead& read) {
 } // namespace
 
 QString RowName(const TCmdAddress& a) {
-    const TDevCommand* cmd = ProfileCommand(a);
+    const TDevCommand* cmd = CommandAt(a);
     if (!cmd)
         return QString();
     return cmd->Indexed ? cmd->CommandName + QLatin1Char(' ') + RowCaption(*cmd, a.Row)
@@ -52,7 +52,7 @@ QString RowName(const TCmdAddress& a) {
 }
 
 QString ParameterName(const TCmdAddress& a) {
-    const TCmdParameter* param = ProfileParameter(a);
+    const TCmdParameter* param = RowParameterAt(a);
     return RowName(a) + QStringLiteral(" \"") + (param ? param->Description : QString()) +
            QLatin1Char('"');
 }
@@ -140,6 +140,20 @@ void TPortJob::run() {
     }
     if (ok)
         FResult.Result = Severity(FResult.Result) > 0 ? FResult.Result : kResultOk;
+    // Leave command mode where this job entered it, also after Ctrl+C.
+    try {
+        if (link.InCommandMode && link.ComPort1->Connected()) {
+            Progress(TCli::tr("выход из командного режима"));
+            link.LeaveCommandMode();
+            // Without a password the exit is never sent: the next run would
+            // find the tracker still in command mode and not get in.
+            if (link.InCommandMode)
+                FNotes << TCli::tr("трекер остался в командном режиме: для выхода нужен пароль "
+                                   "(--password или --master)");
+        }
+    } catch (const std::exception&) {
+        // The port went away; there is no command mode left to leave.
+    }
     if (!FUnsupported.isEmpty())
         FNotes << TCli::tr("трекер не поддерживает: ") + FUnsupported.join(QLatin1Char(' '));
     if (!FNotes.isEmpty()) {
@@ -147,15 +161,6 @@ void TPortJob::run() {
         if (!FResult.Reason.isEmpty())
             parts << FResult.Reason;
         FResult.Reason = (parts + FNotes).join(QStringLiteral("; "));
-    }
-    // Leave command mode where this job entered it, also after Ctrl+C.
-    try {
-        if (link.InCommandMode && link.ComPort1->Connected()) {
-            Progress(TCli::tr("выход из командного режима"));
-            link.LeaveCommandMode();
-        }
-    } catch (const std::exception&) {
-        // The port went away; there is no command mode left to leave.
     }
     Progress(FResult.Result);
     FResult.Seconds = clock.elapsed() / 1000.0;

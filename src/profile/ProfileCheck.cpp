@@ -2,6 +2,7 @@
 
 #include "DevCommands.h"
 #include "ProfileLoader.h"
+#include "base/Translate.h"
 #include "base/XmlParser.h"
 
 #include <QHash>
@@ -14,17 +15,15 @@ namespace {
 constexpr int kResponseHeaderLength = 10;
 constexpr char kResponsePrefix[] = "+RESP:";
 
-// Plain English: the findings are read by a profile's author at a terminal.
-QString T(const char* text) {
-    return QString::fromUtf8(text);
-}
+// The findings speak the tool's language, as the rest of its output does.
+constexpr TTrContext T("TProfileCheck");
 
 QString Quoted(const QString& text) {
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
 QString ParamLabel(int index, const TCmdParameter& p) {
-    return T("parameter %1 %2").arg(index + 1).arg(Quoted(p.Description));
+    return T("параметр %1 %2").arg(index + 1).arg(Quoted(p.Description));
 }
 
 void CheckName(const TDevCommand& cmd, QVector<TProfileFinding>& out) {
@@ -34,10 +33,10 @@ void CheckName(const TDevCommand& cmd, QVector<TProfileFinding>& out) {
     QString bare = cmd.CommandName;
     bare.remove(QLatin1Char('+'));
     if (QLatin1String(kResponsePrefix).size() + bare.size() != kResponseHeaderLength)
-        out.append({cmd.CommandName, T("the name is not \"+\" and four letters: its answers "
-                                       "can never match, so every read is retried")});
+        out.append({cmd.CommandName, T("имя не из \"+\" и четырёх букв: ответы на него "
+                                       "никогда не распознаются, и каждое чтение повторяется")});
     else
-        out.append({cmd.CommandName, T("the name is not \"+\" and four letters")});
+        out.append({cmd.CommandName, T("имя не из \"+\" и четырёх букв")});
 }
 
 void CheckInteger(const TDevCommand& cmd, int k, const TCmdParameter& p,
@@ -46,15 +45,14 @@ void CheckInteger(const TDevCommand& cmd, int k, const TCmdParameter& p,
     bool ok = false;
     const qint64 v = d.toInt(&ok);
     if (!ok) {
-        out.append(
-            {cmd.CommandName,
-             ParamLabel(k, p) + T(": default %1 is not a number").arg(Quoted(p.DefaultValue))});
+        out.append({cmd.CommandName,
+                    ParamLabel(k, p) +
+                        T(": значение по умолчанию %1 не число").arg(Quoted(p.DefaultValue))});
         return;
     }
     // Equal bounds leave the editor unbounded.
     if (p.MinValue != p.MaxValue && (v < p.MinValue || v > p.MaxValue))
-        out.append({cmd.CommandName, ParamLabel(k, p) + T(": default %1 is outside "
-                                                          "%2..%3")
+        out.append({cmd.CommandName, ParamLabel(k, p) + T(": значение по умолчанию %1 вне %2..%3")
                                                             .arg(d)
                                                             .arg(p.MinValue)
                                                             .arg(p.MaxValue)});
@@ -69,58 +67,56 @@ void CheckHex(const TDevCommand& cmd, int k, const TCmdParameter& p,
     const qint64 v = d.toLongLong(&ok, 16);
     if (!ok) {
         out.append({cmd.CommandName,
-                    ParamLabel(k, p) +
-                        T(": default %1 is not a hexadecimal number").arg(Quoted(p.DefaultValue))});
+                    ParamLabel(k, p) + T(": значение по умолчанию %1 не шестнадцатеричное число")
+                                           .arg(Quoted(p.DefaultValue))});
         return;
     }
     if (v < p.MinValue || v > p.MaxValue)
-        out.append({cmd.CommandName, ParamLabel(k, p) + T(": default %1 is outside "
-                                                          "%2..%3")
+        out.append({cmd.CommandName, ParamLabel(k, p) + T(": значение по умолчанию %1 вне %2..%3")
                                                             .arg(d)
                                                             .arg(p.MinValue, 0, 16)
                                                             .arg(p.MaxValue, 0, 16)});
     if (p.MaxLen > 0 && d.size() > p.MaxLen)
-        out.append({cmd.CommandName, ParamLabel(k, p) + T(": default %1 is longer than "
-                                                          "%2 characters")
-                                                            .arg(d)
-                                                            .arg(p.MaxLen)});
+        out.append({cmd.CommandName,
+                    ParamLabel(k, p) +
+                        T(": значение по умолчанию %1 длиннее %2 символов").arg(d).arg(p.MaxLen)});
 }
 
 void CheckString(const TDevCommand& cmd, int k, const TCmdParameter& p,
                  QVector<TProfileFinding>& out) {
     if (p.MaxLen > 0 && p.DefaultValue.size() > p.MaxLen)
-        out.append({cmd.CommandName, ParamLabel(k, p) + T(": default %1 is longer than "
-                                                          "%2 characters")
-                                                            .arg(Quoted(p.DefaultValue))
-                                                            .arg(p.MaxLen)});
+        out.append(
+            {cmd.CommandName, ParamLabel(k, p) + T(": значение по умолчанию %1 длиннее %2 символов")
+                                                     .arg(Quoted(p.DefaultValue))
+                                                     .arg(p.MaxLen)});
     if (p.OnLeaveMask.isEmpty())
         return;
     const QRegularExpression mask(p.OnLeaveMask);
     if (!mask.isValid()) {
-        out.append({cmd.CommandName, ParamLabel(k, p) + T(": leave mask %1 is invalid (%2)")
+        out.append({cmd.CommandName, ParamLabel(k, p) + T(": маска проверки %1 неверна (%2)")
                                                             .arg(Quoted(p.OnLeaveMask))
                                                             .arg(mask.errorString())});
         return;
     }
     if (!mask.match(p.DefaultValue).hasMatch())
-        out.append({cmd.CommandName, ParamLabel(k, p) + T(": default %1 fails "
-                                                          "its leave mask %2")
-                                                            .arg(Quoted(p.DefaultValue))
-                                                            .arg(Quoted(p.OnLeaveMask))});
+        out.append({cmd.CommandName,
+                    ParamLabel(k, p) + T(": значение по умолчанию %1 не проходит маску проверки %2")
+                                           .arg(Quoted(p.DefaultValue))
+                                           .arg(Quoted(p.OnLeaveMask))});
 }
 
 void CheckOption(const TDevCommand& cmd, int k, const TCmdParameter& p,
                  QVector<TProfileFinding>& out) {
     if (p.Options.isEmpty()) {
-        out.append({cmd.CommandName, ParamLabel(k, p) + T(": option list without options")});
+        out.append({cmd.CommandName, ParamLabel(k, p) + T(": список вариантов пуст")});
         return;
     }
     for (const TCmdOption& o : p.Options)
         if (o.OptionValue == p.DefaultValue)
             return;
-    out.append({cmd.CommandName, ParamLabel(k, p) + T(": default %1 matches "
-                                                      "no option")
-                                                        .arg(Quoted(p.DefaultValue))});
+    out.append({cmd.CommandName,
+                ParamLabel(k, p) + T(": значение по умолчанию %1 не совпадает ни с одним вариантом")
+                                       .arg(Quoted(p.DefaultValue))});
 }
 
 // The loader reads an unknown or missing type as a string without a word;
@@ -147,7 +143,7 @@ void CheckTypes(const QByteArray& xml, QVector<TProfileFinding>& out) {
             const QString type = parser.CurAttr(QStringLiteral("type"));
             const QString description = parser.CurAttr(QStringLiteral("description"));
             if (!known.contains(type))
-                out.append({command, T("parameter %1 %2: unknown type %3, read as a string")
+                out.append({command, T("параметр %1 %2: неизвестный тип %3, читается как строка")
                                          .arg(index + 1)
                                          .arg(Quoted(description))
                                          .arg(Quoted(type))});
@@ -162,21 +158,21 @@ QVector<TProfileFinding> CheckProfile(const QByteArray& xml) {
     LoadCommandProfileFromData(xml);
     QVector<TProfileFinding> out;
     if (DevCommands.isEmpty())
-        out.append({QString(), T("the profile holds no pages")});
+        out.append({QString(), T("в профиле нет страниц")});
     QHash<QString, QString> seen; // upper-cased name -> where first met
     for (int page = 0; page < DevCommands.size(); ++page) {
         const TCmdPage& pg = DevCommands[page];
         if (pg.Commands.isEmpty())
-            out.append({T("page %1").arg(Quoted(pg.PageId)),
-                        T("page %1 holds no commands").arg(Quoted(pg.PageName))});
+            out.append({T("страница %1").arg(Quoted(pg.PageId)),
+                        T("на странице %1 нет команд").arg(Quoted(pg.PageName))});
         for (int c = 0; c < pg.Commands.size(); ++c) {
             const TDevCommand& cmd = pg.Commands[c];
             CheckName(cmd, out);
             const QString key = cmd.CommandName.toUpper();
-            const QString where = T("page %1, command %2").arg(Quoted(pg.PageId)).arg(c + 1);
+            const QString where = T("страница %1, команда %2").arg(Quoted(pg.PageId)).arg(c + 1);
             if (seen.contains(key))
                 out.append(
-                    {cmd.CommandName, T("the name is used twice (%1 and %2); the later one wins")
+                    {cmd.CommandName, T("имя встречается дважды (%1 и %2); действует последнее")
                                           .arg(seen.value(key), where)});
             else
                 seen.insert(key, where);

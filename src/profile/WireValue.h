@@ -15,11 +15,3 @@ QString DisplayWireValue(const TCmdParameter& param, const QString& wire, bool e
 
 // "#1", "#2", ... for a row of an indexed command; empty otherwise.
 QString RowCaption(const TDevCommand& command, int row);
-
-// Older names of CommandAt and RowParameterAt, left for velmora-cli.
-inline const TDevCommand* ProfileCommand(const TCmdAddress& address) {
-    return CommandAt(address);
-}
-inline const TCmdParameter* ProfileParameter(const TCmdAddress& address) {
-    return RowParameterAt(address);
-}

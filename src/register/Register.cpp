@@ -1,6 +1,7 @@
 #include "Register.h"
 
-#include <QCoreApplication>
+#include "base/Translate.h"
+
 #include <QFileInfo>
 #include <QMutex>
 #include <QMutexLocker>
@@ -8,7 +9,7 @@
 
 namespace {
 
-constexpr char kContext[] = "TRegister";
+constexpr TTrContext Tr("TRegister");
 // After the shared register could not be reached, events go straight to the
 // local one for this long: a batch does not wait a connection time-out per event.
 constexpr int kSharedRetryPauseMs = 30000;
@@ -18,10 +19,6 @@ constexpr int kSendChunk = 100;
 // One sender at a time in a process: the port threads would only send the
 // same kept events twice.
 QMutex gSendMutex;
-
-QString Tr(const char* text) {
-    return QCoreApplication::translate(kContext, text);
-}
 
 } // namespace
 

@@ -1,9 +1,9 @@
 #include "RegisterStore.h"
 
 #include "RegisterSchema.h"
+#include "base/Translate.h"
 
 #include <QAtomicInteger>
-#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr char kContext[] = "TRegister";
+constexpr TTrContext Tr("TRegister");
 // Several port threads and benches write one SQLite file: a writer waits
 // this long for the others before giving up.
 constexpr int kSqliteBusyTimeoutMs = 15000;
@@ -28,10 +28,6 @@ const char* const kServerTimeoutOptions[] = {
 };
 
 QAtomicInteger<quint64> gConnections;
-
-QString Tr(const char* text) {
-    return QCoreApplication::translate(kContext, text);
-}
 
 const char kEventColumns[] =
     "number, uuid, time_ms, unit, identified, model, unit_id, firmware, bench, operator, port, "
@@ -51,26 +47,34 @@ QString SnapshotHash(const QByteArray& bytes) {
     return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
 }
 
+void Assign(const QVariant& v, QString& field) {
+    field = v.toString();
+}
+void Assign(const QVariant& v, int& field) {
+    field = v.toInt();
+}
+void Assign(const QVariant& v, qint64& field) {
+    field = v.toLongLong();
+}
+void Assign(const QVariant& v, bool& field) {
+    field = v.toBool();
+}
+
+// The columns of the current row, in the order the SELECT lists them.
+template <typename... Fields> void ReadColumns(const QSqlQuery& q, Fields&... fields) {
+    int column = 0;
+    (Assign(q.value(column++), fields), ...);
+}
+
 TRegisterEvent EventFromRow(const QSqlQuery& q) {
     TRegisterEvent e;
-    e.Number = q.value(0).toLongLong();
-    e.Uuid = q.value(1).toString();
-    e.Time = FromMs(q.value(2).toLongLong());
-    e.Unit = q.value(3).toString();
-    e.Identified = q.value(4).toInt() != 0;
-    e.Model = q.value(5).toString();
-    e.UnitId = q.value(6).toString();
-    e.Firmware = q.value(7).toString();
-    e.Bench = q.value(8).toString();
-    e.Operator = q.value(9).toString();
-    e.Port = q.value(10).toString();
-    ActionFromWord(q.value(11).toString(), e.Action);
-    e.Result = q.value(12).toString();
-    e.Detail = q.value(13).toString();
-    e.HasBefore = q.value(14).toBool();
-    e.HasAfter = q.value(15).toBool();
-    e.ChangeCount = q.value(16).toInt();
-    e.Unsent = q.value(17).toInt() != 0;
+    qint64 timeMs = 0;
+    QString action;
+    ReadColumns(q, e.Number, e.Uuid, timeMs, e.Unit, e.Identified, e.Model, e.UnitId, e.Firmware,
+                e.Bench, e.Operator, e.Port, action, e.Result, e.Detail, e.HasBefore, e.HasAfter,
+                e.ChangeCount, e.Unsent);
+    e.Time = FromMs(timeMs);
+    ActionFromWord(action, e.Action);
     return e;
 }
 
@@ -477,12 +481,7 @@ bool TRegisterStore::Changes(qint64 number, QVector<TRegisterChange>& changes) {
         return false;
     while (q.next()) {
         TRegisterChange c;
-        c.Command = q.value(0).toString();
-        c.Row = q.value(1).toInt();
-        c.Param = q.value(2).toInt();
-        c.Parameter = q.value(3).toString();
-        c.OldValue = q.value(4).toString();
-        c.NewValue = q.value(5).toString();
+        ReadColumns(q, c.Command, c.Row, c.Param, c.Parameter, c.OldValue, c.NewValue);
         changes << c;
     }
     return true;

@@ -379,6 +379,16 @@ private Q_SLOTS:
             << kRussian << noOut << false << QStringLiteral("требует --out");
         QTest::newRow("usage, English")
             << kEnglish << noOut << false << QStringLiteral("needs --out");
+        // A profile author's findings speak the set-up's language too.
+        const QString empty = FDir.filePath(QStringLiteral("empty.xml"));
+        QFile f(empty);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("<profile></profile>") > 0);
+        f.close();
+        const QStringList check = {"check-profile", empty};
+        QTest::newRow("profile finding, Russian")
+            << kRussian << check << true << QStringLiteral("в профиле нет страниц");
+        QTest::newRow("profile finding, English")
+            << kEnglish << check << true << QStringLiteral("the profile holds no pages");
     }
     void oneLanguage() {
         QFETCH(int, locale);
@@ -803,6 +813,29 @@ private Q_SLOTS:
         r = RunCli(bench.Common() + QStringList{"write", "--port", bench.Port(0), file});
         QVERIFY2(r.Exit == 0, qPrintable(r.Out + r.Err));
         QCOMPARE(Held(sim, QStringLiteral("+SGDT"), 1), QStringLiteral("345,keepme,0DEF,2"));
+    }
+
+    // Settings without a password: the read works but the exit cannot be
+    // sent; the run says so, and a later run with a password still gets in.
+    void readWithoutPasswordThenAgain() {
+        TCliBench bench;
+        QVERIFY(bench.Start(1));
+        TIniOptions o;
+        o.Port = QStringLiteral("COM99");
+        o.Password.clear();
+        o.MasterPassword.clear();
+        QVERIFY(WriteIni(bench.Dir.path(), o) && AddLanguage(bench.IniPath(), bench.Language));
+        const QString file = bench.Path(QStringLiteral("unit.zxml"));
+        const QStringList read{"read", "--port", bench.Port(0), "--out", file};
+        TCliRun r = RunCli(bench.Common() + read);
+        QVERIFY2(r.Exit == 0, qPrintable(r.Out + r.Err));
+        QVERIFY2(r.Out.contains(QStringLiteral("still in command mode")), qPrintable(r.Out));
+        QVERIFY(bench.Sim(0).InCommandMode());
+
+        r = RunCli(bench.Common() + read + QStringList{"--password", kUserPassword});
+        QVERIFY2(r.Exit == 0 && !r.Out.contains(QStringLiteral("command mode")),
+                 qPrintable(r.Out + r.Err));
+        QVERIFY(!bench.Sim(0).InCommandMode());
     }
 
     void diffAfterChange() {
