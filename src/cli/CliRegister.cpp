@@ -49,7 +49,6 @@ TRegisterStore* OpenRegisterFor(const TCliOptions& options, std::unique_ptr<TReg
     reg = where.Open();
     TRegisterStore* store = reg->Store();
     if (!store)
-        UsageError(TCli::tr("журнал трекеров %1 недоступен: %2")
-                       .arg(where.Location.Display(), reg->Error()));
+        UsageError(reg->Error()); // names the register, never its password
     return store;
 }
