@@ -795,6 +795,10 @@
         <source>Файл конфигурации для записи.</source>
         <translation>The configuration file to write.</translation>
     </message>
+    <message>
+        <source>Журнал трекеров, когда [Register] Database= и --register не задают другой.</source>
+        <translation>The tracker register, unless [Register] Database= or --register names another.</translation>
+    </message>
 </context>
 <context>
     <name>TColorList</name>
