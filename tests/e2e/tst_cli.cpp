@@ -742,6 +742,13 @@ private Q_SLOTS:
         r = run(bench.Common() + QStringList{"diff", "--port", ports[0], before});
         QVERIFY2(r.Exit == 0, qPrintable(r.Out + r.Err));
 
+        // A register that cannot be written: the write goes on, its line says why.
+        r = RunCli(bench.Common() + QStringList{"write", file, "--port", ports[2], "--register",
+                                                "/proc/velmora/register.sqlite"});
+        QVERIFY2(r.Exit == 0 && r.Out.startsWith(ports[2] + QStringLiteral(" ok")) &&
+                     r.Out.contains(QStringLiteral("/proc/velmora/register.sqlite")),
+                 qPrintable(r.Out + r.Err));
+
         // Settings that name the register: --no-register alone keeps it out.
         TIniOptions o;
         o.Port = QStringLiteral("COM99");
