@@ -703,6 +703,106 @@
         <source>трекер остался в командном режиме: для выхода нужен пароль (--password или --master)</source>
         <translation>the tracker is still in command mode: leaving it needs a password (--password or --master)</translation>
     </message>
+    <message>
+        <source>--register и --no-register вместе не задаются</source>
+        <translation>--register and --no-register do not go together</translation>
+    </message>
+    <message>
+        <source>журнал трекеров: %1</source>
+        <translation>tracker register: %1</translation>
+    </message>
+    <message>
+        <source>Журнал трекеров: файл SQLite или postgresql://user@host:port/dbname (по умолчанию [Register] Database= настроек, иначе журнал программы).</source>
+        <translation>Tracker register: an SQLite file or postgresql://user@host:port/dbname (default: [Register] Database= of the settings, else the program&apos;s register).</translation>
+    </message>
+    <message>
+        <source>Ничего не записывать в журнал трекеров.</source>
+        <translation>Record nothing in the tracker register.</translation>
+    </message>
+    <message>
+        <source>&apos;history&apos; не принимает аргументов</source>
+        <translation>&apos;history&apos; takes no arguments</translation>
+    </message>
+    <message>
+        <source>--since требует даты ГГГГ-ММ-ДД или времени ГГГГ-ММ-ДДTчч:мм:сс</source>
+        <translation>--since needs a date YYYY-MM-DD or a time YYYY-MM-DDThh:mm:ss</translation>
+    </message>
+    <message>
+        <source>Выводит события журнала трекеров, старые первыми: по строке (или объекту JSON) на событие с номером, временем, трекером, действием, результатом, портом, стендом, оператором и изменёнными значениями.</source>
+        <translation>Prints the events of the tracker register, oldest first: one line (or JSON object) per event with its number, time, tracker, action, result, port, bench, operator and the values changed.</translation>
+    </message>
+    <message>
+        <source>Только события этого трекера (IMEI, а у неопознанного серийный номер адаптера).</source>
+        <translation>Only the events of this tracker (its IMEI, or the adapter&apos;s serial number of an unidentified one).</translation>
+    </message>
+    <message>
+        <source>Только события с этого времени (ISO 8601, UTC).</source>
+        <translation>Only the events since this time (ISO 8601, UTC).</translation>
+    </message>
+    <message>
+        <source>&apos;restore&apos; не принимает файлов</source>
+        <translation>&apos;restore&apos; takes no files</translation>
+    </message>
+    <message>
+        <source>--event требует номер события</source>
+        <translation>--event needs an event number</translation>
+    </message>
+    <message>
+        <source>--event восстанавливает один трекер</source>
+        <translation>--event restores one tracker</translation>
+    </message>
+    <message>
+        <source>&apos;restore&apos; берёт значения из журнала трекеров: --no-register не подходит</source>
+        <translation>&apos;restore&apos; takes its values from the tracker register: --no-register does not fit</translation>
+    </message>
+    <message>
+        <source>событие %1</source>
+        <translation>event %1</translation>
+    </message>
+    <message>
+        <source>Записывает в трекер значения, которые он хранил до события журнала трекеров (по умолчанию до его последней записи), той же записью, что и write: с проверками, резервной копией и чтением обратно. Событие другого трекера не записывается.</source>
+        <translation>Writes back to the tracker the values it held before an event of the tracker register (default: before its last write), with the same write as write: with its checks, backup and read-back. An event of another tracker is not written.</translation>
+    </message>
+    <message>
+        <source>Номер события журнала.</source>
+        <translation>The register&apos;s event number.</translation>
+    </message>
+    <message>
+        <source>&apos;show&apos; требует номер события</source>
+        <translation>&apos;show&apos; needs an event number</translation>
+    </message>
+    <message>
+        <source>--before и --after вместе не задаются</source>
+        <translation>--before and --after do not go together</translation>
+    </message>
+    <message>
+        <source>у события %1 нет значений после него</source>
+        <translation>event %1 has no values after it</translation>
+    </message>
+    <message>
+        <source>у события %1 нет значений до него</source>
+        <translation>event %1 has no values before it</translation>
+    </message>
+    <message>
+        <source>Сохраняет значения трекера до события (по умолчанию) или после него из журнала трекеров в файл конфигурации.</source>
+        <translation>Saves the tracker&apos;s values before an event (the default) or after it from the tracker register to a configuration file.</translation>
+    </message>
+    <message>
+        <source>Значения до события.</source>
+        <translation>The values before the event.</translation>
+    </message>
+    <message>
+        <source>Значения после события.</source>
+        <translation>The values after the event.</translation>
+    </message>
+    <message>
+        <source>Файл конфигурации для записи.</source>
+        <translation>The configuration file to write.</translation>
+    </message>
+    <message>
+        <source>Журнал трекеров, когда [Register] Database= и --register не задают другой.</source>
+        <translation>The tracker register, unless [Register] Database= or --register names another.</translation>
+    </message>
 </context>
 <context>
     <name>TColorList</name>

@@ -58,17 +58,22 @@ bool LoadProfileFor(const TCliOptions& options, QString* error) {
     return true;
 }
 
+bool SettingsFileFor(const TCliOptions& options, QString* path, QString* error) {
+    *path = SettingsFilePath();
+    if (options.Ini.isEmpty())
+        return true;
+    *path = options.Ini;
+    QFile file(*path);
+    if (file.open(QIODevice::ReadOnly))
+        return true;
+    *error = TCli::tr("не удалось прочитать файл настроек %1: %2").arg(*path, file.errorString());
+    return false;
+}
+
 bool ReadLinkSettingsFor(const TCliOptions& options, TLinkSettings* settings, QString* error) {
-    QString path = SettingsFilePath();
-    if (!options.Ini.isEmpty()) {
-        path = options.Ini;
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            *error =
-                TCli::tr("не удалось прочитать файл настроек %1: %2").arg(path, file.errorString());
-            return false;
-        }
-    }
+    QString path;
+    if (!SettingsFileFor(options, &path, error))
+        return false;
     TLinkSettings s = ReadLinkSettings(TIniFile(path));
     if (options.PasswordSet)
         s.Password = options.Password;

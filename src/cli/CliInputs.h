@@ -14,6 +14,9 @@ QString DefaultProfilePath();
 // file cannot be read or holds no command.
 bool LoadProfileFor(const TCliOptions& options, QString* error);
 
+// The settings file of the run: --ini (false with a message when it cannot
+// be read), else the window's.
+bool SettingsFileFor(const TCliOptions& options, QString* path, QString* error);
 // Line settings, time-outs, retries, passwords and entry method from the
 // settings file, then the command line's overrides. False with a message
 // when a settings file named on the command line cannot be read.

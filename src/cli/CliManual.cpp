@@ -80,6 +80,9 @@ QString ManPage(const QString& version) {
             QStringLiteral("\n.TP\n.I /usr/share/velmora/cmdprofile.xml\n") +
             Troff(TCli::tr("Поставляемый профиль команд; собственный профиль оператора рядом с "
                            "Velmora.ini заменяет его.")) +
+            QStringLiteral("\n.TP\n.I ~/.local/share/velmora/register.sqlite\n") +
+            Troff(TCli::tr("Журнал трекеров, когда [Register] Database= и --register не задают "
+                           "другой.")) +
             QStringLiteral("\n.TP\n.I /usr/share/velmora/velmora\\-cli.ENU\n") +
             Troff(TCli::tr("Английский языковой модуль (без него сообщения на русском).")) +
             QLatin1Char('\n');

@@ -40,6 +40,8 @@ int RunTrackers(const TCliOptions& options, const TCliCommand& command) {
     if (!ReadLinkSettingsFor(options, &setup.Settings, &error))
         return UsageError(error);
     setup.ConnectTimeoutSec = options.ConnectTimeoutSec;
+    if (!ReadRegisterFor(options, &setup.Register, &error))
+        return UsageError(error);
 
     // Inputs first: nothing is sent before every one of them is usable.
     TFileValues file;

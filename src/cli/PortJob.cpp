@@ -10,6 +10,8 @@
 #include "ops/CommandRead.h"
 #include "ops/ResultWords.h"
 #include "profile/WireValue.h"
+#include "register/Register.h"
+#include "register/TrackerRecorder.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>
@@ -96,6 +98,17 @@ void TPortJob::Note(const QString& text) {
     FNotes << text;
 }
 
+void TPortJob::Identify(TOpsObserver& observer) {
+    FRecorder->Identify(*FLink, observer);
+}
+
+void TPortJob::Recorded(const QString& message) {
+    if (message.isEmpty())
+        return;
+    FHost->WriteLog(message, lkGeneral);
+    Note(message);
+}
+
 void TPortJob::AddUnsupported(const QString& command) {
     if (!FUnsupported.contains(command))
         FUnsupported << command;
@@ -128,6 +141,11 @@ void TPortJob::run() {
     TLinkSettings settings = FSetup.Settings;
     settings.Port = FPort;
     link.ApplySettings(settings);
+    // The register's connection belongs to this thread.
+    const std::unique_ptr<TRegister> reg =
+        FSetup.Register.Record ? FSetup.Register.Open() : nullptr;
+    TTrackerRecorder recorder(reg.get(), FSetup.Register.IdentityTimeoutMs);
+    FRecorder = &recorder;
     FLink = &link;
     FHost = &host;
     FValues = &values;
@@ -167,6 +185,7 @@ void TPortJob::run() {
     FLink = nullptr;
     FHost = nullptr;
     FValues = nullptr;
+    FRecorder = nullptr;
 }
 
 bool TPortJob::Enter() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CliOutput.h"
+#include "CliRegister.h"
 #include "DiffOutput.h"
 #include "config/ConfigFile.h"
 #include "link/LinkSettings.h"
@@ -17,6 +18,7 @@ class TDeviceLink;
 class TCliHost;
 class TParamValueTable;
 class TPortJob;
+class TTrackerRecorder;
 struct TCliOptions;
 struct TReadResult;
 
@@ -38,6 +40,8 @@ struct TJobSetup {
     // holds what the file holds).
     QByteArray FileData;
     QString FileName;
+    // Where every job records what it does to its tracker.
+    TCliRegister Register;
     // Text printed as it comes (status reports).
     std::function<void(const QString& text)> Print;
 };
@@ -65,6 +69,13 @@ public:
     // The file's values (when the command takes one), else empty.
     TParamValueTable& Values() { return *FValues; }
     TPortResult& Outcome() { return FResult; }
+    // The job's recorder; off (no register) with --no-register.
+    TTrackerRecorder& Recorder() { return *FRecorder; }
+    // Asks the tracker who it is before the first recorded action.
+    void Identify(TOpsObserver& observer);
+    // What recording did, when worth telling: to the port's log and a note
+    // of its result line; the result word stays as the operation left it.
+    void Recorded(const QString& message);
     QVector<TValueDifference>& FoundDifferences() { return FDifferences; }
     // Enters command mode; false (the reason set) when it cannot.
     bool Enter();
@@ -92,6 +103,7 @@ private:
     TDeviceLink* FLink = nullptr;
     TCliHost* FHost = nullptr;
     TParamValueTable* FValues = nullptr;
+    TTrackerRecorder* FRecorder = nullptr;
 };
 
 // The operations' steps on the port's progress line; Ctrl+C stops them.

@@ -96,6 +96,10 @@ QString ReadRegisterDatabase(const TIniFile& ini) {
     return ini.ReadString(kRegister, QStringLiteral("Database"), QString()).trimmed();
 }
 
+bool ReadRegisterRecord(const TIniFile& ini) {
+    return ini.ReadBool(kRegister, QStringLiteral("Record"), true);
+}
+
 int ReadIdentityTimeoutSec(const TIniFile& ini) {
     return qBound(
         1,
@@ -129,7 +133,7 @@ void LoadSettings() {
     // The register's keys are the workshop's set-up: read, never written.
     s.RegisterDatabase = ReadRegisterDatabase(*ini);
     s.IdentityTimeoutSec = ReadIdentityTimeoutSec(*ini);
-    s.RegisterRecord = ini->ReadBool(kRegister, QStringLiteral("Record"), def.RegisterRecord);
+    s.RegisterRecord = ReadRegisterRecord(*ini);
     Settings = s;
     TrueCustomer = trueCustomer;
 }

@@ -31,8 +31,8 @@ struct TSettings {
     // [Register] Database=: an SQLite file or a postgresql:// URL; empty: the
     // program's own register file.
     QString RegisterDatabase;
-    // [Register] Record=0: the window records nothing (the register stays
-    // open to look at), as velmora-cli's --no-register does for one run.
+    // [Register] Record=0: nothing is recorded (the register stays open to
+    // look at), as velmora-cli's --no-register does for one run.
     bool RegisterRecord = true;
     // How long a tracker's identity report is awaited before the first
     // recorded action of a connection.
@@ -68,6 +68,7 @@ QStringList ReadRemoteButtons();
 
 // The [Register] keys; the window's LoadSettings and velmora-cli both read them.
 QString ReadRegisterDatabase(const TIniFile& ini);
+bool ReadRegisterRecord(const TIniFile& ini);
 int ReadIdentityTimeoutSec(const TIniFile& ini);
 
 // Needs the command profile loaded (the "*" page list expands from it).

@@ -7,11 +7,14 @@ TCliCommand WriteCommand();
 TCliCommand DiffCommand();
 TCliCommand StatusCommand();
 TCliCommand CheckProfileCommand();
+TCliCommand HistoryCommand();
+TCliCommand ShowCommand();
+TCliCommand RestoreCommand();
 
 const QVector<TCliCommand>& CliCommands() {
     static const QVector<TCliCommand> table = {
-        PortsCommand(), ReadCommand(),   WriteCommand(),
-        DiffCommand(),  StatusCommand(), CheckProfileCommand(),
+        PortsCommand(),        ReadCommand(),    WriteCommand(), DiffCommand(),    StatusCommand(),
+        CheckProfileCommand(), HistoryCommand(), ShowCommand(),  RestoreCommand(),
     };
     return table;
 }
@@ -44,6 +47,15 @@ TCliOption JsonOption() {
     return SwitchOption("json", QT_TRANSLATE_NOOP("TCli", "Строки JSON на stdout вместо текста."));
 }
 
+TCliOption RegisterOption() {
+    return ValueOption("register", "URL|PATH",
+                       QT_TRANSLATE_NOOP("TCli", "Журнал трекеров: файл SQLite или "
+                                                 "postgresql://user@host:port/dbname (по "
+                                                 "умолчанию [Register] Database= настроек, иначе "
+                                                 "журнал программы)."),
+                       akFile);
+}
+
 const TCliOption& SettingsOption() {
     static const TCliOption ini = ValueOption(
         "ini", "FILE",
@@ -74,6 +86,9 @@ const QVector<TCliOption>& LinkOptions() {
         ValueOption("report", "FILE.csv", QT_TRANSLATE_NOOP("TCli", "Строки результатов в CSV."),
                     akFile),
         JsonOption(),
+        RegisterOption(),
+        SwitchOption("no-register",
+                     QT_TRANSLATE_NOOP("TCli", "Ничего не записывать в журнал трекеров.")),
     };
     return options;
 }

@@ -19,3 +19,5 @@ QVector<TCliOption> AllCliOptions();
 TCliOption JsonOption();
 // --port, as every port command takes it.
 TCliOption PortOption(bool required);
+// --register, as every command that records or reads the register takes it.
+TCliOption RegisterOption();

@@ -5,8 +5,10 @@
 #include "cli/CliText.h"
 #include "config/ParamValueTable.h"
 #include "ops/CommandRead.h"
+#include "ops/ResultWords.h"
 #include "profile/HeldValues.h"
 #include "profile/TouchRecorder.h"
+#include "register/TrackerRecorder.h"
 
 #include <QHash>
 
@@ -30,12 +32,14 @@ bool DiffPort(TPortJob& job) {
     if (!job.Enter())
         return false;
     TJobObserver observer(job.Host());
+    job.Identify(observer);
     TParamValueTable tracker;
     TParamValueTable& file = job.Values();
     const TReadResult read = ReadCommands(
         job.Link(), tracker,
         ReadableCommands([&file](int page, int c) { return HoldsCommand(file, page, c); }),
         observer);
+    job.Recorded(job.Recorder().RecordRead(job.Link(), tracker, ReadResultWord(read)).Message());
     result.Commands = read.Count(rsRead) + read.Count(rsUnsupported);
     if (!job.TakeRead(read))
         return false;

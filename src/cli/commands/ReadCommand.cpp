@@ -5,7 +5,9 @@
 #include "config/ConfigFile.h"
 #include "config/ParamValueTable.h"
 #include "ops/CommandRead.h"
+#include "ops/ResultWords.h"
 #include "profile/HeldValues.h"
+#include "register/TrackerRecorder.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -36,7 +38,10 @@ bool ReadPort(TPortJob& job) {
     if (!job.Enter())
         return false;
     TJobObserver observer(job.Host());
+    job.Identify(observer);
     const TReadResult read = ReadCommands(job.Link(), job.Values(), ReadableCommands({}), observer);
+    job.Recorded(
+        job.Recorder().RecordRead(job.Link(), job.Values(), ReadResultWord(read)).Message());
     result.Commands = read.Count(rsRead);
     if (!job.TakeRead(read))
         return false;

@@ -2,7 +2,10 @@
 #include "cli/CliHost.h"
 #include "cli/CliRunner.h"
 #include "cli/CliText.h"
+#include "cli/WriteOutcome.h"
+#include "ops/ResultWords.h"
 #include "ops/TrackerWrite.h"
+#include "register/TrackerRecorder.h"
 
 namespace {
 
@@ -12,91 +15,17 @@ QString Check(const TCliOptions& o) {
     return QString();
 }
 
-// What the tracker said to a store it did not confirm.
-QString WhyNotStored(const TAnswerOutcome& answer) {
-    if (answer.ExchangeFailed)
-        return TCli::tr("обмен не удался");
-    if (answer.Unsupported)
-        return TCli::tr("трекер ответил NOT SUPPORTED");
-    if (!answer.DeviceError.isEmpty())
-        return TCli::tr("трекер отказал: ") + answer.DeviceError;
-    return TCli::tr("трекер не ответил");
-}
-
-// A failure of the write; empty when there was none.
-QString FailureOf(const TWriteResult& w, const QString& lastMessage) {
-    const QString nothing = TCli::tr("; ничего не записано");
-    switch (w.Failure) {
-    case wfNone:
-        break;
-    case wfReadFailed:
-        return TCli::tr("чтение %1 не удалось: %2").arg(RowName(w.At), lastMessage);
-    case wfNoValue:
-        return TCli::tr("у %1 нет значения ни в файле, ни в трекере").arg(ParameterName(w.At)) +
-               nothing;
-    case wfUnreadRow:
-        return TCli::tr("трекер не выдал %1 целиком, а в файле нет всей строки")
-                   .arg(RowName(w.At)) +
-               nothing;
-    case wfUnsafeValue:
-        return TCli::tr("%1 содержит %2")
-                   .arg(ParameterName(w.At), w.Unsafe == ukSeparator
-                                                 ? TCli::tr("запятую или двойную кавычку")
-                                                 : TCli::tr("управляющий символ")) +
-               nothing;
-    case wfNoPassword:
-        return TCli::tr("нет пароля для %1").arg(RowName(w.At)) + nothing;
-    case wfExchange:
-        return TCli::tr("запись %1 не удалась: %2").arg(RowName(w.At), lastMessage);
-    case wfRefused:
-        return TCli::tr("трекер отказал в %1: %2").arg(RowName(w.At), w.Refusal);
-    case wfNotConfirmed:
-        return TCli::tr("трекер не подтвердил %1").arg(RowName(w.At));
-    }
-    return QString();
-}
-
-bool TakeWrite(TPortJob& job, const TWriteResult& w) {
-    TPortResult& result = job.Outcome();
-    QVector<TValueDifference>& differences = job.FoundDifferences();
-    result.Commands = w.CommandsWritten;
-    for (const TCmdAddress& c : w.Unsupported)
-        job.AddUnsupported(RowName(c));
-    for (const TNotTaken& m : w.Mismatches)
-        differences.append(DifferenceOf(m));
-    result.Mismatches = int(w.Mismatches.size());
-    if (w.Interrupted)
-        return job.CheckInterrupt();
-    const QString failure = FailureOf(w, job.Host().LastMessage());
-    if (!failure.isEmpty())
-        return job.Fail(failure);
-    if (!w.Mismatches.isEmpty()) {
-        result.Result = kResultDiffers;
-        job.Note(TCli::tr("не принято: ") + DifferenceLine(differences.first(),
-                                                           QStringLiteral("sent"),
-                                                           QStringLiteral("tracker")));
-    } else if (!w.Unverified.isEmpty()) {
-        result.Result = kResultPartial;
-        job.Note(TCli::tr("не прочитано обратно: ") + ParameterName(w.Unverified.first()));
-    }
-    if (job.Options().IsSet("store") && !w.StoreTried) {
-        job.Note(TCli::tr("не сохранено во флеш"));
-    } else if (w.StoreTried && w.Store != fsStored) {
-        result.Result = kResultNotStored;
-        job.Note(TCli::tr("не сохранено во флеш: ") + WhyNotStored(w.StoreAnswer));
-    }
-    return true;
-}
-
 bool WritePort(TPortJob& job) {
     job.Outcome().File = job.Setup().FileName;
     if (!job.Enter())
         return false;
     TJobObserver observer(job.Host());
-    TWriteOptions options;
-    options.Verify = !job.Options().IsSet("no-verify");
-    options.Store = job.Options().IsSet("store");
-    return TakeWrite(job, WriteValues(job.Link(), job.Values(), options, observer));
+    job.Identify(observer);
+    const TWriteOptions options = WriteOptionsOf(job.Options());
+    const TWriteResult w = WriteValues(job.Link(), job.Values(), options, observer);
+    job.Recorded(
+        job.Recorder().RecordWrite(job.Link(), w, WriteResultWord(w, options.Store)).Message());
+    return TakeWrite(job, w);
 }
 
 } // namespace
@@ -114,12 +43,7 @@ TCliCommand WriteCommand() {
             "задан --no-verify); каждое значение, которое трекер не принял, перечисляется. С "
             "--store настройки сохраняются во флеш, когда всё прошло; сохранение, которое трекер "
             "не подтвердил, даёт 'not stored'."));
-    c.Options = {
-        PortOption(true),
-        SwitchOption("store", QT_TRANSLATE_NOOP("TCli", "Сохранить настройки во флеш после "
-                                                        "записи.")),
-        SwitchOption("no-verify",
-                     QT_TRANSLATE_NOOP("TCli", "Не читать записанные команды обратно."))};
+    c.Options = QVector<TCliOption>{PortOption(true)} + WriteSwitches();
     c.LinkOptions = true;
     c.TakesFiles = true;
     c.Check = Check;
