@@ -1,5 +1,7 @@
 #include "CommandTable.h"
 
+#include <algorithm>
+
 // Each command's row, defined in its own file.
 TCliCommand PortsCommand();
 TCliCommand ReadCommand();
@@ -7,11 +9,12 @@ TCliCommand WriteCommand();
 TCliCommand DiffCommand();
 TCliCommand StatusCommand();
 TCliCommand CheckProfileCommand();
+TCliCommand CheckCommand();
 
 const QVector<TCliCommand>& CliCommands() {
     static const QVector<TCliCommand> table = {
-        PortsCommand(), ReadCommand(),   WriteCommand(),
-        DiffCommand(),  StatusCommand(), CheckProfileCommand(),
+        PortsCommand(),  ReadCommand(),         WriteCommand(), DiffCommand(),
+        StatusCommand(), CheckProfileCommand(), CheckCommand(),
     };
     return table;
 }
@@ -78,10 +81,19 @@ const QVector<TCliOption>& LinkOptions() {
     return options;
 }
 
+QVector<TCliOption> CommonOptionsOf(const TCliCommand& command) {
+    QVector<TCliOption> common;
+    for (const TCliOption& o : LinkOptions())
+        if (std::none_of(command.Options.begin(), command.Options.end(),
+                         [&o](const TCliOption& own) { return !qstrcmp(own.Name, o.Name); }))
+            common.append(o);
+    return common;
+}
+
 QVector<TCliOption> OptionsOf(const TCliCommand& command) {
     QVector<TCliOption> options = command.Options;
     if (command.LinkOptions)
-        options += LinkOptions();
+        options += CommonOptionsOf(command);
     else
         options.append(SettingsOption());
     return options;
