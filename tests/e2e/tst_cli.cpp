@@ -1,5 +1,7 @@
 #include "InflateAll.h"
+#include "check/InstallCheck.h"
 #include "e2e/LinkFixture.h"
+#include "e2e/PdfText.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -18,10 +20,18 @@ namespace {
 
 constexpr int kCliTimeoutMs = 120000;
 // Every command of the tool.
-const char* const kCommands[] = {"ports", "read", "write", "diff", "status", "check-profile"};
+const char* const kCommands[] = {"ports",  "read",          "write", "diff",
+                                 "status", "check-profile", "check"};
 // The interface languages of the settings file.
 constexpr int kRussian = 1049;
 constexpr int kEnglish = 1033;
+// The installation check on a unit streaming ten times faster than a real
+// one, with short thresholds: a fit unit is fit in a few seconds.
+constexpr int kFastPeriodMs = 50;
+constexpr int kFastFixDelayMs = 500;
+constexpr int kFastIgnitionToggleMs = 1000;
+const QString kCheckSeconds = QStringLiteral("6");
+const QString kImei = QStringLiteral("356938035643809");
 
 struct TCliRun {
     int Exit = -1;
@@ -46,6 +56,9 @@ void StartCli(QProcess& p, const QStringList& args) {
     // The system's language would decide where the settings do not.
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
+    // The tool needs no display, whatever the test's is.
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        env.remove(QLatin1String(name));
     p.setProcessEnvironment(env);
     p.setProgram(CliPath());
     p.setArguments(args);
@@ -248,6 +261,19 @@ public:
         return WriteIni(Dir.path(), o) && AddLanguage(IniPath(), Language);
     }
     QString IniPath() const { return Dir.filePath(QString::fromLatin1(kSettingsFileName)); }
+    // Tracker i streams an installation, fast; the check's thresholds short.
+    bool StreamInstallation(int i, bool turnKey, int fault = ifCount) {
+        TTrackerSim& sim = Sim(i);
+        sim.SetStreamPeriod(kFastPeriodMs);
+        sim.Installation().SetFixDelay(kFastFixDelayMs);
+        sim.Installation().SetIgnitionToggle(turnKey ? kFastIgnitionToggleMs : 0);
+        if (fault != ifCount)
+            sim.SetInstallFault(TInstallFault(fault), true);
+        sim.UseInstallationStream();
+        QFile f(IniPath());
+        return f.open(QIODevice::Append) &&
+               f.write("[Check]\r\nFixHoldSeconds=1\r\nMemoryWindowSeconds=1\r\n") > 0;
+    }
     TTrackerSim& Sim(int i) { return *Sims[size_t(i)]; }
     QString Port(int i) { return Sim(i).SlavePath(); }
     QString Path(const QString& name) const { return Dir.filePath(name); }
@@ -308,6 +334,11 @@ private Q_SLOTS:
             "cannot load /nonexistent/f.zxml");
         row("missing profile", {"check-profile", "/nonexistent/p.xml"}, 2,
             "cannot read the profile");
+        row("check without port", {"check"}, 2, "'check' needs exactly one --port");
+        row("check of two ports", {"check", "--port", "a", "--port", "b"}, 2, "exactly one --port");
+        row("check of no time", {"check", "--port", "a", "--seconds", "0"}, 2, "--seconds");
+        row("check of no number", {"check", "--port", "a", "--seconds", "x"}, 2, "--seconds");
+        row("plate without report", {"check", "--port", "a", "--plate", "A1"}, 2, "--report");
         row("missing settings", {"status", "--port", "a", "--ini", "/nonexistent/v.ini"}, 2,
             "cannot read the settings file");
     }
@@ -980,6 +1011,95 @@ private Q_SLOTS:
             QStringLiteral("AT+SDAD=%1,,0,,,,,,,,,,,").arg(QString::fromLatin1(kMasterPassword))));
         QVERIFY2(received.last().startsWith(QStringLiteral("AT+TEXT=")),
                  qPrintable(received.last()));
+    }
+
+    // The installation check: a fit unit ends early with 0; a fault (or a
+    // key never turned when the check wants it) runs out the time and names
+    // its criterion alone, with 1. Stream stopped, command mode left.
+    void checkVerdict_data() {
+        QTest::addColumn<int>("fault"); // ifCount: none
+        QTest::addColumn<bool>("turnKey");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exit");
+        QTest::addColumn<QString>("failing"); // the criterion named
+        QTest::newRow("key turned") << int(ifCount) << true << QStringList{} << 0 << QString();
+        QTest::newRow("bench without key")
+            << int(ifCount) << false << QStringList{"--no-ignition"} << 0 << QString();
+        QTest::newRow("key never turned")
+            << int(ifCount) << false << QStringList{} << 1 << QStringLiteral("Зажигание");
+        QTest::newRow("no fix") << int(ifNoFix) << true << QStringList{} << 1
+                                << QStringLiteral("Навигация");
+        QTest::newRow("supply too low") << int(ifVoltage) << false << QStringList{"--no-ignition"}
+                                        << 1 << QStringLiteral("Питание");
+    }
+    void checkVerdict() {
+        QFETCH(int, fault);
+        QFETCH(bool, turnKey);
+        QFETCH(QStringList, args);
+        QFETCH(int, exit);
+        QFETCH(QString, failing);
+        TCliBench bench;
+        bench.Language = kRussian;
+        QVERIFY(bench.Start(1));
+        QVERIFY(bench.StreamInstallation(0, turnKey, fault));
+        const QString port = bench.Port(0);
+        const TCliRun r =
+            RunCli(bench.Common() +
+                   QStringList{"check", "--port", port, "--seconds", kCheckSeconds} + args);
+        QVERIFY2(r.Exit == exit, qPrintable(r.Out + r.Err));
+        const QStringList lines = r.OutLines();
+        QCOMPARE(lines.size(), 1 + ckCount + 2); // identity, criteria, verdict, result
+        QVERIFY2(lines[0].contains("IMEI " + kImei), qPrintable(lines[0]));
+        for (int c = 0; c < ckCount; ++c) {
+            const QString& line = lines[1 + c];
+            QVERIFY2(line.startsWith(port + ' ' + CriterionName(TCriterion(c)) + ": "),
+                     qPrintable(line));
+            const bool off = c == ckIgnition && args.contains("--no-ignition");
+            const bool fails = line.contains(' ' + failing + ": ") && !failing.isEmpty();
+            QVERIFY2(line.contains(off ? ": выключен (" : ": норма (") != fails, qPrintable(line));
+        }
+        QCOMPARE(lines[1 + ckCount],
+                 port + (exit == 0 ? " Заключение: Годен" : " Заключение: Не годен"));
+        QVERIFY2(lines.last().startsWith(port + (exit == 0 ? " ok " : " unfit ")),
+                 qPrintable(lines.last()));
+        if (exit != 0)
+            QVERIFY2(lines.last().contains("reason=\"" + failing + ": "), qPrintable(lines.last()));
+        QVERIFY(!bench.Sim(0).Streaming());
+        QVERIFY(!bench.Sim(0).InCommandMode());
+    }
+
+    // --json: one object with the criteria, the verdict and the identity;
+    // --report: a PDF drawn without a display, holding the IMEI, the verdict
+    // and the vehicle.
+    void checkReportAndJson() {
+        TCliBench bench;
+        bench.Language = kRussian;
+        QVERIFY(bench.Start(1));
+        QVERIFY(bench.StreamInstallation(0, false));
+        const QString pdf = bench.Path("check.pdf");
+        const TCliRun r =
+            RunCli(bench.Common() + QStringList{"check", "--port", bench.Port(0), "--seconds",
+                                                kCheckSeconds, "--no-ignition", "--json",
+                                                "--report", pdf, "--plate", "А123ВС 77"});
+        QVERIFY2(r.Exit == 0, qPrintable(r.Out + r.Err));
+        const QStringList lines = r.OutLines();
+        QCOMPARE(lines.size(), 2);
+        const QJsonObject o = QJsonDocument::fromJson(lines[0].toUtf8()).object();
+        QCOMPARE(o.value("verdict").toString(), QStringLiteral("fit"));
+        QCOMPARE(o.value("verdict_text").toString(), QStringLiteral("Годен"));
+        QVERIFY(o.value("reasons").toArray().isEmpty());
+        QCOMPARE(o.value("identity").toObject().value("imei").toString(), kImei);
+        const QJsonArray criteria = o.value("criteria").toArray();
+        QCOMPARE(criteria.size(), int(ckCount));
+        QCOMPARE(criteria[ckIgnition].toObject().value("id").toString(),
+                 QStringLiteral("Ignition"));
+        QCOMPARE(criteria[ckIgnition].toObject().value("state").toString(), QStringLiteral("off"));
+        QCOMPARE(QJsonDocument::fromJson(lines[1].toUtf8()).object().value("result").toString(),
+                 QStringLiteral("ok"));
+        const QString text = PdfText(pdf);
+        for (const QString& part :
+             {kImei, QStringLiteral("Заключение: Годен"), QStringLiteral("А123ВС 77")})
+            QVERIFY2(text.contains(part), qPrintable(part + '\n' + text));
     }
 
     // Ctrl+C in the middle of a read: the exchange under way ends, command
