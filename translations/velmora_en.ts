@@ -751,6 +751,10 @@
         <source>Установщик для протокола.</source>
         <translation>The installer for the report.</translation>
     </message>
+    <message>
+        <source>нет права записи</source>
+        <translation>not writable</translation>
+    </message>
 </context>
 <context>
     <name>TColorList</name>

@@ -338,6 +338,8 @@ private Q_SLOTS:
         row("check of two ports", {"check", "--port", "a", "--port", "b"}, 2, "exactly one --port");
         row("check of no time", {"check", "--port", "a", "--seconds", "0"}, 2, "--seconds");
         row("check of no number", {"check", "--port", "a", "--seconds", "x"}, 2, "--seconds");
+        row("report where nothing can be written",
+            {"check", "--port", "a", "--report", "/nonexistent/check.pdf"}, 2, "not writable");
         row("plate without report", {"check", "--port", "a", "--plate", "A1"}, 2, "--report");
         row("missing settings", {"status", "--port", "a", "--ini", "/nonexistent/v.ini"}, 2,
             "cannot read the settings file");

@@ -8,6 +8,7 @@
 #include "report/CheckReport.h"
 #include "settings/Settings.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 
 TCliCommand CheckCommand();
@@ -130,7 +131,18 @@ bool WriteReport(const QString& path, const TCliOptions& options, const TCheckRu
     return false;
 }
 
+// Known before the check's minutes are spent on the unit.
+bool ReportWritable(const QString& path) {
+    const QFileInfo file(path);
+    return file.exists() ? file.isWritable() && !file.isDir()
+                         : QFileInfo(file.absolutePath()).isWritable();
+}
+
 int Run(const TCliOptions& options) {
+    const QString pdf = options.Value("report");
+    if (!pdf.isEmpty() && !ReportWritable(pdf))
+        return UsageError(
+            TCli::tr("не удалось записать отчёт %1: %2").arg(pdf, TCli::tr("нет права записи")));
     TCheckRunOptions check;
     check.Settings = CheckSettingsFor(options);
     CheckSeconds(options, &check.Seconds);
@@ -141,7 +153,6 @@ int Run(const TCliOptions& options) {
     TCliOptions ports = options;
     ports.ReportFile.clear();
     const int exit = RunTrackers(ports, command);
-    const QString pdf = options.Value("report");
     if (pdf.isEmpty() || !run.Streamed)
         return exit;
     return WriteReport(pdf, options, run) ? exit : ceFailed;
