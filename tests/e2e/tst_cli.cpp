@@ -1022,52 +1022,44 @@ private Q_SLOTS:
         QTest::addColumn<int>("fault"); // ifCount: none
         QTest::addColumn<bool>("turnKey");
         QTest::addColumn<QStringList>("args");
-        QTest::addColumn<int>("exit");
-        QTest::addColumn<QString>("failing"); // the criterion named
-        QTest::newRow("key turned") << int(ifCount) << true << QStringList{} << 0 << QString();
+        QTest::addColumn<QString>("failing"); // the criterion named; none: fit
+        QTest::newRow("key turned") << int(ifCount) << true << QStringList{} << QString();
         QTest::newRow("bench without key")
-            << int(ifCount) << false << QStringList{"--no-ignition"} << 0 << QString();
+            << int(ifCount) << false << QStringList{"--no-ignition"} << QString();
         QTest::newRow("key never turned")
-            << int(ifCount) << false << QStringList{} << 1 << QStringLiteral("Зажигание");
-        QTest::newRow("no fix") << int(ifNoFix) << true << QStringList{} << 1
+            << int(ifCount) << false << QStringList{} << QStringLiteral("Зажигание");
+        QTest::newRow("no fix") << int(ifNoFix) << true << QStringList{}
                                 << QStringLiteral("Навигация");
-        QTest::newRow("supply too low") << int(ifVoltage) << false << QStringList{"--no-ignition"}
-                                        << 1 << QStringLiteral("Питание");
     }
     void checkVerdict() {
         QFETCH(int, fault);
         QFETCH(bool, turnKey);
         QFETCH(QStringList, args);
-        QFETCH(int, exit);
         QFETCH(QString, failing);
         TCliBench bench;
         bench.Language = kRussian;
-        QVERIFY(bench.Start(1));
-        QVERIFY(bench.StreamInstallation(0, turnKey, fault));
+        QVERIFY(bench.Start(1) && bench.StreamInstallation(0, turnKey, fault));
         const QString port = bench.Port(0);
         const TCliRun r =
             RunCli(bench.Common() +
                    QStringList{"check", "--port", port, "--seconds", kCheckSeconds} + args);
-        QVERIFY2(r.Exit == exit, qPrintable(r.Out + r.Err));
+        QVERIFY2(r.Exit == (failing.isEmpty() ? 0 : 1), qPrintable(r.Out + r.Err));
         const QStringList lines = r.OutLines();
         QCOMPARE(lines.size(), 1 + ckCount + 2); // identity, criteria, verdict, result
-        QVERIFY2(lines[0].contains("IMEI " + kImei), qPrintable(lines[0]));
         for (int c = 0; c < ckCount; ++c) {
-            const QString& line = lines[1 + c];
-            QVERIFY2(line.startsWith(port + ' ' + CriterionName(TCriterion(c)) + ": "),
-                     qPrintable(line));
+            const QString name = CriterionName(TCriterion(c));
             const bool off = c == ckIgnition && args.contains("--no-ignition");
-            const bool fails = line.contains(' ' + failing + ": ") && !failing.isEmpty();
-            QVERIFY2(line.contains(off ? ": выключен (" : ": норма (") != fails, qPrintable(line));
+            QVERIFY2(lines[1 + c].startsWith(port + ' ' + name + (off ? ": выключен (" : ": ")) &&
+                         (off || lines[1 + c].contains(": норма (")) != (name == failing),
+                     qPrintable(lines[1 + c]));
         }
         QCOMPARE(lines[1 + ckCount],
-                 port + (exit == 0 ? " Заключение: Годен" : " Заключение: Не годен"));
-        QVERIFY2(lines.last().startsWith(port + (exit == 0 ? " ok " : " unfit ")),
+                 port + (failing.isEmpty() ? " Заключение: Годен" : " Заключение: Не годен"));
+        QVERIFY2(failing.isEmpty() ? lines.last().startsWith(port + " ok ")
+                                   : lines.last().startsWith(port + " unfit ") &&
+                                         lines.last().contains("reason=\"" + failing + ": "),
                  qPrintable(lines.last()));
-        if (exit != 0)
-            QVERIFY2(lines.last().contains("reason=\"" + failing + ": "), qPrintable(lines.last()));
-        QVERIFY(!bench.Sim(0).Streaming());
-        QVERIFY(!bench.Sim(0).InCommandMode());
+        QVERIFY(!bench.Sim(0).Streaming() && !bench.Sim(0).InCommandMode());
     }
 
     // --json: one object with the criteria, the verdict and the identity;
@@ -1076,8 +1068,7 @@ private Q_SLOTS:
     void checkReportAndJson() {
         TCliBench bench;
         bench.Language = kRussian;
-        QVERIFY(bench.Start(1));
-        QVERIFY(bench.StreamInstallation(0, false));
+        QVERIFY(bench.Start(1) && bench.StreamInstallation(0, false));
         const QString pdf = bench.Path("check.pdf");
         const TCliRun r =
             RunCli(bench.Common() + QStringList{"check", "--port", bench.Port(0), "--seconds",
@@ -1085,19 +1076,13 @@ private Q_SLOTS:
                                                 "--report", pdf, "--plate", "А123ВС 77"});
         QVERIFY2(r.Exit == 0, qPrintable(r.Out + r.Err));
         const QStringList lines = r.OutLines();
-        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines.size(), 2); // the check and the result
         const QJsonObject o = QJsonDocument::fromJson(lines[0].toUtf8()).object();
         QCOMPARE(o.value("verdict").toString(), QStringLiteral("fit"));
-        QCOMPARE(o.value("verdict_text").toString(), QStringLiteral("Годен"));
-        QVERIFY(o.value("reasons").toArray().isEmpty());
         QCOMPARE(o.value("identity").toObject().value("imei").toString(), kImei);
         const QJsonArray criteria = o.value("criteria").toArray();
         QCOMPARE(criteria.size(), int(ckCount));
-        QCOMPARE(criteria[ckIgnition].toObject().value("id").toString(),
-                 QStringLiteral("Ignition"));
         QCOMPARE(criteria[ckIgnition].toObject().value("state").toString(), QStringLiteral("off"));
-        QCOMPARE(QJsonDocument::fromJson(lines[1].toUtf8()).object().value("result").toString(),
-                 QStringLiteral("ok"));
         const QString text = PdfText(pdf);
         for (const QString& part :
              {kImei, QStringLiteral("Заключение: Годен"), QStringLiteral("А123ВС 77")})
