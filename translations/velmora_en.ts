@@ -264,10 +264,6 @@
         <translation>bad usage or unreadable inputs</translation>
     </message>
     <message>
-        <source>Несколько портов работают одновременно, по трекеру на каждом. Параметры можно ставить до и после файлов. Каждый порт заканчивается словом ok, partial, differs, not stored, failed или interrupted.</source>
-        <translation>Several ports run at the same time, one tracker each. Options may stand before or after the file arguments. Each port ends ok, partial, differs, not stored, failed or interrupted.</translation>
-    </message>
-    <message>
         <source>Вызов: velmora-cli КОМАНДА [ПАРАМЕТРЫ] [ФАЙЛЫ]</source>
         <translation>Usage: velmora-cli COMMAND [OPTIONS] [FILES]</translation>
     </message>
@@ -802,6 +798,66 @@
     <message>
         <source>Журнал трекеров, когда [Register] Database= и --register не задают другой.</source>
         <translation>The tracker register, unless [Register] Database= or --register names another.</translation>
+    </message>
+    <message>
+        <source>Несколько портов работают одновременно, по трекеру на каждом. Параметры можно ставить до и после файлов. Каждый порт заканчивается словом ok, partial, differs, not stored, failed, interrupted или (check) unfit.</source>
+        <translation>Several ports run at the same time, one tracker each. Options may stand before or after the file arguments. Each port ends ok, partial, differs, not stored, failed, interrupted or (check) unfit.</translation>
+    </message>
+    <message>
+        <source>--seconds требует числа секунд от 1 до %1</source>
+        <translation>--seconds needs a number of seconds from 1 to %1</translation>
+    </message>
+    <message>
+        <source>&apos;check&apos; требует ровно один --port</source>
+        <translation>&apos;check&apos; needs exactly one --port</translation>
+    </message>
+    <message>
+        <source>&apos;check&apos; не принимает файлов</source>
+        <translation>&apos;check&apos; takes no file</translation>
+    </message>
+    <message>
+        <source>--%1 печатается только в отчёте: нужен --report</source>
+        <translation>--%1 is printed only in the report: --report is needed</translation>
+    </message>
+    <message>
+        <source>Трекер: %1, ID %2, IMEI %3, ПО %4</source>
+        <translation>Tracker: %1, ID %2, IMEI %3, firmware %4</translation>
+    </message>
+    <message>
+        <source>Заключение: </source>
+        <translation>Verdict: </translation>
+    </message>
+    <message>
+        <source>Проверка установки: запускает поток состояния и судит отчёты трекера по критериям окна (пороги из раздела [Check] файла настроек), пока все включённые критерии не станут нормой или не пройдут N секунд; печатает по строке на критерий и заключение (или один объект JSON). Код выхода 0 только для &quot;Годен&quot;.</source>
+        <translation>Installation check: starts the status stream and judges the tracker&apos;s reports by the window&apos;s criteria (thresholds from the section [Check] of the settings file) until every criterion switched on holds or N seconds have passed; prints one line per criterion and the verdict (or one JSON object). Exit status 0 only for &quot;Fit&quot;.</translation>
+    </message>
+    <message>
+        <source>Проверять не дольше N секунд (по умолчанию 120).</source>
+        <translation>Check for at most N seconds (default 120).</translation>
+    </message>
+    <message>
+        <source>Не проверять зажигание (стенд без ключа).</source>
+        <translation>Do not check the ignition (a bench without a key).</translation>
+    </message>
+    <message>
+        <source>Протокол проверки в PDF: трекер, критерии, заключение, графики, последняя позиция.</source>
+        <translation>The check&apos;s report as PDF: tracker, criteria, verdict, plots, last position.</translation>
+    </message>
+    <message>
+        <source>Госномер машины для протокола.</source>
+        <translation>The vehicle&apos;s plate for the report.</translation>
+    </message>
+    <message>
+        <source>VIN машины для протокола.</source>
+        <translation>The vehicle&apos;s VIN for the report.</translation>
+    </message>
+    <message>
+        <source>Установщик для протокола.</source>
+        <translation>The installer for the report.</translation>
+    </message>
+    <message>
+        <source>нет права записи</source>
+        <translation>not writable</translation>
     </message>
 </context>
 <context>

@@ -68,7 +68,7 @@ QString ExitStatusText(int exit) {
 QString RunRules() {
     return TCli::tr("Несколько портов работают одновременно, по трекеру на каждом. Параметры "
                     "можно ставить до и после файлов. Каждый порт заканчивается словом ok, "
-                    "partial, differs, not stored, failed или interrupted.");
+                    "partial, differs, not stored, failed, interrupted или (check) unfit.");
 }
 
 QString ToolHelp() {
@@ -101,6 +101,6 @@ QString CommandHelp(const TCliCommand& c) {
     text += QLatin1Char('\n') + TCli::tr("Параметры:") + QLatin1Char('\n') + OptionHelp(own);
     if (c.LinkOptions)
         text += QLatin1Char('\n') + TCli::tr("Общие параметры:") + QLatin1Char('\n') +
-                OptionHelp(LinkOptions());
+                OptionHelp(CommonOptionsOf(c));
     return text;
 }

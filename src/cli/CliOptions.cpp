@@ -153,6 +153,16 @@ QString SettingsArgument(const QStringList& arguments) {
     return ini;
 }
 
+QString CommandArgument(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOptions(ParserOptions());
+    // Whatever is wrong here, the parse proper says.
+    parser.parse(QStringList{QStringLiteral("velmora-cli")} + arguments);
+    const QStringList positional = parser.positionalArguments();
+    return positional.isEmpty() ? QString() : positional.first();
+}
+
 bool ReadBoundedInt(const QString& text, int low, int high, int* value) {
     bool ok = false;
     const int v = text.trimmed().toInt(&ok);

@@ -57,6 +57,10 @@ TCliParse ParseCliArguments(const QStringList& arguments);
 // as it chooses the language of every message.
 QString SettingsArgument(const QStringList& arguments);
 
+// The command named, read before the application exists (the command
+// decides which one); empty when none.
+QString CommandArgument(const QStringList& arguments);
+
 // A whole number from low to high; false when the text is none.
 bool ReadBoundedInt(const QString& text, int low, int high, int* value);
 

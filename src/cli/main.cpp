@@ -10,8 +10,9 @@
 #include "settings/Langs.h"
 #include "settings/Settings.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QSaveFile>
+#include <memory>
 
 namespace {
 
@@ -26,10 +27,24 @@ bool WriteTextFile(const QString& path, const QString& text) {
     return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) >= 0 && file.commit();
 }
 
+// A command that draws (the check's report) gets a widget application on
+// the offscreen platform: it never shows a window, so it needs no display.
+// Every other command stays a core application and starts fast.
+std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const TCliCommand* command = FindCliCommand(CommandArgument(arguments));
+    if (!command || !command->Draws)
+        return std::make_unique<QCoreApplication>(argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QApplication>(argc, argv);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = MakeApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("velmora-cli"));
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();

@@ -13,6 +13,8 @@ inline const QString kResultDiffers = QStringLiteral("differs");
 inline const QString kResultNotStored = QStringLiteral("not stored");
 inline const QString kResultFailed = QStringLiteral("failed");
 inline const QString kResultInterrupted = QStringLiteral("interrupted");
+// The installation check found the unit not fit for service.
+inline const QString kResultUnfit = QStringLiteral("unfit");
 
 // failed, interrupted, partial (a command not read whole) or ok.
 QString ReadResultWord(const TReadResult& read);

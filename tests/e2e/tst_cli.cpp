@@ -1,5 +1,7 @@
 #include "InflateAll.h"
+#include "check/InstallCheck.h"
 #include "e2e/LinkFixture.h"
+#include "e2e/PdfText.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -18,13 +20,20 @@ namespace {
 
 constexpr int kCliTimeoutMs = 120000;
 // Every command of the tool.
-const char* const kCommands[] = {"ports",         "read",    "write", "diff",   "status",
-                                 "check-profile", "history", "show",  "restore"};
+const char* const kCommands[] = {"ports",         "read",    "write", "diff",    "status",
+                                 "check-profile", "history", "show",  "restore", "check"};
 // A password the register's URL holds, which the tool never prints.
 constexpr char kRegisterSecret[] = "s3cret";
 // The interface languages of the settings file.
 constexpr int kRussian = 1049;
 constexpr int kEnglish = 1033;
+// The installation check on a unit streaming ten times faster than a real
+// one, with short thresholds: a fit unit is fit in a few seconds.
+constexpr int kFastPeriodMs = 50;
+constexpr int kFastFixDelayMs = 500;
+constexpr int kFastIgnitionToggleMs = 1000;
+const QString kCheckSeconds = QStringLiteral("6");
+const QString kImei = QStringLiteral("356938035643809");
 
 struct TCliRun {
     int Exit = -1;
@@ -49,6 +58,9 @@ void StartCli(QProcess& p, const QStringList& args) {
     // The system's language would decide where the settings do not.
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
+    // The tool needs no display, whatever the test's is.
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        env.remove(QLatin1String(name));
     p.setProcessEnvironment(env);
     p.setProgram(CliPath());
     p.setArguments(args);
@@ -253,6 +265,19 @@ public:
         return WriteIni(Dir.path(), o) && AddLanguage(IniPath(), Language);
     }
     QString IniPath() const { return Dir.filePath(QString::fromLatin1(kSettingsFileName)); }
+    // Tracker i streams an installation, fast; the check's thresholds short.
+    bool StreamInstallation(int i, bool turnKey, int fault = ifCount) {
+        TTrackerSim& sim = Sim(i);
+        sim.SetStreamPeriod(kFastPeriodMs);
+        sim.Installation().SetFixDelay(kFastFixDelayMs);
+        sim.Installation().SetIgnitionToggle(turnKey ? kFastIgnitionToggleMs : 0);
+        if (fault != ifCount)
+            sim.SetInstallFault(TInstallFault(fault), true);
+        sim.UseInstallationStream();
+        QFile f(IniPath());
+        return f.open(QIODevice::Append) &&
+               f.write("[Check]\r\nFixHoldSeconds=1\r\nMemoryWindowSeconds=1\r\n") > 0;
+    }
     TTrackerSim& Sim(int i) { return *Sims[size_t(i)]; }
     QString Port(int i) { return Sim(i).SlavePath(); }
     QString Path(const QString& name) const { return Dir.filePath(name); }
@@ -313,6 +338,13 @@ private Q_SLOTS:
             "cannot load /nonexistent/f.zxml");
         row("missing profile", {"check-profile", "/nonexistent/p.xml"}, 2,
             "cannot read the profile");
+        row("check without port", {"check"}, 2, "'check' needs exactly one --port");
+        row("check of two ports", {"check", "--port", "a", "--port", "b"}, 2, "exactly one --port");
+        row("check of no time", {"check", "--port", "a", "--seconds", "0"}, 2, "--seconds");
+        row("check of no number", {"check", "--port", "a", "--seconds", "x"}, 2, "--seconds");
+        row("report where nothing can be written",
+            {"check", "--port", "a", "--report", "/nonexistent/check.pdf"}, 2, "not writable");
+        row("plate without report", {"check", "--port", "a", "--plate", "A1"}, 2, "--report");
         row("missing settings", {"status", "--port", "a", "--ini", "/nonexistent/v.ini"}, 2,
             "cannot read the settings file");
         row("since no date", {"history", "--since", "March"}, 2, "--since");
@@ -1156,6 +1188,80 @@ private Q_SLOTS:
             QStringLiteral("AT+SDAD=%1,,0,,,,,,,,,,,").arg(QString::fromLatin1(kMasterPassword))));
         QVERIFY2(received.last().startsWith(QStringLiteral("AT+TEXT=")),
                  qPrintable(received.last()));
+    }
+
+    // The installation check: a fit unit ends early with 0; a fault (or a
+    // key never turned when the check wants it) runs out the time and names
+    // its criterion alone, with 1. Stream stopped, command mode left.
+    void checkVerdict_data() {
+        QTest::addColumn<int>("fault"); // ifCount: none
+        QTest::addColumn<bool>("turnKey");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("failing"); // the criterion named; none: fit
+        QTest::newRow("key turned") << int(ifCount) << true << QStringList{} << QString();
+        QTest::newRow("bench without key")
+            << int(ifCount) << false << QStringList{"--no-ignition"} << QString();
+        QTest::newRow("key never turned")
+            << int(ifCount) << false << QStringList{} << QStringLiteral("Зажигание");
+        QTest::newRow("no fix") << int(ifNoFix) << true << QStringList{}
+                                << QStringLiteral("Навигация");
+    }
+    void checkVerdict() {
+        QFETCH(int, fault);
+        QFETCH(bool, turnKey);
+        QFETCH(QStringList, args);
+        QFETCH(QString, failing);
+        TCliBench bench;
+        bench.Language = kRussian;
+        QVERIFY(bench.Start(1) && bench.StreamInstallation(0, turnKey, fault));
+        const QString port = bench.Port(0);
+        const TCliRun r =
+            RunCli(bench.Common() +
+                   QStringList{"check", "--port", port, "--seconds", kCheckSeconds} + args);
+        QVERIFY2(r.Exit == (failing.isEmpty() ? 0 : 1), qPrintable(r.Out + r.Err));
+        const QStringList lines = r.OutLines();
+        QCOMPARE(lines.size(), 1 + ckCount + 2); // identity, criteria, verdict, result
+        for (int c = 0; c < ckCount; ++c) {
+            const QString name = CriterionName(TCriterion(c));
+            const bool off = c == ckIgnition && args.contains("--no-ignition");
+            QVERIFY2(lines[1 + c].startsWith(port + ' ' + name + (off ? ": выключен (" : ": ")) &&
+                         (off || lines[1 + c].contains(": норма (")) != (name == failing),
+                     qPrintable(lines[1 + c]));
+        }
+        QCOMPARE(lines[1 + ckCount],
+                 port + (failing.isEmpty() ? " Заключение: Годен" : " Заключение: Не годен"));
+        QVERIFY2(failing.isEmpty() ? lines.last().startsWith(port + " ok ")
+                                   : lines.last().startsWith(port + " unfit ") &&
+                                         lines.last().contains("reason=\"" + failing + ": "),
+                 qPrintable(lines.last()));
+        QVERIFY(!bench.Sim(0).Streaming() && !bench.Sim(0).InCommandMode());
+    }
+
+    // --json: one object with the criteria, the verdict and the identity;
+    // --report: a PDF drawn without a display, holding the IMEI, the verdict
+    // and the vehicle.
+    void checkReportAndJson() {
+        TCliBench bench;
+        bench.Language = kRussian;
+        QVERIFY(bench.Start(1) && bench.StreamInstallation(0, false));
+        const QString pdf = bench.Path("check.pdf");
+        const TCliRun r =
+            RunCli(bench.Common() + QStringList{"check", "--port", bench.Port(0), "--seconds",
+                                                kCheckSeconds, "--no-ignition", "--json",
+                                                "--report", pdf, "--plate", "А123ВС 77"});
+        QVERIFY2(r.Exit == 0, qPrintable(r.Out + r.Err));
+        const QStringList lines = r.OutLines();
+        QCOMPARE(lines.size(), 2); // the check and the result
+        const QJsonObject o = QJsonDocument::fromJson(lines[0].toUtf8()).object();
+        QCOMPARE(o.value("verdict").toString(), QStringLiteral("fit"));
+        QCOMPARE(o.value("identity").toObject().value("imei").toString(), kImei);
+        const QJsonArray criteria = o.value("criteria").toArray();
+        QCOMPARE(criteria.size(), int(ckCount));
+        QCOMPARE(criteria[ckIgnition].toObject().value("state").toString(), QStringLiteral("off"));
+        const QString text = PdfText(pdf);
+        for (const QString& part :
+             {kImei, QStringLiteral("Заключение: Годен"), QStringLiteral("А123ВС 77")})
+            QVERIFY2(text.contains(part), qPrintable(part + '\n' + text));
     }
 
     // Ctrl+C in the middle of a read: the exchange under way ends, command

@@ -51,6 +51,9 @@ struct TCliCommand {
     bool LoadsFile = false;
     // The name of the file's side in the lines of differing values.
     const char* FileSide = "file";
+    // Draws (the check's report): the tool runs under a widget application
+    // on the offscreen platform.
+    bool Draws = false;
     // Runs the command and returns the exit status; unset for a port
     // command that is its PortWork alone.
     int (*Run)(const TCliOptions& options) = nullptr;

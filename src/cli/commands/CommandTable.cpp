@@ -1,5 +1,7 @@
 #include "CommandTable.h"
 
+#include <algorithm>
+
 // Each command's row, defined in its own file.
 TCliCommand PortsCommand();
 TCliCommand ReadCommand();
@@ -10,11 +12,12 @@ TCliCommand CheckProfileCommand();
 TCliCommand HistoryCommand();
 TCliCommand ShowCommand();
 TCliCommand RestoreCommand();
+TCliCommand CheckCommand();
 
 const QVector<TCliCommand>& CliCommands() {
     static const QVector<TCliCommand> table = {
         PortsCommand(),        ReadCommand(),    WriteCommand(), DiffCommand(),    StatusCommand(),
-        CheckProfileCommand(), HistoryCommand(), ShowCommand(),  RestoreCommand(),
+        CheckProfileCommand(), HistoryCommand(), ShowCommand(),  RestoreCommand(), CheckCommand(),
     };
     return table;
 }
@@ -93,10 +96,19 @@ const QVector<TCliOption>& LinkOptions() {
     return options;
 }
 
+QVector<TCliOption> CommonOptionsOf(const TCliCommand& command) {
+    QVector<TCliOption> common;
+    for (const TCliOption& o : LinkOptions())
+        if (std::none_of(command.Options.begin(), command.Options.end(),
+                         [&o](const TCliOption& own) { return !qstrcmp(own.Name, o.Name); }))
+            common.append(o);
+    return common;
+}
+
 QVector<TCliOption> OptionsOf(const TCliCommand& command) {
     QVector<TCliOption> options = command.Options;
     if (command.LinkOptions)
-        options += LinkOptions();
+        options += CommonOptionsOf(command);
     else
         options.append(SettingsOption());
     return options;

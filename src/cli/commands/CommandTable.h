@@ -10,6 +10,9 @@ const TCliCommand* FindCliCommand(const QString& name);
 const QVector<TCliOption>& LinkOptions();
 // --ini: every command takes it, as it chooses the language too.
 const TCliOption& SettingsOption();
+// The link's options a command takes: those it has no own option of that
+// name for (check's --report is its PDF, not the results' CSV).
+QVector<TCliOption> CommonOptionsOf(const TCliCommand& command);
 // The options a command takes: its own, the link's, --ini.
 QVector<TCliOption> OptionsOf(const TCliCommand& command);
 // Every option of every command once, by name.
