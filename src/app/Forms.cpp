@@ -9,7 +9,7 @@
 #include "link/TfmDeviceReconnect.h"
 #include "link/TfmWaitingData.h"
 #include "settings/Settings.h"
-#include "status/TfmDeviceInfo.h"
+#include "app/TfmDeviceInfo.h"
 
 TfmMain* fmMain = nullptr;
 TAboutBox* AboutBox = nullptr;

@@ -5,7 +5,7 @@
 #include "link/TfmDeviceReconnect.h"
 #include "link/TfmWaitingData.h"
 #include "register/TrackerRecorder.h"
-#include "status/TfmDeviceInfo.h"
+#include "app/TfmDeviceInfo.h"
 
 #include <QMessageBox>
 #include <QProgressBar>

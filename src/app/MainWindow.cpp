@@ -16,7 +16,7 @@
 #include "register/TrackerRecorder.h"
 #include "settings/InstallPaths.h"
 #include "settings/Settings.h"
-#include "status/TfmDeviceInfo.h"
+#include "app/TfmDeviceInfo.h"
 
 #include <QAction>
 #include <QCheckBox>

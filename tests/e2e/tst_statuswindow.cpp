@@ -7,7 +7,7 @@
 #include "report/CheckCharts.h"
 #include "report/CheckPlots.h"
 #include "status/SignalIndicator.h"
-#include "status/TfmDeviceInfo.h"
+#include "app/TfmDeviceInfo.h"
 #include "status/WindowFit.h"
 
 #include <QCheckBox>

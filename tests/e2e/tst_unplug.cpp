@@ -6,7 +6,7 @@
 #include "e2e/LinkFixture.h"
 
 #include "StatusReports.h"
-#include "status/TfmDeviceInfo.h"
+#include "app/TfmDeviceInfo.h"
 
 #include <QLineEdit>
 #include <QtTest>

@@ -13,7 +13,7 @@
 #include "profile/DevCommands.h"
 #include "settings/Langs.h"
 #include "settings/Settings.h"
-#include "status/TfmDeviceInfo.h"
+#include "app/TfmDeviceInfo.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
