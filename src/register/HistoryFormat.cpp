@@ -1,10 +1,13 @@
 #include "HistoryFormat.h"
 
-#include <QCoreApplication>
+#include "base/Translate.h"
+
 #include <QJsonArray>
 #include <QStringList>
 
 namespace {
+
+constexpr TTrContext Tr("TRegister");
 
 QString Field(const char* key, const QString& value) {
     QString text = value;
@@ -32,7 +35,7 @@ QString HistoryLine(const TRegisterEvent& e) {
         Field("unit", e.Unit),
     };
     if (!e.Identified)
-        fields << QCoreApplication::translate("TRegister", "(не опознан)");
+        fields << Tr("(не опознан)");
     fields << Field("action", ActionWord(e.Action)) << Field("result", e.Result)
            << Field("port", e.Port) << Field("bench", e.Bench) << Field("operator", e.Operator)
            << Field("changed", QString::number(qMax(e.ChangeCount, int(e.Changes.size()))));

@@ -3,13 +3,11 @@
 #include "RegisterSnapshot.h"
 #include "ops/ResultWords.h"
 
-#include <QCoreApplication>
+#include "base/Translate.h"
 
 namespace {
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("TRegister", text);
-}
+constexpr TTrContext Tr("TRegister");
 
 } // namespace
 
